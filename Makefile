@@ -1,0 +1,48 @@
+# Kelvo Plot
+#   make        builds the program at build/kelvoplot (installs missing Debian packages first)
+#   make run    builds and runs it: the console window, or without a display the example gallery
+#   make test   builds everything, runs all tests, then the core tests under ASan and UBSan
+#   make bench  builds the benchmarks; make fuzz runs the fuzzers (FUZZ_SECONDS, default 60)
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON
+
+.PHONY: all deps run-deps bench-deps configure run test test-sanitized bench fuzz clean
+
+all: deps configure
+	cmake --build $(BUILD) --target kelvoplot
+
+deps:
+	@scripts/install-deps.sh build
+
+run-deps:
+	@scripts/install-deps.sh run
+
+bench-deps:
+	@scripts/install-deps.sh bench
+
+configure:
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) > /dev/null
+
+run: run-deps configure
+	cmake --build $(BUILD) --target kelvoplot
+	scripts/run.sh $(BUILD)/kelvoplot
+
+test: deps configure
+	cmake --build $(BUILD)
+	cd $(BUILD) && ctest --output-on-failure
+	$(MAKE) --no-print-directory test-sanitized
+
+test-sanitized:
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON \
+		-DKELVO_CORE_ONLY=ON -DKELVO_SANITIZE=ON > /dev/null
+	cmake --build $(ASAN_BUILD)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure
+
+bench: bench-deps configure
+	cmake --build $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz out

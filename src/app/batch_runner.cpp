@@ -1,0 +1,115 @@
+// Batch runner: -e lines, then INPUT, then the export.
+#include "app/batch_runner.h"
+
+#include "app/figure_export.h"
+#include "lang/batch_host.h"
+#include "lang/document.h"
+#include "lang/interpreter.h"
+#include "lang/tokenizer.h"
+
+#include <QGuiApplication>
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace app {
+namespace {
+
+void runCommandStream(lang::Session& session, std::istream& input)
+{
+    std::string line;
+    while (std::getline(input, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lang::executeCommand(session, line, 0);
+    }
+}
+
+bool isDocumentPath(const std::string& path)
+{
+    return path.size() >= 7 &&
+           lang::equalsIgnoringCase(std::string_view(path).substr(path.size() - 7), ".vexxml");
+}
+
+// Runs INPUT; false when it cannot be read.
+bool runInput(lang::Session& session, const std::string& input, std::istream& standardInput,
+              std::ostream& diagnostics)
+{
+    if (input == "-") {
+        runCommandStream(session, standardInput);
+        return true;
+    }
+    std::ifstream file(input, std::ios::binary);
+    if (!file) {
+        diagnostics << "kelvoplot: " << input << ": cannot be read\n";
+        return false;
+    }
+    if (isDocumentPath(input)) {
+        file.close();
+        lang::runDocumentFile(session, input);
+        return true;
+    }
+    runCommandStream(session, file);
+    return true;
+}
+
+model::Figure* figureToExport(lang::Session& session, const BatchOptions& options,
+                              std::ostream& diagnostics)
+{
+    if (options.figureId) {
+        model::Figure* figure = session.figures.findFigure(*options.figureId);
+        if (!figure)
+            diagnostics << "kelvoplot: figure " << *options.figureId << " does not exist\n";
+        return figure;
+    }
+    if (session.figures.empty()) {
+        diagnostics << "kelvoplot: there is no figure to export\n";
+        return nullptr;
+    }
+    return &session.figures.at(0);
+}
+
+// Painting text and images needs a QGuiApplication; batch mode uses the offscreen platform.
+std::unique_ptr<QGuiApplication> startOffscreenGui()
+{
+    if (QGuiApplication::instance()) return nullptr;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "kelvoplot";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& output,
+             std::ostream& diagnostics)
+{
+    if (options.exportPath && exportFormatForPath(*options.exportPath) == ExportFormat::Unknown) {
+        diagnostics << "kelvoplot: " << *options.exportPath
+                    << ": unknown format; the extension must be one of png jpg jpeg bmp gif svg "
+                       "pdf swf vexxml\n";
+        return 1;
+    }
+    const std::unique_ptr<QGuiApplication> gui = options.exportPath ? startOffscreenGui() : nullptr;
+    lang::BatchHost host(output, diagnostics,
+                         options.answerYes ? lang::BatchAnswer::Yes : lang::BatchAnswer::No);
+    lang::Session session(host);
+
+    for (const std::string& line : options.lines)
+        lang::executeCommand(session, line, 0);
+    if (options.input && !runInput(session, *options.input, standardInput, diagnostics)) return 1;
+    if (!options.exportPath) return 0;
+
+    model::Figure* figure = figureToExport(session, options, diagnostics);
+    if (!figure) return 1;
+    const ExportResult result = exportFigure(session, *figure, *options.exportPath, options);
+    if (!result.written) {
+        diagnostics << "kelvoplot: " << result.message << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace app

@@ -1,0 +1,46 @@
+// Export dispatch by file extension.
+#include "app/figure_export.h"
+
+#include "lang/tokenizer.h"
+
+#include <array>
+#include <utility>
+
+namespace app {
+
+ExportFormat exportFormatForPath(std::string_view path)
+{
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return ExportFormat::Unknown;
+    const std::string_view extension = path.substr(dot + 1);
+    static constexpr std::array<std::pair<std::string_view, ExportFormat>, 9> formats = {{
+        {"png", ExportFormat::Png},
+        {"jpg", ExportFormat::Jpeg},
+        {"jpeg", ExportFormat::Jpeg},
+        {"bmp", ExportFormat::Bmp},
+        {"gif", ExportFormat::Gif},
+        {"svg", ExportFormat::Svg},
+        {"pdf", ExportFormat::Pdf},
+        {"swf", ExportFormat::Swf},
+        {"vexxml", ExportFormat::Vexxml},
+    }};
+    for (const auto& [name, format] : formats)
+        if (lang::equalsIgnoringCase(extension, name)) return format;
+    return ExportFormat::Unknown;
+}
+
+ExportResult exportFigure(lang::Session&, model::Figure&, const std::string& path,
+                          const BatchOptions&)
+{
+    switch (exportFormatForPath(path)) {
+    case ExportFormat::Unknown:
+        return {false, path + ": unknown format; the extension must be one of png jpg jpeg bmp "
+                              "gif svg pdf swf vexxml"};
+    default:
+        return {false, path + ": this format is not written by this build"};
+    }
+}
+
+} // namespace app

@@ -1,0 +1,39 @@
+// The Host of batch mode: console output as plain text on a stream, no windows, and questions
+// answered from the command line.
+#pragma once
+
+#include "lang/host.h"
+
+#include <iosfwd>
+
+namespace lang {
+
+enum class BatchAnswer { No, Yes };
+
+class BatchHost : public Host {
+public:
+    BatchHost(std::ostream& output, std::ostream& diagnostics, BatchAnswer answer = BatchAnswer::No)
+        : m_output(output), m_diagnostics(diagnostics), m_answer(answer)
+    {
+    }
+
+    void beginCommand() override {}
+    void clearOutput() override {}
+    void appendOutput(const std::vector<StyledRun>& runs) override;
+    void focusInput() override {}
+    void figureCreated(model::Figure&) override {}
+    void setFigureTitle(model::Figure&, const std::string&) override {}
+    void placeFigure(model::Figure&, FigureVisibility) override {}
+    void repaintFigure(model::Figure&) override {}
+    void figureListChanged() override {}
+    void previewMovie(const std::string& path) override;
+    bool askYesNo(const std::string& question) override;
+    void notify(const std::string& text) override;
+
+private:
+    std::ostream& m_output;
+    std::ostream& m_diagnostics;
+    BatchAnswer m_answer;
+};
+
+} // namespace lang

@@ -1,0 +1,43 @@
+// What the interpreter needs from its surroundings: the console, figure windows and questions.
+// The desktop implements it with windows, the batch runner with standard output.
+#pragma once
+
+#include "lang/markup.h"
+
+#include <string>
+#include <vector>
+
+namespace model {
+struct Figure;
+}
+
+namespace lang {
+
+enum class FigureVisibility { Hidden, Shown };
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Console
+    virtual void beginCommand() = 0; // a command line starts: the input line is emptied
+    virtual void clearOutput() = 0;  // cls
+    virtual void appendOutput(const std::vector<StyledRun>& runs) = 0;
+    virtual void focusInput() = 0;
+
+    // Figure windows
+    virtual void figureCreated(model::Figure& figure) = 0; // the record is in the figure list
+    virtual void setFigureTitle(model::Figure& figure, const std::string& title) = 0;
+    // The record's client size, background or flags changed; the window is centred and, unless
+    // hidden, shown and brought to the foreground.
+    virtual void placeFigure(model::Figure& figure, FigureVisibility visibility) = 0;
+    virtual void repaintFigure(model::Figure& figure) = 0;
+    virtual void figureListChanged() = 0;
+
+    // Requests and questions
+    virtual void previewMovie(const std::string& path) = 0;
+    virtual bool askYesNo(const std::string& question) = 0;
+    virtual void notify(const std::string& text) = 0;
+};
+
+} // namespace lang

@@ -1,0 +1,278 @@
+// executeCommand and the figure, layer and frame commands.
+//
+// Sections: console answers · FIGURE · DX, LAYER, FRAME, FRAMES · objects · the line itself
+#include "lang/interpreter.h"
+
+#include "lang/document.h"
+#include "lang/help_texts.h"
+#include "lang/host.h"
+#include "lang/markup.h"
+#include "lang/object_builder.h"
+#include "lang/tokenizer.h"
+#include "model/limits.h"
+
+#include <new>
+#include <vector>
+
+namespace lang {
+namespace {
+
+using Tokens = std::vector<std::string>;
+
+struct CommandLine {
+    std::string_view text;
+    const Tokens& tokens;
+    std::uint32_t figureId; // default id, second token, or the lowest unused id
+};
+
+// --- console answers ----------------------------------------------------------------------------
+
+void appendAsterisk(Session& session)
+{
+    session.host().appendOutput({StyledRun{"*\r\n", {}, {}}});
+    session.host().focusInput();
+}
+
+// --- FIGURE -------------------------------------------------------------------------------------
+
+struct RequestedSize {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    bool given = false;
+};
+
+RequestedSize requestedSize(const CommandLine& line)
+{
+    if (line.tokens.size() < 4) return {};
+    RequestedSize size{truncateToUint32(parseNumber(line.tokens[2])),
+                       truncateToUint32(parseNumber(line.tokens[3])), false};
+    size.given = size.width != 0 && size.height != 0 && size.width != 0xFFFFFFFFu &&
+                 size.height != 0xFFFFFFFFu;
+    if (size.given && (size.width > static_cast<std::uint32_t>(model::maxFigureSide) ||
+                       size.height > static_cast<std::uint32_t>(model::maxFigureSide)))
+        throw LimitError("FIGURE: " + line.tokens[2] + " x " + line.tokens[3] +
+                         " pixels is more than the limit of " +
+                         std::to_string(model::maxFigureSide) + " x " +
+                         std::to_string(model::maxFigureSide));
+    return size;
+}
+
+void runFigure(Session& session, const CommandLine& line)
+{
+    const RequestedSize size = requestedSize(line); // refuse before anything changes
+    const Tokens& tokens = line.tokens;
+    model::Figure* figure = session.figures.findFigure(line.figureId);
+    if (!figure) {
+        figure = &session.figures.append(line.figureId);
+        session.host().figureCreated(*figure);
+        session.host().setFigureTitle(*figure, "Figure " + std::to_string(line.figureId));
+    }
+    if (size.given) {
+        figure->clientWidth = static_cast<std::int32_t>(size.width);
+        figure->clientHeight = static_cast<std::int32_t>(size.height);
+    }
+    figure->backgroundColour = tokens.size() >= 5 ? parseColour(tokens[4]) : 0xFFFFFFFFu;
+    if (tokens.size() >= 6 && equalsIgnoringCase(tokens[5], "DX")) figure->hasDirect3D = true;
+    if (tokens.size() >= 7 && equalsIgnoringCase(tokens[6], "OWN2D")) figure->own2d = true;
+    if (figure->frames.empty()) figure->frames.push_back(model::Frame{0, 1, 1, 0});
+    session.host().placeFigure(*figure, session.hiddenFigures ? FigureVisibility::Hidden
+                                                              : FigureVisibility::Shown);
+    session.host().repaintFigure(*figure);
+}
+
+// --- DX, LAYER, FRAME, FRAMES -------------------------------------------------------------------
+
+void runDx(Session& session, const CommandLine& line)
+{
+    model::Figure* figure = session.figures.findFigure(line.figureId);
+    if (!figure || figure->hasDirect3D) return;
+    figure->hasDirect3D = true;
+    session.host().repaintFigure(*figure);
+}
+
+void runLayer(Session& session, const CommandLine& line)
+{
+    model::Figure* figure = session.figures.findFigure(line.figureId);
+    if (!figure) return;
+    const Tokens& tokens = line.tokens;
+    model::Layer layer{
+        truncateToInt32(parseNumber(tokens[2])), truncateToInt32(parseNumber(tokens[3])),
+        truncateToInt32(parseNumber(tokens[4])), truncateToInt32(parseNumber(tokens[5])), 0};
+    for (std::size_t i = 2; i <= 5; ++i)
+        if (isPercent(tokens[i])) layer.inPercent = 1;
+    figure->layers.push_back(layer);
+}
+
+void checkFrameLimit(const model::Figure& figure, std::uint64_t added, std::string_view command,
+                     std::string_view countText)
+{
+    const std::uint64_t total = figure.frames.size() + added;
+    if (total <= model::maxFramesPerFigure) return;
+    const std::string limit = std::to_string(model::maxFramesPerFigure);
+    if (added > model::maxFramesPerFigure)
+        throw LimitError(std::string(command) + ": " + std::string(countText) +
+                         " frames is more than the limit of " + limit);
+    throw LimitError(std::string(command) + ": figure " + std::to_string(figure.id) +
+                     " would have " + std::to_string(total) + " frames, more than the limit of " +
+                     limit);
+}
+
+void runFrame(Session& session, const CommandLine& line)
+{
+    model::Figure* figure = session.figures.findFigure(line.figureId);
+    if (!figure) return;
+    checkFrameLimit(*figure, 1, "FRAME", "1");
+    const std::uint8_t clear = parseNumber(line.tokens[3]) != 0.0f ? 1 : 0;
+    figure->frames.push_back(
+        model::Frame{truncateToUint32(parseNumber(line.tokens[2])), clear, 1, 0});
+}
+
+void runFrames(Session& session, const CommandLine& line)
+{
+    model::Figure* figure = session.figures.findFigure(line.figureId);
+    if (!figure) return;
+    const Tokens& tokens = line.tokens;
+    const std::uint32_t count = truncateToUint32(parseNumber(tokens[2]));
+    if (count < 1) return;
+    checkFrameLimit(*figure, count, "FRAMES", tokens[2]);
+    const std::uint32_t delay = truncateToUint32(parseNumber(tokens[3]));
+    const std::uint8_t clear = truncateToInt32(parseNumber(tokens[4])) != 0 ? 1 : 0;
+    figure->frames.insert(figure->frames.end(), count, model::Frame{delay, clear, 1, 0});
+}
+
+// --- objects ------------------------------------------------------------------------------------
+
+void runObject(Session& session, const CommandLine& line)
+{
+    model::PlotObject object;
+    std::vector<std::string> rejectedTopics;
+    buildObject(line.text, object, rejectedTopics);
+    for (const std::string& topic : rejectedTopics)
+        showHelpTopic(session, topic);
+
+    if (object.type == model::ObjectType::None) {
+        showHelpTopic(session, line.text);
+        return;
+    }
+    model::SubObject* at = model::findSubObject(object, model::SubObjectKind::At, 0);
+    if (!at || at->arguments.empty()) {
+        showHelpTopic(session, line.tokens[0]);
+        return;
+    }
+    std::uint32_t figureId = truncateToUint32(parseNumber(at->arguments[0]));
+    if (figureId == 0) figureId = line.figureId;
+    model::Figure* figure = session.figures.findFigure(figureId);
+    if (!figure) {
+        showHelpTopic(session, line.tokens[0]);
+        return;
+    }
+    at->arguments[0] = std::to_string(figureId);
+    figure->objects.push_back(std::move(object));
+    session.host().repaintFigure(*figure);
+}
+
+// --- the line itself ----------------------------------------------------------------------------
+
+bool isKeyword(const Tokens& tokens, std::string_view keyword, std::size_t minimumTokens)
+{
+    return tokens.size() >= minimumTokens && equalsIgnoringCase(tokens[0], keyword);
+}
+
+void runFileCommand(Session& session, const std::string& path)
+{
+    const bool movie = path.size() >= 4 &&
+                       equalsIgnoringCase(std::string_view(path).substr(path.size() - 4), ".swf");
+    if (movie)
+        session.host().previewMovie(path);
+    else
+        runDocumentFile(session, path);
+}
+
+void runLine(Session& session, std::string_view text, std::uint32_t defaultFigureId)
+{
+    const Tokens tokens = splitTokens(text, " ", QuoteProtection::On);
+    if (tokens.empty()) {
+        appendAsterisk(session);
+        return;
+    }
+    bool handled = false;
+    if (equalsIgnoringCase(text, "cls")) {
+        session.host().clearOutput();
+        handled = true;
+    }
+    if (text.starts_with("//") || text.starts_with("#")) handled = true;
+    if (isKeyword(tokens, "file", 2)) {
+        runFileCommand(session, tokens[1]);
+        handled = true;
+    }
+    if (tokens.size() == 1) {
+        showHelpTopic(session, tokens[0]);
+        return;
+    }
+
+    std::uint32_t figureId = defaultFigureId;
+    if (figureId == 0) figureId = truncateToUint32(parseNumber(tokens[1]));
+    if (figureId == 0) figureId = session.figures.lowestUnusedFigureId();
+    const CommandLine line{text, tokens, figureId};
+
+    // FIGURE, DX, LAYER and FRAME each test their own keyword; FRAMES comes last, and a line
+    // that nothing handled is an object line.
+    struct FigureCommand {
+        std::string_view keyword;
+        std::size_t minimumTokens;
+        void (*run)(Session&, const CommandLine&);
+    };
+    static constexpr FigureCommand figureCommands[] = {
+        {"figure", 2, runFigure}, {"dx", 2, runDx}, {"layer", 6, runLayer}, {"frame", 4, runFrame}};
+    for (const FigureCommand& command : figureCommands) {
+        if (!isKeyword(tokens, command.keyword, command.minimumTokens)) continue;
+        command.run(session, line);
+        handled = true;
+    }
+    if (isKeyword(tokens, "frames", 5))
+        runFrames(session, line);
+    else if (!handled)
+        runObject(session, line);
+}
+
+} // namespace
+
+void executeCommand(Session& session, std::optional<std::string_view> text,
+                    std::uint32_t defaultFigureId)
+{
+    session.host().beginCommand();
+    if (!text) return;
+    try {
+        runLine(session, *text, defaultFigureId);
+    } catch (const CommandError& error) {
+        showHelpTopic(session, error.what());
+    } catch (const LimitError& error) {
+        showMessage(session, error.what());
+    } catch (const std::bad_alloc&) {
+        showMessage(session, "Not enough memory to carry out this command.");
+    }
+}
+
+void showHelpTopic(Session& session, std::string_view keyword)
+{
+    const std::string_view text = findHelpText(keyword).value_or(notAvailableMessage);
+    session.host().appendOutput(renderMarkup(text));
+    session.host().focusInput();
+}
+
+void showMessage(Session& session, std::string_view text)
+{
+    constexpr std::uint32_t red = 0x0000FF; // rich-text colours are 0x00BBGGRR
+    session.host().appendOutput(
+        {StyledRun{std::string(text) + "\r\n", {true, false, false, red}, {}},
+         StyledRun{std::string(separatorLine), {}, {}}});
+    session.host().focusInput();
+}
+
+void activateLink(Session& session, std::string_view linkText)
+{
+    for (const std::string& command : linkCommands(linkText))
+        executeCommand(session, command, 0);
+}
+
+} // namespace lang

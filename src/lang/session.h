@@ -1,0 +1,35 @@
+// The state of one running program: its figures and the flags the interpreter keeps.
+#pragma once
+
+#include "model/figure.h"
+#include "model/plot_object.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace lang {
+
+class Host;
+
+class Session {
+public:
+    explicit Session(Host& host) : m_host(&host) {}
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Host& host() { return *m_host; }
+
+    // Removes a figure and everything kept for it; false when there is no such figure.
+    bool destroyFigure(std::uint32_t id);
+
+    model::FigureList figures;
+    std::vector<model::PlotObject> objectClipboard; // copies behind Copy, Cut and Paste
+    bool hiddenFigures = false;   // figure windows are never shown (embedding mode)
+    bool documentRunning = false; // figure windows do not redraw while a document runs
+    bool openedWithFile = false;  // started with a document path
+
+private:
+    Host* m_host;
+};
+
+} // namespace lang
