@@ -1,6 +1,7 @@
 // Start-up: reads the command line and runs the console window, a document, or batch mode.
 #include "app/batch_runner.h"
 #include "app/command_line.h"
+#include "app/desktop_app.h"
 
 #include <iostream>
 #include <string>
@@ -27,6 +28,5 @@ int main(int argc, char** argv)
     case app::LaunchMode::Embedding:
         break;
     }
-    std::cerr << "kelvoplot: the console window is not part of this build yet; use --batch\n";
-    return 2;
+    return app::runDesktop(argc, argv, options);
 }

@@ -1,0 +1,44 @@
+// Desktop start-up and shutdown.
+#include "app/desktop_app.h"
+
+#include "app/console_window.h"
+#include "app/desktop_host.h"
+#include "lang/help_texts.h"
+#include "lang/interpreter.h"
+
+#include <QApplication>
+
+namespace app {
+
+int runDesktop(int argc, char** argv, const LaunchOptions& options)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kelvoplot"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kelvo Plotter 2.0"));
+
+    DesktopHost host;
+    lang::Session session(host);
+    ConsoleWindow console(session);
+    host.attach(session, console);
+    console.appendRuns(lang::renderMarkup(lang::startupBanner));
+    lang::executeCommand(session, std::nullopt);
+
+    switch (options.mode) {
+    case LaunchMode::Embedding:
+        session.hiddenFigures = true;
+        break;
+    case LaunchMode::Document: {
+        session.openedWithFile = true;
+        lang::executeCommand(session, "file \"" + options.documentPath + "\"", 0);
+        if (session.figures.empty()) return 0;
+        break;
+    }
+    default:
+        console.showMaximized();
+        console.focusInput();
+        break;
+    }
+    return QApplication::exec();
+}
+
+} // namespace app

@@ -1,0 +1,107 @@
+// Desktop host: console output, figure windows and questions.
+#include "app/desktop_host.h"
+
+#include "app/console_window.h"
+#include "figure/figure_window.h"
+
+#include <QMessageBox>
+
+namespace app {
+namespace {
+constexpr const char* caption = "Kelvo Plotter 2.0";
+}
+
+DesktopHost::~DesktopHost()
+{
+    for (auto& [figure, window] : m_windows)
+        delete window;
+}
+
+void DesktopHost::attach(lang::Session& session, ConsoleWindow& console)
+{
+    m_session = &session;
+    m_console = &console;
+}
+
+figure::FigureWindow* DesktopHost::windowOf(const model::Figure& figure) const
+{
+    const auto found = m_windows.find(&figure);
+    return found == m_windows.end() ? nullptr : found->second;
+}
+
+void DesktopHost::beginCommand()
+{
+    m_console->clearInput();
+}
+
+void DesktopHost::clearOutput()
+{
+    m_console->clearOutput();
+}
+
+void DesktopHost::appendOutput(const std::vector<lang::StyledRun>& runs)
+{
+    m_console->appendRuns(runs);
+}
+
+void DesktopHost::focusInput()
+{
+    m_console->focusInput();
+}
+
+void DesktopHost::figureCreated(model::Figure& figure)
+{
+    auto* window = new figure::FigureWindow(*m_session, figure);
+    connect(window, &figure::FigureWindow::closeRequested, this, &DesktopHost::closeFigure);
+    m_windows[&figure] = window;
+}
+
+void DesktopHost::setFigureTitle(model::Figure& figure, const std::string& title)
+{
+    if (auto* window = windowOf(figure)) window->setWindowTitle(QString::fromStdString(title));
+}
+
+void DesktopHost::placeFigure(model::Figure& figure, lang::FigureVisibility visibility)
+{
+    if (auto* window = windowOf(figure)) window->place(visibility == lang::FigureVisibility::Shown);
+}
+
+void DesktopHost::repaintFigure(model::Figure& figure)
+{
+    if (auto* window = windowOf(figure)) window->update();
+}
+
+void DesktopHost::figureListChanged()
+{
+    for (auto& [figure, window] : m_windows)
+        window->update();
+}
+
+void DesktopHost::previewMovie(const std::string& path)
+{
+    notify("Movie preview of " + path + " is not available in this build");
+}
+
+bool DesktopHost::askYesNo(const std::string& question)
+{
+    return QMessageBox::question(m_console, caption, QString::fromStdString(question),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void DesktopHost::notify(const std::string& text)
+{
+    m_console->showStatus(QString::fromStdString(text));
+}
+
+void DesktopHost::closeFigure(figure::FigureWindow* window)
+{
+    const std::uint32_t id = window->figure().id;
+    m_windows.erase(&window->figure());
+    window->hide();
+    window->deleteLater();
+    m_session->destroyFigure(id);
+    // Started with a document and the console hidden: closing a figure ends the program.
+    if (m_session->openedWithFile && !m_console->isVisible()) m_console->close();
+}
+
+} // namespace app

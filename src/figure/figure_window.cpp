@@ -1,0 +1,55 @@
+// Figure window: placement, painting and closing.
+#include "figure/figure_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace figure {
+
+FigureWindow::FigureWindow(lang::Session& session, model::Figure& figure)
+    : QWidget(nullptr), m_session(session), m_figure(figure)
+{
+    setWindowTitle(QStringLiteral("Kelvo Plotter Figure"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::CrossCursor);
+}
+
+void FigureWindow::place(bool visible)
+{
+    resize(m_figure.clientWidth, m_figure.clientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->geometry();
+        const QSize frame = frameGeometry().size().expandedTo(size());
+        move(available.x() + (available.width() - frame.width()) / 2,
+             available.y() + (available.height() - frame.height()) / 2);
+    }
+    if (!visible) return;
+    show();
+    raise();
+    activateWindow();
+    update();
+}
+
+void FigureWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const std::uint32_t background = m_figure.backgroundColour;
+    painter.fillRect(rect(), QColor::fromRgba(background | (background >> 24 ? 0 : 0xFF000000u)));
+}
+
+void FigureWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_figure.clientWidth = width();
+    m_figure.clientHeight = height();
+}
+
+void FigureWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore(); // the owner destroys the window together with its figure
+    emit closeRequested(this);
+}
+
+} // namespace figure

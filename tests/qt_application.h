@@ -1,0 +1,19 @@
+// One QApplication for the desktop tests, created on first use (tests run offscreen).
+#pragma once
+
+#include <QApplication>
+
+namespace testing_support {
+
+inline QApplication& qtApplication()
+{
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return *existing;
+    static int argc = 1;
+    static char name[] = "kelvo_desktop_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    return application;
+}
+
+} // namespace testing_support
