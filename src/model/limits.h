@@ -14,8 +14,9 @@ inline constexpr std::int32_t maxFigureSide = 10000;
 
 // Bytes of one XML document read from a file or from memory (vexxml documents, the options file).
 inline constexpr std::size_t maxXmlDocumentBytes = 64 * 1024 * 1024;
-// Elements of one XML document (a little over a million, about 200 MB of tree).
-inline constexpr std::size_t maxXmlElements = 1048576;
+// Nodes of one XML document: elements, attributes, text segments, comments and CDATA sections
+// (a little over a million, at most about 200 MB of tree).
+inline constexpr std::size_t maxXmlNodes = 1048576;
 
 // Indentation of written XML grows one tab per level up to this depth and then stays, so that
 // the text of a deeply nested tree grows linearly with its size.

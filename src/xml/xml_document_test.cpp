@@ -342,15 +342,20 @@ TEST(XmlDocument, RefusesTextsAndFilesBeyondTheSizeLimit)
     EXPECT_EQ(document.message(), path + ": the file is larger than the limit of 67108864 bytes");
 }
 
-TEST(XmlDocument, RefusesMoreElementsThanTheLimit)
+TEST(XmlDocument, RefusesMoreNodesThanTheLimit)
 {
+    // Elements, attributes, texts and comments all count: each line here holds four nodes.
+    const std::string message = "XML text: line " + std::to_string(model::maxXmlNodes / 4 + 1) +
+                                ": more than the limit of 1048576 nodes (elements, attributes, "
+                                "texts and comments)";
     std::string text = declaration + "<root>";
-    for (std::size_t i = 0; i < model::maxXmlElements; ++i)
-        text += "<a/>";
-    text += "</root>";
-    const XmlDocument document = documentFrom(text);
-    EXPECT_EQ(document.detail(), LoadDetail::TooManyElements);
-    EXPECT_EQ(document.message(), "XML text: line 1: more than the limit of 1048576 elements");
+    for (std::size_t i = 0; i + 1 < model::maxXmlNodes / 4; ++i)
+        text += "\n<a b='1'/>x<!---->";
+    XmlDocument document = documentFrom(text + "</root>"); // three below the limit
+    EXPECT_EQ(document.status(), LoadStatus::Loaded) << document.message();
+    document.openText(text + "\n<a b='1'/>x<!----></root>");
+    EXPECT_EQ(document.detail(), LoadDetail::TooManyNodes);
+    EXPECT_EQ(document.message(), message);
 }
 
 } // namespace

@@ -90,7 +90,7 @@ private:
             const std::string_view rest = m_text.substr(start);
             if (rest.starts_with("<!--")) {
                 position = markupEnd(start, "<!--", "-->", "a comment");
-                if (m_failed) return;
+                if (m_failed || !countNodes(1, start)) return;
                 m_result.comments.push_back(
                     {std::string(m_text.substr(start + 4, position - 3 - start - 4)),
                      rootDone ? CommentPlacement::AfterRoot : CommentPlacement::BeforeRoot});
@@ -149,18 +149,25 @@ private:
                  "the start tag " + std::string(tag.substr(0, 40)) + " is malformed");
             return {};
         }
-        if (++m_elementCount > model::maxXmlElements) {
-            fail(LoadDetail::TooManyElements, start,
-                 "more than the limit of " + std::to_string(model::maxXmlElements) + " elements");
-            return {};
-        }
+        if (!countNodes(1 + result.element->attributes().size(), start)) return {};
         return result;
+    }
+
+    // Counts parsed nodes against the limit; false (after failing) beyond it.
+    bool countNodes(std::size_t added, std::size_t offset)
+    {
+        m_nodeCount += added;
+        if (m_nodeCount <= model::maxXmlNodes) return true;
+        fail(LoadDetail::TooManyNodes, offset,
+             "more than the limit of " + std::to_string(model::maxXmlNodes) +
+                 " nodes (elements, attributes, texts and comments)");
+        return false;
     }
 
     void addText(XmlElement& element, std::size_t begin, std::size_t end)
     {
         const std::string_view text = trimBlanks(m_text.substr(begin, end - begin));
-        if (!text.empty())
+        if (!text.empty() && countNodes(1, begin))
             element.appendSegment(SegmentKind::Text, std::string(text), element.childCount());
     }
 
@@ -194,7 +201,7 @@ private:
         const std::string_view rest = m_text.substr(start);
         if (rest.starts_with("<!--")) {
             const std::size_t end = markupEnd(start, "<!--", "-->", "a comment");
-            if (!m_failed)
+            if (!m_failed && countNodes(1, start))
                 current.appendSegment(SegmentKind::Comment,
                                       std::string(m_text.substr(start + 4, end - 3 - start - 4)),
                                       current.childCount());
@@ -202,7 +209,7 @@ private:
         }
         if (rest.starts_with("<![CDATA[")) {
             const std::size_t end = markupEnd(start, "<![CDATA[", "]]>", "a CDATA section");
-            if (!m_failed)
+            if (!m_failed && countNodes(1, start))
                 current.appendSegment(SegmentKind::CData,
                                       std::string(m_text.substr(start + 9, end - 3 - start - 9)),
                                       current.childCount());
@@ -236,7 +243,7 @@ private:
 
     std::string_view m_text;
     ParsedDocument m_result;
-    std::size_t m_elementCount = 0;
+    std::size_t m_nodeCount = 0;
     bool m_failed = false;
 };
 

@@ -30,7 +30,7 @@ enum class LoadDetail : std::uint32_t {
     MalformedStartTag,
     StrayEndTag,
     MissingEndTag,
-    TooManyElements,
+    TooManyNodes,
 };
 
 enum class CommentPlacement { BeforeRoot, AfterRoot };
@@ -58,7 +58,7 @@ struct ParsedDocument {
 // Parses UTF-8 text. Without "?>" the document is empty (status 1, the default declaration and
 // an element "root"); without an element after the declaration the root is an empty "root"
 // (status 1). Invalid UTF-8, unterminated markup, a malformed start tag, a missing or
-// mismatched end tag, or more than model::maxXmlElements elements end with status 2, keeping
+// mismatched end tag, or more than model::maxXmlNodes nodes end with status 2, keeping
 // what was parsed so far. White space at both ends of a text segment is dropped.
 ParsedDocument parseDocumentText(std::string_view text);
 
