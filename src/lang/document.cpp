@@ -4,7 +4,10 @@
 #include "lang/host.h"
 #include "lang/interpreter.h"
 #include "lang/tokenizer.h"
+#include "model/limits.h"
 #include "xml/file_io.h"
+
+#include <algorithm>
 
 namespace lang {
 namespace {
@@ -18,20 +21,54 @@ std::string_view trimBlanksAndTabs(std::string_view line)
     return line;
 }
 
-// Sets the session's documentRunning flag for as long as it lives.
+// Sets the session's documentRunning flag for as long as it lives (a document run from within
+// another leaves it set for the outer one).
 class DocumentRunning {
 public:
-    explicit DocumentRunning(Session& session) : m_session(session)
+    explicit DocumentRunning(Session& session)
+        : m_session(session), m_before(session.documentRunning)
     {
         m_session.documentRunning = true;
     }
     DocumentRunning(const DocumentRunning&) = delete;
     DocumentRunning& operator=(const DocumentRunning&) = delete;
-    ~DocumentRunning() { m_session.documentRunning = false; }
+    ~DocumentRunning() { m_session.documentRunning = m_before; }
+
+private:
+    Session& m_session;
+    bool m_before;
+};
+
+// Keeps a document file on the session's list of running documents while it runs.
+class RunningFile {
+public:
+    RunningFile(Session& session, std::string path) : m_session(session)
+    {
+        m_session.documentsRunning.push_back(std::move(path));
+    }
+    RunningFile(const RunningFile&) = delete;
+    RunningFile& operator=(const RunningFile&) = delete;
+    ~RunningFile() { m_session.documentsRunning.pop_back(); }
 
 private:
     Session& m_session;
 };
+
+// Why a document file may not run now: it is already running (it would run itself without end)
+// or documents are nested as deep as allowed. Empty when it may run.
+std::string refusalToRun(const Session& session, const std::string& path,
+                         const std::string& identity)
+{
+    const auto& running = session.documentsRunning;
+    if (std::find(running.begin(), running.end(), identity) != running.end())
+        return "file: " + path + " is already running; a document does not run itself again";
+    if (running.size() >= model::maxDocumentNesting)
+        return "file: " + path +
+               " was not run: documents run inside one another more than the "
+               "limit of " +
+               std::to_string(model::maxDocumentNesting) + " deep";
+    return {};
+}
 
 void runBlock(Session& session, const xml::XmlElement& block, std::uint32_t blockId)
 {
@@ -82,10 +119,22 @@ void runDocument(Session& session, const xml::XmlDocument& document,
 
 DocumentLoad runDocumentFile(Session& session, const std::string& path)
 {
+    const std::string identity = xml::canonicalPath(path);
+    if (std::string refusal = refusalToRun(session, path, identity); !refusal.empty()) {
+        showMessage(session, refusal);
+        return {xml::LoadStatus::Failed, std::move(refusal)};
+    }
+    const RunningFile running(session, identity);
     xml::XmlDocument document;
     document.openFile(path);
     runDocument(session, document);
     return {document.status(), document.message()};
+}
+
+std::string openFileCommand(std::string_view path)
+{
+    if (path.starts_with('"')) return "file " + std::string(path);
+    return "file \"" + std::string(path) + "\"";
 }
 
 DocumentSave saveDocument(Session& session, std::string_view figureText,

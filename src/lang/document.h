@@ -40,8 +40,14 @@ struct DocumentLoad {
 };
 
 // Loads the document at `path` and runs it without a default id. A document that does not load
-// runs nothing; the result says why, for callers that report it (the file command does not).
+// runs nothing; the result says why, for callers that report it (the file command does not). A
+// document that is already running (directly or through others) is not run again, and documents
+// run inside one another at most model::maxDocumentNesting deep; both say so in the console.
 DocumentLoad runDocumentFile(Session& session, const std::string& path);
+
+// The line the Open file menu command runs for a chosen path: file "path", the path quoted unless
+// it begins with a double quote already.
+std::string openFileCommand(std::string_view path);
 
 enum class SaveOutcome { Saved, Cancelled, Failed };
 

@@ -2,7 +2,9 @@
 #include "lang/document.h"
 
 #include "lang/interpreter.h"
+#include "lang/markup.h"
 #include "lang/serialiser.h"
+#include "model/limits.h"
 #include "recording_host.h"
 #include "temporary_folder.h"
 
@@ -243,7 +245,48 @@ TEST_F(DocumentTest, SaveAllFiguresWritesOnePlotPerFigure)
     EXPECT_EQ(serialiseFigure(reopened.figures.at(1)), texts[1]);
 }
 
-TEST_F(DocumentTest, ExampleDocumentsRunAndWriteBackTheSameText)
+TEST_F(DocumentTest, DocumentsDoNotRunThemselvesAndNestOnlySoDeep)
+{
+    // a.vexxml runs itself between two FIGURE lines; the inner run is refused.
+    const std::string self = folder.file("a.vexxml");
+    writeFileBytes(self,
+                   documentOf({"FIGURE 0\r\n" + openFileCommand(self) + "\r\nFIGURE 0 300 300"}));
+    runDocumentFile(session, self);
+    EXPECT_EQ(figureIds(), (std::vector<std::uint32_t>{1}));
+    EXPECT_EQ(session.figures.at(0).clientWidth, 300);
+    EXPECT_EQ(host.takeOutput(),
+              "file: " + self + " is already running; a document does not run itself again\n" +
+                  std::string(separatorLine.substr(0, separatorLine.size() - 2)) + "\n");
+    EXPECT_TRUE(session.documentsRunning.empty());
+    EXPECT_FALSE(session.documentRunning);
+
+    // A chain of documents, each making a figure and running the next, stops at the limit.
+    const std::size_t chain = model::maxDocumentNesting + 2;
+    for (std::size_t i = 0; i < chain; ++i)
+        writeFileBytes(
+            folder.file(std::to_string(i) + ".vexxml"),
+            documentOf({"FIGURE 0\r\nfile " + folder.file(std::to_string(i + 1) + ".vexxml")}));
+    Session fresh{host};
+    runDocumentFile(fresh, folder.file("0.vexxml"));
+    EXPECT_EQ(fresh.figures.size(), model::maxDocumentNesting);
+    EXPECT_NE(host.output.find(folder.file(std::to_string(model::maxDocumentNesting) + ".vexxml") +
+                               " was not run: documents run inside one another more than the "
+                               "limit of 16 deep"),
+              std::string::npos);
+}
+
+TEST(Document, OpenFileCommandQuotesThePath)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"/home/me/plot.vexxml", "file \"/home/me/plot.vexxml\""},
+        {"/home/me/my plots/a.vexxml", "file \"/home/me/my plots/a.vexxml\""},
+        {"\"/already/quoted.vexxml\"", "file \"/already/quoted.vexxml\""},
+    };
+    for (const auto& [path, command] : cases)
+        EXPECT_EQ(openFileCommand(path), command);
+}
+
+TEST_F(DocumentTest, ExampleDocumentsRunAndExportTheSameText)
 {
     std::size_t examples = 0;
     for (const auto& entry : std::filesystem::directory_iterator(KELVO_EXAMPLES_DIR)) {
@@ -255,10 +298,17 @@ TEST_F(DocumentTest, ExampleDocumentsRunAndWriteBackTheSameText)
         ASSERT_EQ(runDocumentFile(fresh, path).status, xml::LoadStatus::Loaded) << path;
         EXPECT_EQ(quiet.output, "") << path; // every line was accepted
         ASSERT_FALSE(fresh.figures.empty()) << path;
-        xml::XmlDocument written;
-        for (const std::string& text : collectFigureTexts(fresh, FigureScope::All))
-            written.root().appendChild(xml::XmlElement::fromStartTag("<plot>")).appendText(text, 0);
-        EXPECT_EQ(written.text(), readFileBytes(path)) << path;
+        // The first figure is exported over the file, the others appended to it.
+        const std::string exported = folder.file("exported.vexxml");
+        quiet.savePath = exported;
+        quiet.answer = Answer::Yes;
+        const std::vector<std::string> texts = collectFigureTexts(fresh, FigureScope::All);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const std::optional<std::string> target =
+                i == 0 ? std::optional(exported) : std::nullopt;
+            ASSERT_EQ(saveDocument(fresh, texts[i], target).outcome, SaveOutcome::Saved);
+        }
+        EXPECT_EQ(readFileBytes(exported), readFileBytes(path)) << path;
     }
     EXPECT_GE(examples, 5u);
 }

@@ -12,6 +12,8 @@ inline constexpr std::uint32_t maxFramesPerFigure = 100000;
 // Width and height of a figure's client area, in pixels.
 inline constexpr std::int32_t maxFigureSide = 10000;
 
+// Documents run by the file command inside one another (a document cannot run itself at all).
+inline constexpr std::size_t maxDocumentNesting = 16;
 // Bytes of one XML document read from a file or from memory (vexxml documents, the options file).
 inline constexpr std::size_t maxXmlDocumentBytes = 64 * 1024 * 1024;
 // Nodes of one XML document: elements, attributes, text segments, comments and CDATA sections

@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,20 +60,21 @@ bool writeAll(int descriptor, std::string_view bytes)
 
 FileContents readWholeFile(const std::string& path, std::size_t maximumBytes)
 {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
         const int error = errno;
         return {error == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable,
                 {},
                 systemReason(error)};
     }
-    FileContents contents{ReadStatus::Read, {}, {}};
+    // Only regular files: a folder fails to read and a pipe or device could block or never end.
     struct stat information {};
-    if (::fstat(file.get(), &information) == 0 && S_ISREG(information.st_mode)) {
-        if (static_cast<std::uint64_t>(information.st_size) > maximumBytes)
-            return {ReadStatus::TooLarge, {}, {}};
-        contents.bytes.reserve(static_cast<std::size_t>(information.st_size));
-    }
+    if (::fstat(file.get(), &information) != 0 || !S_ISREG(information.st_mode))
+        return {ReadStatus::Unreadable, {}, "not a regular file"};
+    if (static_cast<std::uint64_t>(information.st_size) > maximumBytes)
+        return {ReadStatus::TooLarge, {}, {}};
+    FileContents contents{ReadStatus::Read, {}, {}};
+    contents.bytes.reserve(static_cast<std::size_t>(information.st_size));
     std::vector<char> chunk(64 * 1024);
     for (;;) {
         const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
@@ -87,11 +90,20 @@ FileContents readWholeFile(const std::string& path, std::size_t maximumBytes)
     return contents;
 }
 
-WriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
+std::string canonicalPath(const std::string& path)
 {
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                               &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+WriteResult writeFileAtomically(const std::string& target, std::string_view bytes)
+{
+    // A symbolic link keeps pointing at the file it names; that file is replaced.
+    const std::string path = canonicalPath(target);
     std::string temporaryPath = path + ".XXXXXX";
     Descriptor temporary(::mkstemp(temporaryPath.data()));
-    if (temporary.get() < 0) return {false, path + ": cannot be written: " + systemReason(errno)};
+    if (temporary.get() < 0) return {false, target + ": cannot be written: " + systemReason(errno)};
 
     struct stat existing {};
     const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
@@ -102,7 +114,7 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
     if (written && ::rename(temporaryPath.c_str(), path.c_str()) == 0) return {true, {}};
     const int failure = written ? errno : error;
     ::unlink(temporaryPath.c_str());
-    return {false, path + ": cannot be written: " + systemReason(failure)};
+    return {false, target + ": cannot be written: " + systemReason(failure)};
 }
 
 bool fileExists(const std::string& path)

@@ -29,8 +29,11 @@ struct WriteResult {
 
 // Writes `bytes` to a temporary file in the target's folder, flushes it to the disk and renames it
 // over `path`, so the target holds either its old or its new contents, never a part. An existing
-// target keeps its permissions.
+// target keeps its permissions; a symbolic link stays and the file it names is replaced.
 WriteResult writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// The absolute path with symbolic links resolved, or `path` itself when it does not exist.
+std::string canonicalPath(const std::string& path);
 
 // True when something exists at `path`.
 bool fileExists(const std::string& path);

@@ -94,15 +94,15 @@ const std::string mixedSource = declaration +
 
 const std::string mixedWritten = declaration + "\r\n<!-- before -->\r\n"
                                                "<root a=\"1\" b=\"x &quot;y&quot;\">\r\n"
-                                               "lead\r\n"
+                                               "  lead\r\n"
                                                "\t<first/>\r\n"
-                                               "between &amp; more\r\n"
+                                               "  between &amp; more\r\n"
                                                "<!-- note -->\r\n"
                                                "\t<second k=\"v\">\r\n"
                                                "inner\r\n"
                                                "<![CDATA[<raw> & ]]>\r\n"
                                                "\t</second>\r\n"
-                                               "tail\r\n"
+                                               "  tail\r\n"
                                                "</root>\r\n"
                                                "<!-- after -->\r\n";
 
@@ -115,13 +115,13 @@ TEST(XmlDocument, KeepsSegmentsInSourceOrderByTheirPositions)
                                             {" after ", CommentPlacement::AfterRoot}}));
     const XmlElement& root = document.root();
     EXPECT_EQ(root.segments(),
-              (std::vector<XmlSegment>{{SegmentKind::Text, "lead", 0},
-                                       {SegmentKind::Text, "between &amp; more", 1},
+              (std::vector<XmlSegment>{{SegmentKind::Text, "  lead", 0},
+                                       {SegmentKind::Text, "  between &amp; more", 1},
                                        {SegmentKind::Comment, " note ", 1},
-                                       {SegmentKind::Text, "tail", 2}}));
+                                       {SegmentKind::Text, "  tail", 2}}));
     EXPECT_EQ(root.textCount(), 3u);
-    EXPECT_EQ(root.text(1, Decoding::Raw), "between &amp; more");
-    EXPECT_EQ(root.text(1, Decoding::Decoded), "between & more");
+    EXPECT_EQ(root.text(1, Decoding::Raw), "  between &amp; more");
+    EXPECT_EQ(root.text(1, Decoding::Decoded), "  between & more");
     EXPECT_EQ(root.text(3, Decoding::Decoded), "");
     EXPECT_EQ(root.attributeValue("b", Decoding::Decoded), "x \"y\"");
     EXPECT_EQ(root.loadedChild(1)->segments()[1], (XmlSegment{SegmentKind::CData, "<raw> & ", 0}));
@@ -167,6 +167,24 @@ TEST(XmlDocument, BuildsAndChangesElements)
                                                                  "\t\t<deep/>\r\n"
                                                                  " </item>\r\n"
                                                                  "</root>\r\n");
+}
+
+TEST(XmlDocument, TextSegmentsKeepTheirOwnWhiteSpaceThroughSaves)
+{
+    const std::string texts[] = {
+        "FIGURE 0 10 10 0xFFFFFFFF nodx noown2d\r\nPOINT at(0,,,) p2(1,1) ",
+        "  indented\tand trailing \t",
+        "lines\nseparated\nby LF",
+        "\t\r\n  starts with blanks before a line break",
+    };
+    for (const std::string& text : texts) {
+        XmlDocument document;
+        document.root().appendChild(XmlElement::fromStartTag("<plot>")).appendText(text, 0);
+        const std::string written = document.text();
+        const XmlDocument reread = documentFrom(written);
+        EXPECT_EQ(reread.root().loadedChild(0)->text(0, Decoding::Decoded), text);
+        EXPECT_EQ(documentFrom(written).text(), written);
+    }
 }
 
 TEST(XmlElement, MadeFromStartTagText)

@@ -14,6 +14,27 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// The writer puts a line break before and a line break and indentation after every text segment;
+// reading takes one of each away again, so that text keeps its own white space through any number
+// of saves. Segments of white space only (indentation between elements) are dropped.
+std::string_view segmentText(std::string_view text)
+{
+    if (std::all_of(text.begin(), text.end(), isBlank)) return {};
+    if (text.starts_with("\r\n"))
+        text.remove_prefix(2);
+    else if (text.starts_with('\n'))
+        text.remove_prefix(1);
+    std::size_t end = text.size();
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    if (end > 0 && text[end - 1] == '\n') {
+        --end;
+        if (end > 0 && text[end - 1] == '\r') --end;
+        text = text.substr(0, end);
+    }
+    return text;
+}
+
 std::string_view trimBlanks(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front()))
@@ -166,7 +187,7 @@ private:
 
     void addText(XmlElement& element, std::size_t begin, std::size_t end)
     {
-        const std::string_view text = trimBlanks(m_text.substr(begin, end - begin));
+        const std::string_view text = segmentText(m_text.substr(begin, end - begin));
         if (!text.empty() && countNodes(1, begin))
             element.appendSegment(SegmentKind::Text, std::string(text), element.childCount());
     }

@@ -59,7 +59,9 @@ struct ParsedDocument {
 // an element "root"); without an element after the declaration the root is an empty "root"
 // (status 1). Invalid UTF-8, unterminated markup, a malformed start tag, a missing or
 // mismatched end tag, or more than model::maxXmlNodes nodes end with status 2, keeping
-// what was parsed so far. White space at both ends of a text segment is dropped.
+// what was parsed so far. Text segments lose one line break at their start and one line break with
+// the blanks and tabs after it at their end (what the writer adds); segments of white space only
+// are dropped.
 ParsedDocument parseDocumentText(std::string_view text);
 
 } // namespace xml
