@@ -62,11 +62,10 @@ std::string refusalToRun(const Session& session, const std::string& path,
     const auto& running = session.documentsRunning;
     if (std::find(running.begin(), running.end(), identity) != running.end())
         return "file: " + path + " is already running; a document does not run itself again";
+    const std::string limit = std::to_string(model::maxDocumentNesting);
     if (running.size() >= model::maxDocumentNesting)
-        return "file: " + path +
-               " was not run: documents run inside one another more than the "
-               "limit of " +
-               std::to_string(model::maxDocumentNesting) + " deep";
+        return "file: " + path + " was not run: documents run inside one another more than the " +
+               "limit of " + limit + " deep";
     return {};
 }
 
@@ -83,7 +82,7 @@ void appendPlot(xml::XmlDocument& document, std::string_view figureText)
     plot.appendText(figureText, 0);
 }
 
-DocumentSave write(Session& session, xml::XmlDocument& document, const std::string& path)
+DocumentSave saveTo(Session& session, xml::XmlDocument& document, const std::string& path)
 {
     const xml::WriteResult written = document.saveAs(path);
     if (!written.written) return {SaveOutcome::Failed, path, written.message};
@@ -164,7 +163,7 @@ DocumentSave saveDocument(Session& session, std::string_view figureText,
                     document.message() + "; the plot was not appended and the file is unchanged"};
     }
     appendPlot(document, figureText);
-    return write(session, document, *path);
+    return saveTo(session, document, *path);
 }
 
 DocumentSave saveAllFigures(Session& session, std::span<const std::string> figureTexts)
@@ -176,7 +175,7 @@ DocumentSave saveAllFigures(Session& session, std::span<const std::string> figur
     xml::XmlDocument document;
     for (const std::string& figureText : figureTexts)
         appendPlot(document, figureText);
-    return write(session, document, *path);
+    return saveTo(session, document, *path);
 }
 
 } // namespace lang
