@@ -5,6 +5,7 @@
 #include "lang/markup.h"
 #include "model/figure.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,17 @@ public:
         return answerYes;
     }
     void notify(const std::string& text) override { events.push_back("notify " + text); }
+    std::optional<std::string> askSaveFilePath(const lang::SaveFileRequest& request) override
+    {
+        events.push_back("save dialog " + request.filter + " " + request.defaultExtension +
+                         (request.overwritePrompt == lang::OverwritePrompt::Ask ? " prompt" : ""));
+        return savePath;
+    }
+    lang::Answer askYesNoCancel(const std::string& question) override
+    {
+        events.push_back("ask " + question);
+        return answer;
+    }
 
     // Output since the last call, and forget it.
     std::string takeOutput()
@@ -65,6 +77,8 @@ public:
     std::vector<std::string> events;
     int commandsBegun = 0;
     bool answerYes = false;
+    std::optional<std::string> savePath;        // what the save dialog returns
+    lang::Answer answer = lang::Answer::Cancel; // what Yes/No/Cancel questions get
 };
 
 } // namespace testing_support

@@ -47,8 +47,10 @@ bool runInput(lang::Session& session, const std::string& input, std::istream& st
     }
     if (isDocumentPath(input)) {
         file.close();
-        lang::runDocumentFile(session, input);
-        return true;
+        const lang::DocumentLoad load = lang::runDocumentFile(session, input);
+        if (load.status == xml::LoadStatus::Loaded) return true;
+        diagnostics << "kelvoplot: " << load.message << "\n";
+        return false;
     }
     runCommandStream(session, file);
     return true;

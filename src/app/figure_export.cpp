@@ -1,6 +1,8 @@
 // Export dispatch by file extension.
 #include "app/figure_export.h"
 
+#include "lang/document.h"
+#include "lang/serialiser.h"
 #include "lang/tokenizer.h"
 
 #include <array>
@@ -31,10 +33,24 @@ ExportFormat exportFormatForPath(std::string_view path)
     return ExportFormat::Unknown;
 }
 
-ExportResult exportFigure(lang::Session&, model::Figure&, const std::string& path,
+namespace {
+
+// The figure as a one-figure document, replacing the file.
+ExportResult exportDocument(lang::Session& session, model::Figure& figure, const std::string& path)
+{
+    const lang::DocumentSave saved =
+        lang::saveDocument(session, lang::serialiseFigure(figure), path);
+    return {saved.outcome == lang::SaveOutcome::Saved, saved.message};
+}
+
+} // namespace
+
+ExportResult exportFigure(lang::Session& session, model::Figure& figure, const std::string& path,
                           const BatchOptions&)
 {
     switch (exportFormatForPath(path)) {
+    case ExportFormat::Vexxml:
+        return exportDocument(session, figure, path);
     case ExportFormat::Unknown:
         return {false, path + ": unknown format; the extension must be one of png jpg jpeg bmp "
                               "gif svg pdf swf vexxml"};

@@ -30,4 +30,16 @@ void BatchHost::notify(const std::string& text)
     m_diagnostics << "kelvoplot: " << text << "\n";
 }
 
+std::optional<std::string> BatchHost::askSaveFilePath(const SaveFileRequest& request)
+{
+    m_diagnostics << "kelvoplot: no file dialog in batch mode; name the " << request.filter
+                  << " file with --export\n";
+    return std::nullopt;
+}
+
+Answer BatchHost::askYesNoCancel(const std::string& question)
+{
+    return askYesNo(question) ? Answer::Yes : Answer::No;
+}
+
 } // namespace lang

@@ -29,6 +29,10 @@ public:
     void previewMovie(const std::string& path) override;
     bool askYesNo(const std::string& question) override;
     void notify(const std::string& text) override;
+    // There is no dialog in batch mode: a path must be given on the command line.
+    std::optional<std::string> askSaveFilePath(const SaveFileRequest& request) override;
+    // Yes with --yes, otherwise No.
+    Answer askYesNoCancel(const std::string& question) override;
 
 private:
     std::ostream& m_output;

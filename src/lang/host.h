@@ -4,6 +4,7 @@
 
 #include "lang/markup.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,17 @@ struct Figure;
 namespace lang {
 
 enum class FigureVisibility { Hidden, Shown };
+enum class Answer { Yes, No, Cancel };
+enum class OverwritePrompt { None, Ask }; // whether the save dialog itself asks before replacing
+
+// What a save-file dialog offers.
+struct SaveFileRequest {
+    std::string filter;           // "*.VEXXML"
+    std::string defaultExtension; // "vexxml"
+    OverwritePrompt overwritePrompt = OverwritePrompt::None;
+
+    bool operator==(const SaveFileRequest&) const = default;
+};
 
 class Host {
 public:
@@ -38,6 +50,10 @@ public:
     virtual void previewMovie(const std::string& path) = 0;
     virtual bool askYesNo(const std::string& question) = 0;
     virtual void notify(const std::string& text) = 0;
+    // The save dialog (it requires an existing folder); nothing when cancelled.
+    virtual std::optional<std::string> askSaveFilePath(const SaveFileRequest& request) = 0;
+    // A message box with Yes, No and Cancel, Cancel being the default button.
+    virtual Answer askYesNoCancel(const std::string& question) = 0;
 };
 
 } // namespace lang

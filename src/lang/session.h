@@ -5,6 +5,7 @@
 #include "model/plot_object.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace lang {
@@ -24,9 +25,10 @@ public:
 
     model::FigureList figures;
     std::vector<model::PlotObject> objectClipboard; // copies behind Copy, Cut and Paste
-    bool hiddenFigures = false;   // figure windows are never shown (embedding mode)
-    bool documentRunning = false; // figure windows do not redraw while a document runs
-    bool openedWithFile = false;  // started with a document path
+    bool hiddenFigures = false;                // figure windows are never shown (embedding mode)
+    bool documentRunning = false;              // figure windows do not redraw while a document runs
+    std::vector<std::string> documentsRunning; // paths the file command is running, outermost first
+    bool openedWithFile = false;               // started with a document path
 
 private:
     Host* m_host;

@@ -2,6 +2,7 @@
 // Every limit here is named in the message that refuses it and listed in the README.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace model {
@@ -10,5 +11,17 @@ namespace model {
 inline constexpr std::uint32_t maxFramesPerFigure = 100000;
 // Width and height of a figure's client area, in pixels.
 inline constexpr std::int32_t maxFigureSide = 10000;
+
+// Documents run by the file command inside one another (a document cannot run itself at all).
+inline constexpr std::size_t maxDocumentNesting = 16;
+// Bytes of one XML document read from a file or from memory (vexxml documents, the options file).
+inline constexpr std::size_t maxXmlDocumentBytes = 64 * 1024 * 1024;
+// Nodes of one XML document: elements, attributes, text segments, comments and CDATA sections
+// (a little over a million, at most about 200 MB of tree).
+inline constexpr std::size_t maxXmlNodes = 1048576;
+
+// Indentation of written XML grows one tab per level up to this depth and then stays, so that
+// the text of a deeply nested tree grows linearly with its size.
+inline constexpr std::size_t maxXmlIndentDepth = 32;
 
 } // namespace model

@@ -1,0 +1,46 @@
+// Writing figures back as command text, and the texts the console copies and saves.
+#pragma once
+
+#include "lang/session.h"
+#include "model/figure.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lang {
+
+// Normal: the FIGURE, LAYER and FRAMES lines and one line per object. Recorder (Capture Frame):
+// only the object lines, each placed in the recorded frame. HeaderOnly (End Animation
+// Recording): the FIGURE, LAYER and FRAMES lines.
+enum class SerialiseMode { Normal, Recorder, HeaderOnly };
+
+// The figure's command text; running it with a default figure id rebuilds the figure under that
+// id. Lines end in CR LF except the last object line; object lines end in a blank. Arguments of
+// "n" are quoted, others only when they hold a blank or a comma. Every figure
+// id is written as 0, and this is done to the objects themselves: the first AT of each written
+// object gets figure id 0 and exactly four arguments (and, in Recorder mode, `recordFrame` as its
+// frame). In Recorder mode, when the figure holds recorded blocks, each AXIS is written with its
+// running number among the written AXIS objects as axis id, and keeps its own afterwards.
+std::string serialiseFigure(model::Figure& figure, SerialiseMode mode = SerialiseMode::Normal,
+                            std::uint32_t recordFrame = 0);
+
+// One figure as a whole document, for an embedding client and the text clipboard: declaration,
+// root and one plot element. Markup characters in the text are encoded.
+std::string oneFigureDocumentText(std::string_view figureText);
+
+// Plot elements one after the other, without declaration or root (Save All Figures to the
+// clipboard).
+std::string allFiguresText(std::span<const std::string> figureTexts);
+
+enum class FigureScope { Foreground, All };
+
+// The normal-mode texts of the figures, in figure-list order: all of them, or the one whose id is
+// `foregroundFigureId` (none when no figure is in front).
+std::vector<std::string> collectFigureTexts(Session& session, FigureScope scope,
+                                            std::optional<std::uint32_t> foregroundFigureId = {});
+
+} // namespace lang
