@@ -4,6 +4,7 @@
 #include "app/console_window.h"
 #include "figure/figure_window.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace app {
@@ -91,6 +92,33 @@ bool DesktopHost::askYesNo(const std::string& question)
 void DesktopHost::notify(const std::string& text)
 {
     m_console->showStatus(QString::fromStdString(text));
+}
+
+std::optional<std::string> DesktopHost::askSaveFilePath(const lang::SaveFileRequest& request)
+{
+    QFileDialog dialog(m_console, QStringLiteral("Save"), QString(),
+                       QString::fromStdString(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (request.overwritePrompt == lang::OverwritePrompt::None)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+lang::Answer DesktopHost::askYesNoCancel(const std::string& question)
+{
+    switch (QMessageBox::question(m_console, caption, QString::fromStdString(question),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return lang::Answer::Yes;
+    case QMessageBox::No:
+        return lang::Answer::No;
+    default:
+        return lang::Answer::Cancel;
+    }
 }
 
 void DesktopHost::closeFigure(figure::FigureWindow* window)
