@@ -22,6 +22,7 @@ namespace swf {
 
 namespace {
 
+// FileLength before it is patched: the size of the header with 16-bit RECT fields.
 constexpr std::uint32_t headerBytes = 21;
 constexpr std::uint32_t fileLengthOffset = 4;
 constexpr std::size_t stagingBytes = 1 << 20;
@@ -160,9 +161,10 @@ const ByteBuffer* slotBuffer(const SwfTagList& tags, std::int64_t slot)
 }
 
 // The movie's size, or nothing when one of its buffers overflowed.
-std::optional<std::uint64_t> movieBytes(const SwfTagList& tags, std::span<const std::int64_t> slots)
+std::optional<std::uint64_t> movieBytes(const ByteBuffer& header, const SwfTagList& tags,
+                                        std::span<const std::int64_t> slots)
 {
-    std::uint64_t total = headerBytes + tags.background().size() + sizeof(endTag);
+    std::uint64_t total = header.size() + tags.background().size() + sizeof(endTag);
     if (tags.background().overflowed()) return std::nullopt;
     for (std::int64_t slot : slots) {
         total += sizeof(showFrameTag);
@@ -174,11 +176,9 @@ std::optional<std::uint64_t> movieBytes(const SwfTagList& tags, std::span<const 
     return total;
 }
 
-bool writeMovie(AtomicFile& file, const SwfTagList& tags, std::span<const std::int64_t> slots,
-                const TwipsRect& frameRect, std::uint32_t framesPerSecond)
+bool writeMovie(AtomicFile& file, const ByteBuffer& header, const SwfTagList& tags,
+                std::span<const std::int64_t> slots)
 {
-    ByteBuffer header;
-    appendMovieHeader(header, frameRect, framesPerSecond, static_cast<std::uint16_t>(slots.size()));
     StagedWriter out(file);
     bool written = out.append(header.bytes()) && out.append(tags.background().bytes());
     for (std::size_t frame = 0; written && frame < slots.size(); ++frame) {
@@ -239,15 +239,16 @@ SwfWriteResult writeSwfFile(const std::string& path, const SwfTagList& tags,
 
     const std::vector<std::uint64_t> firstFrames = firstMovieFrames(frames, framesPerSecond);
     const std::vector<std::int64_t> slots = movieFrameSlots(firstFrames, frameCount);
-    const std::optional<std::uint64_t> size = movieBytes(tags, slots);
+    ByteBuffer header;
+    appendMovieHeader(header, frameRect, framesPerSecond, static_cast<std::uint16_t>(frameCount));
+    const std::optional<std::uint64_t> size = movieBytes(header, tags, slots);
     if (!size)
         return refusal(SwfWriteStatus::TooLarge, "SWF: the movie is larger than the limit of " +
                                                      std::to_string(maxMovieBytes) + " bytes");
     if (*size > maxMovieBytes) return refusal(SwfWriteStatus::TooLarge, tooLargeMessage(*size));
 
     AtomicFile file(path);
-    if (!file.isOpen() || !writeMovie(file, tags, slots, frameRect, framesPerSecond) ||
-        !file.commit())
+    if (!file.isOpen() || !writeMovie(file, header, tags, slots) || !file.commit())
         return refusal(SwfWriteStatus::Failed, file.error());
 
     for (std::size_t frame = 0; frame < frames.size(); ++frame)

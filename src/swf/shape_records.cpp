@@ -149,9 +149,9 @@ std::vector<ShapeRecord> shapeRecordsOf(std::span<const PathRecord> outline, Edg
     if (outline.empty()) return records;
     records.reserve(outline.size());
 
-    TwipsPoint position{positionTwips(outline[0].a), positionTwips(outline[0].b)};
+    TwipsPoint penPosition{positionTwips(outline[0].a), positionTwips(outline[0].b)};
     StyleChangeRecord start;
-    start.moveTo = position;
+    start.moveTo = penPosition;
     if (selection == StyleSelection::FirstStyles) {
         start.fillStyle0 = 1;
         start.lineStyle = 1;
@@ -166,10 +166,37 @@ std::vector<ShapeRecord> shapeRecordsOf(std::span<const PathRecord> outline, Edg
             continue;
         }
         const TwipsPoint target{positionTwips(record.a), positionTwips(record.b)};
-        records.emplace_back(StraightEdgeRecord{target.x - position.x, target.y - position.y});
-        position = target;
+        records.emplace_back(
+            StraightEdgeRecord{target.x - penPosition.x, target.y - penPosition.y});
+        penPosition = target;
     }
     return records;
+}
+
+bool exceedsCoordinateLimit(std::span<const PathRecord> outline, EdgeMode mode)
+{
+    const auto beyond = [](float pixels, std::int32_t limit) {
+        const std::int32_t twips = twipsFromPixels(pixels).value;
+        return twips > limit || twips < -limit;
+    };
+    for (std::size_t index = 0; index < outline.size(); ++index) {
+        const PathRecord& record = outline[index];
+        if (index == 0 || mode == EdgeMode::Polyline) {
+            if (beyond(record.a, maxPositionTwips) || beyond(record.b, maxPositionTwips))
+                return true;
+            continue;
+        }
+        for (float delta : {record.a, record.b, record.c, record.d})
+            if (beyond(delta, maxCurveDeltaTwips)) return true;
+    }
+    return false;
+}
+
+std::string coordinateLimitMessage()
+{
+    return "SWF: a shape reaches farther than the limit of " +
+           std::to_string(maxMovieCoordinatePixels) +
+           " pixels from the origin; its points are drawn at that distance";
 }
 
 std::vector<ShapeRecord> splitLongEdges(std::span<const ShapeRecord> records)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -55,6 +56,14 @@ using ShapeRecord = std::variant<StyleChangeRecord, StraightEdgeRecord, CurvedEd
 // of the origin and curve deltas within twice that.
 std::vector<ShapeRecord> shapeRecordsOf(std::span<const PathRecord> outline, EdgeMode mode,
                                         StyleSelection selection);
+
+// True when the outline has a point farther than maxMovieCoordinatePixels from the origin (in
+// curve mode: a start that far, or a delta of more than twice that), which shapeRecordsOf draws
+// at that distance instead.
+bool exceedsCoordinateLimit(std::span<const PathRecord> outline, EdgeMode mode);
+
+// The message for such an outline, naming the limit.
+std::string coordinateLimitMessage();
 
 // Splits every edge whose deltas do not fit 16-bit fields into 2, 4, 8, ... pieces that do,
 // ending exactly where the edge ends.

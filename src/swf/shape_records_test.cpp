@@ -165,6 +165,22 @@ TEST(ShapeRecords, KeepsPointsWithinTheCoordinateLimit)
     EXPECT_EQ(std::get<StyleChangeRecord>(records[0]).moveTo, (TwipsPoint{{1000000}, {-1000000}}));
     EXPECT_EQ(std::get<StraightEdgeRecord>(records[1]), (StraightEdgeRecord{{-1000000}, {1000100}}))
         << "NaN is drawn at 0";
+
+    struct Case {
+        std::vector<PathRecord> outline;
+        EdgeMode mode;
+        bool exceeds;
+    };
+    const Case cases[] = {
+        {{{50000, -50000}, {0, 0}}, EdgeMode::Polyline, false},
+        {{{0, 0}, {50000.1f, 0}}, EdgeMode::Polyline, true},
+        {{{0, 0}, {100000, 0, 0, -100000}}, EdgeMode::Curve, false},
+        {{{0, 0}, {0, 0, 0, 100001}}, EdgeMode::Curve, true},
+        {{{-60000, 0}, {0, 0, 0, 0}}, EdgeMode::Curve, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(exceedsCoordinateLimit(c.outline, c.mode), c.exceeds) << c.outline[1].a;
+    EXPECT_NE(coordinateLimitMessage().find("50000 pixels"), std::string::npos);
 }
 
 TEST(ShapeRecords, SplitsTheEdgesOfTwoOutlinesInStep)
