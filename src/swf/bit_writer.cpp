@@ -3,38 +3,43 @@
 
 #include "swf/movie_limits.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 
 namespace swf {
 
-void SwfBitWriter::writeBit(bool bit)
+bool SwfBitWriter::startByte()
 {
-    const unsigned offset = static_cast<unsigned>(m_bitCount % 8);
-    if (offset == 0) {
-        if (m_overflowed || m_bytes.size() >= maxMovieBytes) {
-            m_overflowed = true;
-            return;
-        }
-        m_bytes.push_back(0);
+    if (m_overflowed || m_bytes.size() >= maxMovieBytes) {
+        m_overflowed = true;
+        return false;
     }
-    if (bit) m_bytes.back() = static_cast<std::uint8_t>(m_bytes.back() | (0x80u >> offset));
-    ++m_bitCount;
+    m_bytes.push_back(0);
+    return true;
 }
 
 void SwfBitWriter::writeBits(std::int64_t value, unsigned width)
 {
     assert(width <= 32 && "bit fields are at most 32 bits wide");
     const auto bits = static_cast<std::uint64_t>(value);
-    for (unsigned index = width; index-- > 0;)
-        writeBit(((bits >> index) & 1u) != 0);
+    while (width > 0) {
+        const auto offset = static_cast<unsigned>(m_bitCount % 8);
+        if (offset == 0 && !startByte()) return;
+        const unsigned taken = std::min(8 - offset, width);
+        const auto piece = static_cast<unsigned>((bits >> (width - taken)) & ((1u << taken) - 1));
+        m_bytes.back() =
+            static_cast<std::uint8_t>(m_bytes.back() | (piece << (8 - offset - taken)));
+        width -= taken;
+        m_bitCount += taken;
+    }
 }
 
 void SwfBitWriter::writePattern(std::string_view pattern)
 {
     for (char character : pattern) {
         assert((character == '0' || character == '1') && "bit patterns hold only 0 and 1");
-        writeBit(character == '1');
+        writeBits(character == '1' ? 1 : 0, 1);
     }
 }
 

@@ -29,7 +29,8 @@ public:
     void clear();
 
 private:
-    void writeBit(bool bit);
+    // Appends a zero byte for the next bits; false (and overflowed) at the size limit.
+    bool startByte();
 
     std::vector<std::uint8_t> m_bytes;
     std::uint64_t m_bitCount = 0;
