@@ -6,6 +6,7 @@
 #include "swf/movie_limits.h"
 #include "swf/tag_header.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 
@@ -37,22 +38,27 @@ enum Constant : std::uint16_t {
     ConstantCount,
 };
 
+struct PoolString {
+    std::string text;
+    bool shortened = false; // cut at its limit
+};
+
 // Without 0 bytes, and cut at the last character boundary within `limit` bytes.
-std::string poolString(std::string_view text, std::size_t limit, bool& shortened)
+PoolString poolString(std::string_view text, std::size_t limit)
 {
-    std::string result;
-    result.reserve(std::min(text.size(), limit));
+    PoolString result;
+    result.text.reserve(std::min(text.size(), limit));
     for (char character : text)
-        if (character != '\0') result.push_back(character);
-    if (result.size() <= limit) return result;
-    shortened = true;
+        if (character != '\0') result.text.push_back(character);
+    if (result.text.size() <= limit) return result;
+    result.shortened = true;
     std::size_t cut = limit;
     const auto isContinuation = [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
     };
-    while (cut > 0 && isContinuation(result[cut]))
+    while (cut > 0 && isContinuation(result.text[cut]))
         --cut;
-    result.resize(cut);
+    result.text.resize(cut);
     return result;
 }
 
@@ -96,15 +102,16 @@ void appendTextFormat(ByteBuffer& actions, const render::Pen& pen, const render:
                            PushBoolean{(font.style & render::fontUnderline) != 0});
     appendMemberAssignment(actions, FormatName, ColorMember,
                            PushInteger{render::solidColourOf(pen)});
-    const std::int32_t size = lang::truncateToInt32(lineHeightPixels) - 2;
+    const std::int64_t size = std::int64_t{lang::truncateToInt32(lineHeightPixels)} - 2;
     appendMemberAssignment(actions, FormatName, SizeMember,
                            PushInteger{static_cast<std::uint32_t>(size)});
     appendMemberAssignment(actions, FormatName, FontMember, constant(FamilyName));
 }
 
-std::string shortenedMessage(bool textShortened, std::size_t textBytes, std::size_t familyBytes)
+std::string shortenedMessage(const PoolString& pooledText, std::size_t textBytes,
+                             std::size_t familyBytes)
 {
-    if (textShortened)
+    if (pooledText.shortened)
         return "SWF: a text of " + std::to_string(textBytes) +
                " bytes is longer than the limit of " + std::to_string(maxTextFieldTextBytes) +
                " bytes for a text field; it was cut there";
@@ -125,10 +132,10 @@ TextFieldResult emitTextField(ByteBuffer& frameTags, std::string_view text, geom
     const std::uint16_t number = *characterCounter.take();
     const std::uint16_t depth = *characterCounter.take();
 
-    bool textShortened = false;
-    bool familyShortened = false;
     const std::string_view family =
         font.family.empty() ? defaultDeviceFontFamily : std::string_view(font.family);
+    PoolString pooledFamily = poolString(family, maxTextFieldFamilyBytes);
+    PoolString pooledText = poolString(text, maxTextFieldTextBytes);
     std::array<std::string, ConstantCount> pool = {
         numberedName("theTextBox_", number),
         "_root",
@@ -140,7 +147,7 @@ TextFieldResult emitTextField(ByteBuffer& frameTags, std::string_view text, geom
         numberedName("myTextFormat_", number),
         "TextFormat",
         "font",
-        poolString(family, maxTextFieldFamilyBytes, familyShortened),
+        std::move(pooledFamily.text),
         "size",
         "bold",
         "italic",
@@ -148,7 +155,7 @@ TextFieldResult emitTextField(ByteBuffer& frameTags, std::string_view text, geom
         "color",
         "setNewTextFormat",
         "text",
-        poolString(text, maxTextFieldTextBytes, textShortened),
+        std::move(pooledText.text),
     };
 
     ByteBuffer actions;
@@ -164,9 +171,8 @@ TextFieldResult emitTextField(ByteBuffer& frameTags, std::string_view text, geom
     appendAction(actions, ActionCode::End);
     appendTag(frameTags, TagCode::DoAction, actions);
 
-    if (!textShortened && !familyShortened) return {};
-    return {TextFieldStatus::Shortened,
-            shortenedMessage(textShortened, text.size(), family.size())};
+    if (!pooledText.shortened && !pooledFamily.shortened) return {};
+    return {TextFieldStatus::Shortened, shortenedMessage(pooledText, text.size(), family.size())};
 }
 
 } // namespace swf
