@@ -13,6 +13,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <unistd.h>
+
 namespace swf {
 namespace {
 

@@ -14,6 +14,8 @@
 #include <random>
 #include <set>
 
+#include <unistd.h>
+
 namespace swf {
 namespace {
 
