@@ -1,0 +1,62 @@
+// DefineMorphShape.
+#include "swf/morph_shape.h"
+
+#include "swf/rect.h"
+#include "swf/tag_header.h"
+
+namespace swf {
+
+namespace {
+
+// NumFillBits 2 and NumLineBits 2, in front of each edge list.
+constexpr std::uint8_t styleBitsHeader = 0x22;
+
+} // namespace
+
+DefineMorphShape defineMorphShapeOf(std::uint16_t characterId, const MorphEnd& start,
+                                    const MorphEnd& end)
+{
+    std::vector<ShapeRecord> startRecords =
+        shapeRecordsOf(start.outline.records, start.outline.mode, StyleSelection::FirstStyles);
+    std::vector<ShapeRecord> endRecords =
+        shapeRecordsOf(end.outline.records, end.outline.mode, StyleSelection::None);
+    splitLongEdgesInStep(startRecords, endRecords);
+    return {characterId,
+            start.bounds,
+            end.bounds,
+            {morphFillStyleOf(start.style.brush, end.style.brush)},
+            {morphLineStyleOf(start.style.pen, end.style.pen)},
+            std::move(startRecords),
+            std::move(endRecords)};
+}
+
+void appendDefineMorphShape(ByteBuffer& buffer, const DefineMorphShape& morph)
+{
+    ByteBuffer styles;
+    appendMorphFillStyles(styles, morph.fillStyles);
+    appendMorphLineStyles(styles, morph.lineStyles);
+    styles.appendByte(styleBitsHeader);
+    appendShapeRecords(styles, morph.startRecords);
+
+    ByteBuffer body;
+    body.appendUi16(morph.characterId);
+    appendRect(body, morph.startBounds);
+    appendRect(body, morph.endBounds);
+    body.appendUi32(styles.size()); // Offset: up to the end edges
+    body.appendBuffer(styles);
+    body.appendByte(styleBitsHeader);
+    appendShapeRecords(body, morph.endRecords);
+    appendTag(buffer, TagCode::DefineMorphShape, body);
+}
+
+std::optional<std::uint16_t> defineMorphShape(ByteBuffer& tags, const MorphEnd& start,
+                                              const MorphEnd& end,
+                                              CharacterCounter& characterCounter)
+{
+    const std::optional<std::uint16_t> id = characterCounter.take();
+    if (!id) return std::nullopt;
+    appendDefineMorphShape(tags, defineMorphShapeOf(*id, start, end));
+    return id;
+}
+
+} // namespace swf
