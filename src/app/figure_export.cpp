@@ -2,6 +2,7 @@
 #include "app/figure_export.h"
 
 #include "lang/tokenizer.h"
+#include "render/qt_image_export.h"
 
 #include <array>
 #include <utility>
@@ -31,10 +32,33 @@ ExportFormat exportFormatForPath(std::string_view path)
     return ExportFormat::Unknown;
 }
 
-ExportResult exportFigure(lang::Session&, model::Figure&, const std::string& path,
+namespace {
+
+ExportResult exportImage(model::Figure& figure, const std::string& path,
+                         render::ImageFileFormat format)
+{
+    const render::ImageExportResult result = render::exportFigureImage(figure, path, format);
+    return {result.written, result.message};
+}
+
+} // namespace
+
+ExportResult exportFigure(lang::Session&, model::Figure& figure, const std::string& path,
                           const BatchOptions&)
 {
     switch (exportFormatForPath(path)) {
+    case ExportFormat::Png:
+        return exportImage(figure, path, render::ImageFileFormat::Png);
+    case ExportFormat::Jpeg:
+        return exportImage(figure, path, render::ImageFileFormat::Jpeg);
+    case ExportFormat::Bmp:
+        return exportImage(figure, path, render::ImageFileFormat::Bmp);
+    case ExportFormat::Gif:
+        return exportImage(figure, path, render::ImageFileFormat::Gif);
+    case ExportFormat::Svg:
+        return exportImage(figure, path, render::ImageFileFormat::Svg);
+    case ExportFormat::Pdf:
+        return exportImage(figure, path, render::ImageFileFormat::Pdf);
     case ExportFormat::Unknown:
         return {false, path + ": unknown format; the extension must be one of png jpg jpeg bmp "
                               "gif svg pdf swf vexxml"};
