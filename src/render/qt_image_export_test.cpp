@@ -102,7 +102,12 @@ TEST_F(ImageExportTest, ReducesManyColoursToAGifPalette)
 
 TEST_F(ImageExportTest, WritesSvgThatDrawsTheSamePicture)
 {
-    model::Figure& shown = figure(redAndBlue);
+    // Hatches and gradients, which SVG cannot keep as brushes, become pictures in it.
+    std::vector<std::string> commands = redAndBlue;
+    commands.push_back("RECTANGLE at(1) p4(20,16,20,14) brush(hatch,0xFF0000,0xFFFFFF,0)");
+    commands.push_back("LAYER 1 0 0 10 30");
+    commands.push_back("RECTANGLE at(1,1) p4(0,0,20,2) brush(gradient,0xFF,0xFF0000,0)");
+    model::Figure& shown = figure(commands);
     ASSERT_TRUE(exportFigureImage(shown, path("plot.svg"), ImageFileFormat::Svg).written);
     QSvgRenderer renderer(QString::fromStdString(path("plot.svg")));
     ASSERT_TRUE(renderer.isValid());
@@ -114,7 +119,11 @@ TEST_F(ImageExportTest, WritesSvgThatDrawsTheSamePicture)
     painter.end();
     EXPECT_EQ(image.pixel(5, 15), red);
     EXPECT_EQ(image.pixel(35, 5), blue);
-    EXPECT_EQ(image.pixel(35, 25), white);
+    EXPECT_EQ(image.pixel(35, 24), blue);  // the hatch's line on row 24
+    EXPECT_EQ(image.pixel(35, 25), white); // and its background
+    // The gradient repeats beyond its 10-pixel layer: blue at its end, red again after it.
+    EXPECT_GT(qBlue(image.pixel(9, 0)), 200);
+    EXPECT_GT(qRed(image.pixel(11, 0)), 200);
 }
 
 TEST_F(ImageExportTest, WritesAPdfPageTheSizeOfTheFigure)

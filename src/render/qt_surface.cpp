@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainterPath>
 
 #include <cmath>
@@ -94,12 +95,66 @@ bool finite(float value)
     return std::isfinite(value);
 }
 
+QRectF boundsOf(const std::vector<QPointF>& points)
+{
+    if (points.empty()) return {};
+    qreal left = points.front().x(), right = left, top = points.front().y(), bottom = top;
+    for (const QPointF& point : points) {
+        left = std::min(left, point.x());
+        right = std::max(right, point.x());
+        top = std::min(top, point.y());
+        bottom = std::max(bottom, point.y());
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+bool isPatterned(const QBrush& brush)
+{
+    return brush.style() == Qt::TexturePattern || brush.style() == Qt::LinearGradientPattern;
+}
+
+// How much the transform enlarges lengths at most.
+qreal largestScale(const QTransform& t)
+{
+    return std::max(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
+}
+
 } // namespace
 
 QtSurface::QtSurface(QPainter& painter) : m_painter(painter), m_base(painter.worldTransform())
 {
     m_smoothing = painter.testRenderHint(QPainter::Antialiasing) ? SmoothingMode::HighQuality
                                                                  : SmoothingMode::HighSpeed;
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine && engine->type() == QPaintEngine::Raster) m_strokeOffset = 0.5;
+    // SVG Tiny keeps neither texture brushes nor repeating or transformed gradients.
+    m_patternsAsPictures = engine && engine->type() == QPaintEngine::SVG;
+}
+
+bool QtSurface::needsPatternPicture() const
+{
+    if (!m_patternsAsPictures) return false;
+    const QPen& pen = m_painter.pen();
+    return (pen.style() != Qt::NoPen && isPatterned(pen.brush())) || isPatterned(m_painter.brush());
+}
+
+void QtSurface::drawPath(const QPainterPath& path)
+{
+    paint([&] { return path.boundingRect(); }, [&](QPainter& painter) { painter.drawPath(path); });
+}
+
+QRect QtSurface::pictureArea(const QRectF& userBounds) const
+{
+    const QTransform& transform = m_painter.worldTransform();
+    const QPen& pen = m_painter.pen();
+    const qreal stroke = pen.style() == Qt::NoPen ? 0 : std::max<qreal>(pen.widthF(), 1);
+    const qreal margin = stroke * std::max<qreal>(largestScale(transform), 1) + 2;
+    const QPaintDevice* device = m_painter.device();
+    const QRectF deviceArea(0, 0, device->width(), device->height());
+    return transform.mapRect(userBounds)
+        .adjusted(-margin, -margin, margin, margin)
+        .intersected(deviceArea)
+        .toAlignedRect();
 }
 
 bool QtSurface::usable(std::span<const Point2D> points, std::size_t minimum)
@@ -126,6 +181,7 @@ bool QtSurface::strokeWith(const Pen& pen)
     }
     m_painter.setPen(toQPen(pen));
     m_painter.setBrush(Qt::NoBrush);
+    useStrokeOffset(true);
     return true;
 }
 
@@ -138,6 +194,7 @@ bool QtSurface::fillWith(const Brush& brush)
     }
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(*qbrush);
+    useStrokeOffset(false);
     return true;
 }
 
@@ -156,11 +213,50 @@ QFont QtSurface::qtFont(const Font& font) const
     return m_fonts.resolve(font, dpi);
 }
 
+template <typename Bounds, typename Draw> void QtSurface::paint(Bounds bounds, Draw draw)
+{
+    if (!needsPatternPicture()) {
+        draw(m_painter);
+        return;
+    }
+    // The primitive is painted into a picture of the area it covers, which is then drawn.
+    const QRect area = pictureArea(bounds());
+    if (area.isEmpty()) return;
+    QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.setDotsPerMeterX(3780);
+    picture.setDotsPerMeterY(3780);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHints(m_painter.renderHints());
+    painter.setWorldTransform(m_painter.worldTransform() *
+                              QTransform::fromTranslate(-area.x(), -area.y()));
+    painter.setPen(m_painter.pen());
+    painter.setBrush(m_painter.brush());
+    painter.setFont(m_painter.font());
+    painter.setLayoutDirection(m_painter.layoutDirection());
+    draw(painter);
+    painter.end();
+    m_painter.save();
+    m_painter.resetTransform();
+    m_painter.drawImage(area.topLeft(), picture);
+    m_painter.restore();
+}
+
 // --- state --------------------------------------------------------------------------------------
 
 void QtSurface::applyWorldTransform()
 {
-    m_painter.setWorldTransform(toQTransform(m_world) * m_base);
+    QTransform transform = toQTransform(m_world) * m_base;
+    if (m_offsetApplied) transform *= QTransform::fromTranslate(m_strokeOffset, m_strokeOffset);
+    m_painter.setWorldTransform(transform);
+}
+
+void QtSurface::useStrokeOffset(bool offset)
+{
+    const bool apply = offset && m_strokeOffset != 0;
+    if (apply == m_offsetApplied) return;
+    m_offsetApplied = apply;
+    applyWorldTransform();
 }
 
 void QtSurface::setWorldTransform(const geom::Matrix2D& matrix)
@@ -215,14 +311,18 @@ void QtSurface::drawLine(const Pen& pen, Point2D from, Point2D to)
 {
     const Point2D ends[] = {from, to};
     if (!usable(ends, 2) || !strokeWith(pen)) return;
-    m_painter.drawLine(toQPoint(from), toQPoint(to));
+    paint([&] { return QRectF(toQPoint(from), toQPoint(to)).normalized(); },
+          [&](QPainter& painter) { painter.drawLine(toQPoint(from), toQPoint(to)); });
 }
 
 void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
 {
     if (!usable(points, 2) || !strokeWith(pen)) return;
     const std::vector<QPointF>& qpoints = qtPoints(points);
-    m_painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
+    paint([&] { return boundsOf(qpoints); },
+          [&](QPainter& painter) {
+              painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
+          });
 }
 
 void QtSurface::drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, Point2D p2)
@@ -231,19 +331,19 @@ void QtSurface::drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, P
     if (!usable(points, 4) || !strokeWith(pen)) return;
     QPainterPath path(toQPoint(p1));
     path.cubicTo(toQPoint(c1), toQPoint(c2), toQPoint(p2));
-    m_painter.drawPath(path);
+    drawPath(path);
 }
 
 void QtSurface::drawCurve(const Pen& pen, std::span<const Point2D> points, float tension)
 {
     if (!usable(points, 2) || !finite(tension) || !strokeWith(pen)) return;
-    m_painter.drawPath(cardinalPath(points, tension, geom::CurveClosure::Open));
+    drawPath(cardinalPath(points, tension, geom::CurveClosure::Open));
 }
 
 void QtSurface::drawClosedCurve(const Pen& pen, std::span<const Point2D> points, float tension)
 {
     if (!usable(points, 2) || !finite(tension) || !strokeWith(pen)) return;
-    m_painter.drawPath(cardinalPath(points, tension, geom::CurveClosure::Closed));
+    drawPath(cardinalPath(points, tension, geom::CurveClosure::Closed));
 }
 
 void QtSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
@@ -251,7 +351,7 @@ void QtSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, f
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle) || !strokeWith(pen)) return;
     QPainterPath path;
     addArc(path, toQRect(bounds), startAngle, sweepAngle, true);
-    m_painter.drawPath(path);
+    drawPath(path);
 }
 
 // --- shapes -------------------------------------------------------------------------------------
@@ -259,52 +359,62 @@ void QtSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, f
 void QtSurface::drawRectangle(const Pen& pen, const RectF& rect)
 {
     if (!usable(rect) || !strokeWith(pen)) return;
-    m_painter.drawRect(toQRect(rect));
+    const QRectF box = toQRect(rect);
+    paint([&] { return box; }, [&](QPainter& painter) { painter.drawRect(box); });
 }
 
 void QtSurface::fillRectangle(const Brush& brush, const RectF& rect)
 {
     if (!usable(rect) || !fillWith(brush)) return;
-    m_painter.drawRect(toQRect(rect));
+    const QRectF box = toQRect(rect);
+    paint([&] { return box; }, [&](QPainter& painter) { painter.drawRect(box); });
 }
 
 void QtSurface::drawEllipse(const Pen& pen, const RectF& bounds)
 {
     if (!usable(bounds) || !strokeWith(pen)) return;
-    m_painter.drawEllipse(toQRect(bounds));
+    const QRectF box = toQRect(bounds);
+    paint([&] { return box; }, [&](QPainter& painter) { painter.drawEllipse(box); });
 }
 
 void QtSurface::fillEllipse(const Brush& brush, const RectF& bounds)
 {
     if (!usable(bounds) || !fillWith(brush)) return;
-    m_painter.drawEllipse(toQRect(bounds));
+    const QRectF box = toQRect(bounds);
+    paint([&] { return box; }, [&](QPainter& painter) { painter.drawEllipse(box); });
 }
 
 void QtSurface::drawPie(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
 {
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle) || !strokeWith(pen)) return;
-    m_painter.drawPath(piePath(toQRect(bounds), startAngle, sweepAngle));
+    drawPath(piePath(toQRect(bounds), startAngle, sweepAngle));
 }
 
 void QtSurface::fillPie(const Brush& brush, const RectF& bounds, float startAngle, float sweepAngle)
 {
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle) || !fillWith(brush)) return;
-    m_painter.drawPath(piePath(toQRect(bounds), startAngle, sweepAngle));
+    drawPath(piePath(toQRect(bounds), startAngle, sweepAngle));
 }
 
 void QtSurface::drawPolygon(const Pen& pen, std::span<const Point2D> points)
 {
     if (!usable(points, 2) || !strokeWith(pen)) return;
     const std::vector<QPointF>& qpoints = qtPoints(points);
-    m_painter.drawPolygon(qpoints.data(), static_cast<int>(qpoints.size()));
+    paint([&] { return boundsOf(qpoints); },
+          [&](QPainter& painter) {
+              painter.drawPolygon(qpoints.data(), static_cast<int>(qpoints.size()));
+          });
 }
 
 void QtSurface::fillPolygon(const Brush& brush, std::span<const Point2D> points, FillMode mode)
 {
     if (!usable(points, 3) || !fillWith(brush)) return;
     const std::vector<QPointF>& qpoints = qtPoints(points);
-    m_painter.drawPolygon(qpoints.data(), static_cast<int>(qpoints.size()),
-                          mode == FillMode::Alternate ? Qt::OddEvenFill : Qt::WindingFill);
+    const Qt::FillRule rule = mode == FillMode::Alternate ? Qt::OddEvenFill : Qt::WindingFill;
+    paint([&] { return boundsOf(qpoints); },
+          [&](QPainter& painter) {
+              painter.drawPolygon(qpoints.data(), static_cast<int>(qpoints.size()), rule);
+          });
 }
 
 void QtSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> points, float tension,
@@ -313,7 +423,7 @@ void QtSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> poi
     if (!usable(points, 3) || !finite(tension) || !fillWith(brush)) return;
     QPainterPath path = cardinalPath(points, tension, geom::CurveClosure::Closed);
     path.setFillRule(mode == FillMode::Alternate ? Qt::OddEvenFill : Qt::WindingFill);
-    m_painter.drawPath(path);
+    drawPath(path);
 }
 
 // --- text ---------------------------------------------------------------------------------------
@@ -327,6 +437,7 @@ void QtSurface::drawString(std::string_view text, const Font& font, const Brush&
         fail(SurfaceStatus::InvalidParameter);
         return;
     }
+    useStrokeOffset(false);
     m_painter.save();
     m_painter.setFont(qtFont(font));
     m_painter.setPen(QPen(*qbrush, 0));
@@ -339,8 +450,11 @@ void QtSurface::drawString(std::string_view text, const Font& font, const Brush&
         m_painter.rotate(90);
         box = QRectF(0, 0, layout.height, layout.width);
     }
-    m_painter.drawText(box, textFlags(format),
-                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const int flags = textFlags(format);
+    paint(
+        [&] { return box.united(QFontMetricsF(m_painter.font()).boundingRect(box, flags, qtext)); },
+        [&](QPainter& painter) { painter.drawText(box, flags, qtext); });
     m_painter.restore();
 }
 
@@ -390,6 +504,7 @@ bool QtSurface::drawImageFile(const std::string& path, Point2D topLeft)
         fail(SurfaceStatus::FileNotFound);
         return false;
     }
+    useStrokeOffset(false);
     m_painter.drawImage(toQPoint(topLeft), image);
     return true;
 }
@@ -404,6 +519,7 @@ bool QtSurface::drawImageFile(const std::string& path, const RectF& rect)
     }
     // A negative width or height draws the picture mirrored.
     const QImage oriented = image.mirrored(rect.width < 0, rect.height < 0);
+    useStrokeOffset(false);
     m_painter.drawImage(toQRect(rect), oriented);
     return true;
 }

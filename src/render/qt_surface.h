@@ -1,12 +1,16 @@
 // The drawing surface that paints with a QPainter it is given, so that widgets, images, SVG and
 // PDF generators and printers are all drawn the same way. World transforms are relative to the
-// painter's transform when the surface was made.
+// painter's transform when the surface was made. On pixel devices lines are drawn half a pixel
+// down and right, so that a thin line on whole coordinates covers whole pixels (pixel centres
+// lie on whole coordinates for lines, as the command language's pictures expect), while fills
+// keep their edges on whole coordinates.
 #pragma once
 
 #include "render/qt_font.h"
 #include "render/surface.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPointF>
 
 #include <vector>
@@ -62,6 +66,8 @@ private:
     };
 
     void applyWorldTransform();
+    // The world transform, with the half-pixel offset of lines or without it.
+    void useStrokeOffset(bool offset);
     // Sets the painter up to stroke with `pen` or fill with `brush`; false (and a status) when
     // the style or the coordinates cannot be drawn.
     bool strokeWith(const Pen& pen);
@@ -71,10 +77,19 @@ private:
     // The points as Qt points, in a buffer the surface keeps for the next call.
     const std::vector<QPointF>& qtPoints(std::span<const Point2D> points);
     QFont qtFont(const Font& font) const;
+    // Paints with `draw` on the painter, or, where the device cannot keep the pen's or brush's
+    // pattern, on a picture of the area `bounds()` covers, which is then drawn instead.
+    template <typename Bounds, typename Draw> void paint(Bounds bounds, Draw draw);
+    bool needsPatternPicture() const;
+    QRect pictureArea(const QRectF& userBounds) const; // device pixels
+    void drawPath(const QPainterPath& path);
     void fail(SurfaceStatus status) { m_status = status; }
 
     QPainter& m_painter;
     QTransform m_base;
+    qreal m_strokeOffset = 0; // device pixels; 0.5 on pixel devices
+    bool m_offsetApplied = false;
+    bool m_patternsAsPictures = false; // hatches and gradients become pictures (SVG)
     geom::Matrix2D m_world;
     SmoothingMode m_smoothing = SmoothingMode::HighSpeed;
     std::vector<SavedState> m_containers;

@@ -178,8 +178,11 @@ TEST(QtSurface, DrawsDashesAndTheThinnestLine)
          {{{2, 20}, black}, {{10, 20}, black}, {{14, 20}, white}}},
         // A dash style outside 0 to 4 draws solid.
         {{figure, "POLY at(1) p2(0,20,100,20) pen(4,0,9)"}, {{{14, 20}, black}}},
-        {{figure, "POLY at(1) p2(0,20.5,100,20.5) pen(0)"},
-         {{{50, 20}, black}, {{50, 18}, white}, {{50, 22}, white}}},
+        // A thin line on whole coordinates covers whole pixels.
+        {{figure, "POLY at(1) p2(0,20,100,20) pen(0)"},
+         {{{50, 20}, black}, {{50, 19}, white}, {{50, 21}, white}}},
+        {{figure, "POLY at(1) p2(0,20,100,20) pen(1)"},
+         {{{50, 20}, black}, {{50, 19}, white}, {{50, 21}, white}}},
     });
 }
 
