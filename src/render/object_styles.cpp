@@ -12,15 +12,18 @@ const std::string* argumentAt(const model::SubObject& sub, std::size_t index)
     return index < sub.arguments.size() ? &sub.arguments[index] : nullptr;
 }
 
-std::optional<Brush> gradientBrush(const model::SubObject& spec, const geom::LayerRect& layerRect,
-                                   std::uint32_t colour1, std::uint32_t colour2, float value)
+std::optional<Brush> gradientBrush(const model::SubObject& brushSpec,
+                                   const geom::LayerRect& layerRect, std::uint32_t colour1,
+                                   std::uint32_t colour2, float value)
 {
     const RectF rect{static_cast<float>(layerRect.left), static_cast<float>(layerRect.top),
                      static_cast<float>(layerRect.right), static_cast<float>(layerRect.bottom)};
     if (!(rect.width > 0 && rect.height > 0)) return std::nullopt;
     LinearGradientBrush gradient{rect, colour1, colour2, value, std::nullopt};
-    if (spec.arguments.size() >= 9) {
-        const auto number = [&](std::size_t i) { return lang::parseNumber(spec.arguments[i]); };
+    if (brushSpec.arguments.size() >= 9) {
+        const auto number = [&](std::size_t i) {
+            return lang::parseNumber(brushSpec.arguments[i]);
+        };
         gradient.angle = 0;
         gradient.transform =
             geom::Matrix2D{number(3), number(4), number(5), number(6), number(7), number(8)};

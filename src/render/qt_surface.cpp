@@ -108,6 +108,46 @@ QRectF boundsOf(const std::vector<QPointF>& points)
     return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
+// Qt strokes a wide polyline as one outline, and filling that outline slows down steeply with
+// the number of its edges. An opaque, solid, undashed line looks the same drawn in pieces that
+// overlap by one segment (so that every join is drawn), and that is many times faster; so does
+// such a line on a pixel device without the points that lie within a quarter pixel of the point
+// kept before them.
+constexpr std::size_t polylinePiece = 1024;
+constexpr qreal subPixelStep = 0.25; // device pixels
+
+bool looksTheSameInPieces(const Pen& pen)
+{
+    const bool solidFill = !pen.fill || std::holds_alternative<SolidBrush>(*pen.fill);
+    const std::uint32_t colour =
+        pen.fill && solidFill ? std::get<SolidBrush>(*pen.fill).colour : pen.colour;
+    const bool dashed = pen.dashStyle >= static_cast<std::int32_t>(DashStyle::Dash) &&
+                        pen.dashStyle <= static_cast<std::int32_t>(DashStyle::DashDotDot);
+    return solidFill && (colour >> 24) == 0xFF && !dashed;
+}
+
+// Keeps the first and last point and every point at least `step` from the point kept before it.
+void dropSubPixelSteps(std::vector<QPointF>& points, qreal step)
+{
+    const qreal limit = step * step;
+    std::size_t kept = 1;
+    for (std::size_t i = 1; i + 1 < points.size(); ++i) {
+        const QPointF d = points[i] - points[kept - 1];
+        if (d.x() * d.x() + d.y() * d.y() >= limit) points[kept++] = points[i];
+    }
+    points[kept++] = points.back();
+    points.resize(kept);
+}
+
+void drawPolylineInPieces(QPainter& painter, const std::vector<QPointF>& points)
+{
+    for (std::size_t start = 0; start + 1 < points.size(); start += polylinePiece) {
+        const std::size_t first = start == 0 ? 0 : start - 1;
+        const std::size_t last = std::min(points.size() - 1, start + polylinePiece);
+        painter.drawPolyline(points.data() + first, static_cast<int>(last - first + 1));
+    }
+}
+
 bool isPatterned(const QBrush& brush)
 {
     return brush.style() == Qt::TexturePattern || brush.style() == Qt::LinearGradientPattern;
@@ -126,7 +166,8 @@ QtSurface::QtSurface(QPainter& painter) : m_painter(painter), m_base(painter.wor
     m_smoothing = painter.testRenderHint(QPainter::Antialiasing) ? SmoothingMode::HighQuality
                                                                  : SmoothingMode::HighSpeed;
     const QPaintEngine* engine = painter.paintEngine();
-    if (engine && engine->type() == QPaintEngine::Raster) m_strokeOffset = 0.5;
+    m_pixelDevice = engine && engine->type() == QPaintEngine::Raster;
+    if (m_pixelDevice) m_strokeOffset = 0.5;
     // SVG Tiny keeps neither texture brushes nor repeating or transformed gradients.
     m_patternsAsPictures = engine && engine->type() == QPaintEngine::SVG;
 }
@@ -319,9 +360,16 @@ void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
 {
     if (!usable(points, 2) || !strokeWith(pen)) return;
     const std::vector<QPointF>& qpoints = qtPoints(points);
+    if (m_pixelDevice && qpoints.size() > polylinePiece && looksTheSameInPieces(pen)) {
+        const qreal scale = largestScale(m_painter.worldTransform());
+        if (scale > 0) dropSubPixelSteps(m_points, subPixelStep / scale);
+    }
     paint([&] { return boundsOf(qpoints); },
           [&](QPainter& painter) {
-              painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
+              if (qpoints.size() > polylinePiece && looksTheSameInPieces(pen))
+                  drawPolylineInPieces(painter, qpoints);
+              else
+                  painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
           });
 }
 

@@ -279,3 +279,52 @@ TEST(QtSurface, LeavesAStatusForPrimitivesItCannotDraw)
 
 } // namespace
 } // namespace render
+
+namespace render {
+namespace {
+
+TEST(QtSurface, DrawsLongOpaqueLinesLikeOneUnbrokenLine)
+{
+    testing_support::guiApplication();
+    constexpr int size = 200;
+    std::vector<Point2D> points;
+    for (int i = 0; i < 20000; ++i) {
+        const float x = static_cast<float>(i) * 0.01f;
+        points.push_back({x, 100 + 80 * std::sin(x * 0.2f) * std::cos(x * 0.03f)});
+    }
+    const auto blank = [] {
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        return image;
+    };
+    QImage drawn = blank();
+    {
+        QPainter painter(&drawn);
+        QtSurface surface(painter);
+        surface.setSmoothingMode(SmoothingMode::HighQuality);
+        surface.drawPolyline(Pen{0xFF000000, 3, 0, std::nullopt}, points);
+    }
+    QImage reference = blank();
+    {
+        QPainter painter(&reference);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(0.5, 0.5);
+        painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        std::vector<QPointF> qpoints;
+        for (const Point2D& p : points)
+            qpoints.emplace_back(p.x, p.y);
+        painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
+    }
+    int inked = 0, different = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const int a = qGray(drawn.pixel(x, y)), b = qGray(reference.pixel(x, y));
+            inked += b < 128 ? 1 : 0;
+            different += std::abs(a - b) > 96 ? 1 : 0;
+        }
+    EXPECT_GT(inked, 500);
+    EXPECT_LT(different, inked / 100) << different << " of " << inked;
+}
+
+} // namespace
+} // namespace render
