@@ -328,3 +328,34 @@ TEST(QtSurface, DrawsLongOpaqueLinesLikeOneUnbrokenLine)
 
 } // namespace
 } // namespace render
+
+namespace render {
+namespace {
+
+TEST(QtSurface, SkipsWhatCannotBeDrawnAndDrawsTheRest)
+{
+    // Huge, infinite and degenerate values: each is drawn clipped or skipped, and the last
+    // object still appears.
+    const QImage image = drawFigure({
+        "FIGURE 1 100 100",
+        "RECTANGLE at(1) p4(-1e30,-1e30,1e31,1e31) pen(3,0xFF,1)",
+        "RECTANGLE at(1) p4(1e999,0,10,10) brush(solid,0xFF)",
+        "ELLIPSE at(1) p4(-1e9,-1e9,2e9,2e9) pen(1e9)",
+        "POLY at(1) p2(0,0,1e30,1e30,-1e30,5) pen(0,0xFF0000,2)",
+        "POLY at(1) p2(0,100,1e38,100) pen(1,0xFF0000,2)",
+        "ARC at(1) p4(0,0,1e30,1e30) p2(0,1e30) pen(1,0,3)",
+        "TEXT at(1) p2(10,10) n(big) font(Arial,1e9)",
+        "TEXT at(1) p2(1e30,10) n(far)",
+        "OCURVE at(1) p2(0,0,1e30,1e30,5,5) p1(1e30)",
+        "POINT at(1) p3(10,10,1e30) brush(hatch,0xFF,0,7)",
+        "AXIS at(1) p4(1,1,1,0) p4(1,1,1,0)",
+        "POINT at(1,0,1) p3(2,2,5) brush(solid,0)",
+        "RECTANGLE at(1) p4(0,0,100,100) brush(solid,0xFFFFFF)",
+        "RECTANGLE at(1) p4(40,40,20,20) brush(gradient,0xFF,0xFF,0,0,0,0,0,0)",
+        "RECTANGLE at(1) p4(70,70,20,20) brush(solid,0xFF00)",
+    });
+    EXPECT_EQ(image.pixel(80, 80), 0xFF00FF00);
+}
+
+} // namespace
+} // namespace render
