@@ -3,6 +3,7 @@
 // recording surface, which shows what the pass itself costs). Run from anywhere; the gallery is
 // found beside this file's folder.
 #include "lang/interpreter.h"
+#include "lang/tokenizer.h"
 #include "recording_host.h"
 #include "render/draw_pass.h"
 #include "render/qt_surface.h"
@@ -86,8 +87,9 @@ std::unique_ptr<FigureSession> millionPointPoly(const std::string& pen, int qual
         points.arguments.push_back(std::to_string(x));
         points.arguments.push_back(std::to_string(500 + 400 * std::sin(x * 0.05)));
     }
-    poly.subObjects = {
-        {model::SubObjectKind::At, {"1"}}, std::move(points), {model::SubObjectKind::Pen, {pen}}};
+    poly.subObjects.push_back({model::SubObjectKind::At, {"1"}});
+    poly.subObjects.push_back(std::move(points));
+    poly.subObjects.push_back(lang::parseSubObject(lang::splitSubObject("pen(" + pen + ")")));
     figure.objects.push_back(std::move(poly));
     return session;
 }
@@ -133,6 +135,10 @@ void registerBenchmarks()
         benchmark::RegisterBenchmark(poly.name, drawMillionPointPoly, std::string(poly.pen),
                                      poly.quality)
             ->Unit(benchmark::kMillisecond);
+    // A translucent line is drawn opaque on a layer of its own, laid over with its alpha.
+    benchmark::RegisterBenchmark("poly1M/width2/translucent", drawMillionPointPoly,
+                                 std::string("2,0x80000000"), 1)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("poly1M/pass-only", passMillionPointPoly)
         ->Unit(benchmark::kMillisecond);
 }

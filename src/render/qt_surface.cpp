@@ -5,6 +5,8 @@
 
 #include "geom/cardinal_spline.h"
 #include "geom/ellipse_arc.h"
+#include "render/qt_geometry.h"
+#include "render/qt_long_polyline.h"
 #include "render/qt_styles.h"
 
 #include <QFontMetricsF>
@@ -95,68 +97,9 @@ bool finite(float value)
     return std::isfinite(value);
 }
 
-QRectF boundsOf(const std::vector<QPointF>& points)
-{
-    if (points.empty()) return {};
-    qreal left = points.front().x(), right = left, top = points.front().y(), bottom = top;
-    for (const QPointF& point : points) {
-        left = std::min(left, point.x());
-        right = std::max(right, point.x());
-        top = std::min(top, point.y());
-        bottom = std::max(bottom, point.y());
-    }
-    return QRectF(QPointF(left, top), QPointF(right, bottom));
-}
-
-// Qt strokes a wide polyline as one outline, and filling that outline slows down steeply with
-// the number of its edges. An opaque, solid, undashed line looks the same drawn in pieces that
-// overlap by one segment (so that every join is drawn), and that is many times faster; so does
-// such a line on a pixel device without the points that lie within a quarter pixel of the point
-// kept before them.
-constexpr std::size_t polylinePiece = 1024;
-constexpr qreal subPixelStep = 0.25; // device pixels
-
-bool looksTheSameInPieces(const Pen& pen)
-{
-    const bool solidFill = !pen.fill || std::holds_alternative<SolidBrush>(*pen.fill);
-    const std::uint32_t colour =
-        pen.fill && solidFill ? std::get<SolidBrush>(*pen.fill).colour : pen.colour;
-    const bool dashed = pen.dashStyle >= static_cast<std::int32_t>(DashStyle::Dash) &&
-                        pen.dashStyle <= static_cast<std::int32_t>(DashStyle::DashDotDot);
-    return solidFill && (colour >> 24) == 0xFF && !dashed;
-}
-
-// Keeps the first and last point and every point at least `step` from the point kept before it.
-void dropSubPixelSteps(std::vector<QPointF>& points, qreal step)
-{
-    const qreal limit = step * step;
-    std::size_t kept = 1;
-    for (std::size_t i = 1; i + 1 < points.size(); ++i) {
-        const QPointF d = points[i] - points[kept - 1];
-        if (d.x() * d.x() + d.y() * d.y() >= limit) points[kept++] = points[i];
-    }
-    points[kept++] = points.back();
-    points.resize(kept);
-}
-
-void drawPolylineInPieces(QPainter& painter, const std::vector<QPointF>& points)
-{
-    for (std::size_t start = 0; start + 1 < points.size(); start += polylinePiece) {
-        const std::size_t first = start == 0 ? 0 : start - 1;
-        const std::size_t last = std::min(points.size() - 1, start + polylinePiece);
-        painter.drawPolyline(points.data() + first, static_cast<int>(last - first + 1));
-    }
-}
-
 bool isPatterned(const QBrush& brush)
 {
     return brush.style() == Qt::TexturePattern || brush.style() == Qt::LinearGradientPattern;
-}
-
-// How much the transform enlarges lengths at most.
-qreal largestScale(const QTransform& t)
-{
-    return std::max(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
 }
 
 } // namespace
@@ -239,7 +182,7 @@ bool QtSurface::fillWith(const Brush& brush)
     return true;
 }
 
-const std::vector<QPointF>& QtSurface::qtPoints(std::span<const Point2D> points)
+std::vector<QPointF>& QtSurface::qtPoints(std::span<const Point2D> points)
 {
     m_points.resize(points.size());
     for (std::size_t i = 0; i < points.size(); ++i)
@@ -359,17 +302,14 @@ void QtSurface::drawLine(const Pen& pen, Point2D from, Point2D to)
 void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
 {
     if (!usable(points, 2) || !strokeWith(pen)) return;
-    const std::vector<QPointF>& qpoints = qtPoints(points);
-    if (m_pixelDevice && qpoints.size() > polylinePiece && looksTheSameInPieces(pen)) {
-        const qreal scale = largestScale(m_painter.worldTransform());
-        if (scale > 0) dropSubPixelSteps(m_points, subPixelStep / scale);
+    std::vector<QPointF>& qpoints = qtPoints(points);
+    if (m_pixelDevice && drawsInPieces(pen, qpoints.size())) {
+        drawLongPolyline(m_painter, pen, qpoints);
+        return;
     }
     paint([&] { return boundsOf(qpoints); },
           [&](QPainter& painter) {
-              if (qpoints.size() > polylinePiece && looksTheSameInPieces(pen))
-                  drawPolylineInPieces(painter, qpoints);
-              else
-                  painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
+              painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
           });
 }
 

@@ -75,7 +75,7 @@ private:
     bool usable(std::span<const Point2D> points, std::size_t minimum);
     bool usable(const RectF& rect);
     // The points as Qt points, in a buffer the surface keeps for the next call.
-    const std::vector<QPointF>& qtPoints(std::span<const Point2D> points);
+    std::vector<QPointF>& qtPoints(std::span<const Point2D> points);
     QFont qtFont(const Font& font) const;
     // Paints with `draw` on the painter, or, where the device cannot keep the pen's or brush's
     // pattern, on a picture of the area `bounds()` covers, which is then drawn instead.

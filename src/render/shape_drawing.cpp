@@ -76,7 +76,11 @@ void drawPointObject(DrawingSurface& surface, const ObjectContext& context)
 
 void drawPolyObject(DrawingSurface& surface, const ObjectContext& context)
 {
-    const std::vector<Point2D> points = throughOwn2D(context);
+    // Only OWN2D figures need a moved copy of what may be a million points.
+    std::vector<Point2D> moved;
+    if (context.own2d) moved = throughOwn2D(context);
+    const std::span<const Point2D> points =
+        context.own2d ? std::span<const Point2D>(moved) : context.numbers.p2Points;
     if (context.brush)
         surface.fillPolygon(*context.brush, points, FillMode::Alternate);
     else
