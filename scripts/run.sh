@@ -10,6 +10,8 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$program" "$@"
 fi
 
+# Scripts name their picture files relative to the top of the source tree.
+cd "$top"
 out="$top/out/gallery"
 mkdir -p "$out"
 echo "No display: rendering the example gallery with --export instead of opening windows."

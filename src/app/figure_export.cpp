@@ -4,6 +4,7 @@
 #include "lang/document.h"
 #include "lang/serialiser.h"
 #include "lang/tokenizer.h"
+#include "render/qt_image_export.h"
 
 #include <array>
 #include <utility>
@@ -43,6 +44,13 @@ ExportResult exportDocument(lang::Session& session, model::Figure& figure, const
     return {saved.outcome == lang::SaveOutcome::Saved, saved.message};
 }
 
+ExportResult exportImage(model::Figure& figure, const std::string& path,
+                         render::ImageFileFormat format)
+{
+    const render::ImageExportResult result = render::exportFigureImage(figure, path, format);
+    return {result.written, result.message};
+}
+
 } // namespace
 
 ExportResult exportFigure(lang::Session& session, model::Figure& figure, const std::string& path,
@@ -51,6 +59,18 @@ ExportResult exportFigure(lang::Session& session, model::Figure& figure, const s
     switch (exportFormatForPath(path)) {
     case ExportFormat::Vexxml:
         return exportDocument(session, figure, path);
+    case ExportFormat::Png:
+        return exportImage(figure, path, render::ImageFileFormat::Png);
+    case ExportFormat::Jpeg:
+        return exportImage(figure, path, render::ImageFileFormat::Jpeg);
+    case ExportFormat::Bmp:
+        return exportImage(figure, path, render::ImageFileFormat::Bmp);
+    case ExportFormat::Gif:
+        return exportImage(figure, path, render::ImageFileFormat::Gif);
+    case ExportFormat::Svg:
+        return exportImage(figure, path, render::ImageFileFormat::Svg);
+    case ExportFormat::Pdf:
+        return exportImage(figure, path, render::ImageFileFormat::Pdf);
     case ExportFormat::Unknown:
         return {false, path + ": unknown format; the extension must be one of png jpg jpeg bmp "
                               "gif svg pdf swf vexxml"};

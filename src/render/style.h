@@ -63,14 +63,20 @@ inline constexpr std::int32_t fontStrikeout = 8;
 
 // Font size units: 0 world, 1 display, 2 pixel, 3 point, 4 inch, 5 document, 6 millimetre.
 enum class FontUnit : std::int32_t {
-    World = 0, Display = 1, Pixel = 2, Point = 3, Inch = 4, Document = 5, Millimetre = 6
+    World = 0,
+    Display = 1,
+    Pixel = 2,
+    Point = 3,
+    Inch = 4,
+    Document = 5,
+    Millimetre = 6
 };
 
 struct Font {
-    std::string family;      // empty for the system's default GUI font
-    float size = 0;          // em size, in `unit`
-    std::int32_t style = 0;  // fontBold | fontItalic | fontUnderline | fontStrikeout
-    std::int32_t unit = 3;   // a FontUnit value, passed on as typed
+    std::string family;     // empty for the system's default GUI font
+    float size = 0;         // em size, in `unit`
+    std::int32_t style = 0; // fontBold | fontItalic | fontUnderline | fontStrikeout
+    std::int32_t unit = 3;  // a FontUnit value, passed on as typed
     bool operator==(const Font&) const = default;
 };
 

@@ -64,8 +64,8 @@ public:
     virtual void drawPolygon(const Pen& pen, std::span<const Point2D> points) = 0; // closed
     virtual void fillPolygon(const Brush& brush, std::span<const Point2D> points,
                              FillMode mode) = 0;
-    virtual void fillClosedCurve(const Brush& brush, std::span<const Point2D> points,
-                                 float tension, FillMode mode) = 0;
+    virtual void fillClosedCurve(const Brush& brush, std::span<const Point2D> points, float tension,
+                                 FillMode mode) = 0;
 
     // --- text ---
     // Draws `text` laid out in `layout` (wrapping at its width unless the format says no wrap).

@@ -1,0 +1,261 @@
+// The draw pass: set-up, then one loop that resolves each object once and calls its branch.
+//
+// Sections: set-up · resolving an object · drawing by type · the pass
+#include "render/draw_pass.h"
+
+#include "lang/object_views.h"
+#include "render/axis_record.h"
+#include "render/image_drawing.h"
+#include "render/object_context.h"
+#include "render/object_styles.h"
+#include "render/shape_drawing.h"
+#include "render/text_drawing.h"
+
+namespace render {
+namespace {
+
+using model::ObjectType;
+
+struct PassInput {
+    model::Figure& figure;
+    DrawingSurface& surface;
+    const std::vector<model::PlotObject>& objects;
+    const std::vector<model::Layer>& layers;
+    geom::LayerRect area; // the drawing area (left, top, right, bottom)
+};
+
+// --- set-up -------------------------------------------------------------------------------------
+
+RectF rectFromEdges(const geom::LayerRect& r)
+{
+    return {static_cast<float>(r.left), static_cast<float>(r.top),
+            static_cast<float>(static_cast<std::int64_t>(r.right) - r.left),
+            static_cast<float>(static_cast<std::int64_t>(r.bottom) - r.top)};
+}
+
+// The platform fill reads the low 24 bits as 0x00BBGGRR and is always opaque; the surface fill
+// over it uses the background as ARGB, so a translucent background shows both.
+void paintBackground(const PassInput& pass)
+{
+    model::Figure& figure = pass.figure;
+    const std::uint32_t low = figure.backgroundColour & 0x00FFFFFFu;
+    const std::uint32_t platformColour =
+        0xFF000000u | (low & 0xFFu) << 16 | (low & 0xFF00u) | (low >> 16);
+    pass.surface.fillRectangle(SolidBrush{platformColour}, rectFromEdges(pass.area));
+    figure.backgroundColour = penColour(figure.backgroundColour);
+    pass.surface.fillRectangle(
+        SolidBrush{figure.backgroundColour},
+        RectF{0, 0, static_cast<float>(pass.area.right), static_cast<float>(pass.area.bottom)});
+}
+
+void setSmoothing(DrawingSurface& surface, std::int32_t quality)
+{
+    switch (quality) {
+    case 0:
+        surface.setSmoothingMode(SmoothingMode::HighSpeed);
+        break;
+    case 1:
+        surface.setSmoothingMode(SmoothingMode::HighQuality);
+        break;
+    case 2:
+        if (!surface.setSmoothingMode(SmoothingMode::AntiAlias8x4))
+            surface.setSmoothingMode(SmoothingMode::HighQuality);
+        break;
+    default:
+        break; // no other quality can be chosen; the surface keeps its mode
+    }
+}
+
+void drawLayerOutlines(const PassInput& pass)
+{
+    const Pen pen{pass.figure.backgroundColour ^ 0x00FFFFFFu, 1.0f,
+                  static_cast<std::int32_t>(DashStyle::Dot), std::nullopt};
+    for (const model::Layer& layer : pass.layers) {
+        const geom::LayerRect r = geom::layerRectangle(layer, pass.area.right, pass.area.bottom);
+        pass.surface.drawRectangle(pen, RectF{static_cast<float>(r.left), static_cast<float>(r.top),
+                                              static_cast<float>(r.right),
+                                              static_cast<float>(r.bottom)});
+    }
+}
+
+// --- resolving an object ------------------------------------------------------------------------
+
+// The frame filter: the object's frame exists and its objects are shown.
+bool frameIsShown(const model::Figure& figure, std::int32_t frameId)
+{
+    return frameId >= 0 && static_cast<std::size_t>(frameId) < figure.frames.size() &&
+           figure.frames[static_cast<std::size_t>(frameId)].frameFlag != 0;
+}
+
+// Steps 2 to 10 for an object that is drawn: none when it is hidden or its frame is not shown.
+std::optional<ObjectContext> resolveObject(const PassInput& pass, const model::PlotObject& object,
+                                           const std::vector<AxisRecord>& axes)
+{
+    if (object.hidden) return std::nullopt;
+    const lang::Placement placement = lang::placementOf(object);
+    if (!frameIsShown(pass.figure, placement.frameId)) return std::nullopt;
+
+    ObjectContext context;
+    context.object = &object;
+    context.rect = pass.area;
+    const std::int64_t layerIndex = static_cast<std::int64_t>(placement.layerId) - 1;
+    if (layerIndex >= 0 && static_cast<std::size_t>(layerIndex) < pass.layers.size())
+        context.rect = geom::layerRectangle(pass.layers[static_cast<std::size_t>(layerIndex)],
+                                            pass.area.right, pass.area.bottom);
+    context.transform3D = lang::transform3DOf(object);
+    const std::int64_t axisIndex = static_cast<std::int64_t>(placement.axisId) - 1;
+    if (axisIndex >= 0 && static_cast<std::size_t>(axisIndex) < axes.size()) {
+        const AxisRecord& record = axes[static_cast<std::size_t>(axisIndex)];
+        if (record.is3D)
+            context.transform3D = record.transform3D;
+        else
+            context.axis = record.window;
+    }
+    context.text = objectText(object);
+    context.brush = CreateObjectBrush(model::findSubObject(object, model::SubObjectKind::Brush, 0),
+                                      context.rect);
+    context.pen = CreateObjectPen(model::findSubObject(object, model::SubObjectKind::Pen, 0));
+    context.font = CreateObjectFont(model::findSubObject(object, model::SubObjectKind::Font, 0));
+    if (pass.figure.own2d)
+        context.own2d = lang::own2DTransformOf(object).value_or(geom::Own2DTransform{});
+    context.numbers = readNumberLists(object, context.rect, context.axis);
+    return context;
+}
+
+// Step 11: a container with the object's own transform, when it has one.
+std::optional<ContainerState> beginObjectTransform(const PassInput& pass,
+                                                   const model::PlotObject& object,
+                                                   const ObjectContext& context)
+{
+    if (!pass.figure.own2d) {
+        const std::optional<geom::Matrix2D> matrix = lang::transformMatrixOf(object);
+        if (!matrix) return std::nullopt;
+        const ContainerState state = pass.surface.beginContainer();
+        pass.surface.setWorldTransform(pass.figure.viewTransform);
+        pass.surface.multiplyWorldTransform(*matrix, MatrixOrder::Prepend);
+        return state;
+    }
+    if (!model::findSubObject(object, model::SubObjectKind::Transform, 0)) return std::nullopt;
+    const ContainerState state = pass.surface.beginContainer();
+    pass.surface.scaleWorldTransform(context.own2d->sx, context.own2d->sy, MatrixOrder::Prepend);
+    return state;
+}
+
+// --- drawing by type ----------------------------------------------------------------------------
+
+void drawByType(DrawingSurface& surface, const ObjectContext& context,
+                std::vector<AxisRecord>& axes)
+{
+    const model::PlotObject& object = *context.object;
+    switch (object.type) {
+    case ObjectType::Rectangle:
+        drawRectangleObject(surface, context);
+        break;
+    case ObjectType::Ellipse:
+        drawEllipseObject(surface, context);
+        break;
+    case ObjectType::Arc:
+        drawArcObject(surface, context);
+        break;
+    case ObjectType::Pie:
+        drawPieObject(surface, context);
+        break;
+    case ObjectType::Point:
+        drawPointObject(surface, context);
+        break;
+    case ObjectType::Text:
+        drawTextObject(surface, context);
+        break;
+    case ObjectType::Poly:
+        drawPolyObject(surface, context);
+        break;
+    case ObjectType::Image:
+        drawImageObject(surface, context);
+        break;
+    case ObjectType::Bezier:
+        drawBezierObject(surface, context);
+        break;
+    case ObjectType::OCurve:
+        drawOpenCurveObject(surface, context);
+        break;
+    case ObjectType::CCurve:
+        drawClosedCurveObject(surface, context);
+        break;
+    case ObjectType::Curve:
+        drawCurveObject(surface, context);
+        break;
+
+    // Axis systems register here, so that the objects after them are mapped into them; their
+    // lines, ticks and numbers are the axis drawing's part, which this pass does not draw yet.
+    case ObjectType::Axis:
+        registerAxisRecord(axes, lang::placementOf(object).axisId,
+                           axisRecordOf(object, context.rect, context.transform3D));
+        break;
+
+    // Functions, charts and the 3D and 4D objects are the function drawing's part, which this
+    // pass does not draw yet.
+    case ObjectType::Function:
+    case ObjectType::Function3A:
+    case ObjectType::Function3D:
+    case ObjectType::Chart:
+    case ObjectType::Point3:
+    case ObjectType::Poly3:
+    case ObjectType::Bezier3:
+    case ObjectType::OCurve3:
+    case ObjectType::CCurve3:
+    case ObjectType::Curve3:
+    case ObjectType::Poly4:
+        break;
+
+    // Nothing in the 2D pass: meshes belong to the Direct3D pass, the rest draw nothing at all.
+    case ObjectType::Mesh:
+    case ObjectType::MeshF:
+    case ObjectType::MeshB:
+    case ObjectType::Tetrahedron:
+    case ObjectType::Cube:
+    case ObjectType::Chart3:
+    case ObjectType::Null:
+    case ObjectType::None:
+        break;
+    }
+}
+
+// --- the pass -----------------------------------------------------------------------------------
+
+void drawTwoD(const PassInput& pass)
+{
+    model::Figure& figure = pass.figure;
+    DrawingSurface& surface = pass.surface;
+    if (!figure.hasDirect3D) paintBackground(pass);
+    setSmoothing(surface, figure.quality);
+    if (!figure.own2d) surface.setWorldTransform(figure.viewTransform);
+    if (figure.showLayers) drawLayerOutlines(pass);
+
+    std::vector<AxisRecord> axes;
+    for (const model::PlotObject& object : pass.objects) {
+        const std::optional<ObjectContext> context = resolveObject(pass, object, axes);
+        if (!context) continue;
+        const std::optional<ContainerState> container =
+            beginObjectTransform(pass, object, *context);
+        drawByType(surface, *context, axes);
+        if (container) surface.endContainer(*container);
+    }
+}
+
+} // namespace
+
+void DrawFigure(model::Figure& figure, DrawingSurface& surface,
+                const std::vector<model::PlotObject>* objects,
+                const std::vector<model::Layer>* layers, std::optional<geom::LayerRect> targetRect,
+                DrawMode mode)
+{
+    // The Direct3D pass draws the meshes of a figure made with DX through its mesh scene; this
+    // program has no mesh scene yet, so that pass draws nothing and Full is the 2D pass.
+    if (mode == DrawMode::Direct3DOnly) return;
+    const PassInput pass{
+        figure, surface, objects ? *objects : figure.objects, layers ? *layers : figure.layers,
+        targetRect.value_or(geom::LayerRect{0, 0, figure.clientWidth, figure.clientHeight})};
+    drawTwoD(pass);
+}
+
+} // namespace render

@@ -1,0 +1,28 @@
+// The draw pass: one figure's background, layer outlines and objects onto a drawing surface.
+#pragma once
+
+#include "geom/layer_rect.h"
+#include "model/figure.h"
+#include "render/surface.h"
+
+#include <optional>
+#include <vector>
+
+namespace render {
+
+enum class DrawMode {
+    Full = 0,         // the Direct3D pass, then the 2D pass
+    Direct3DOnly = 1, // only the meshes of a figure made with DX
+    TwoDOnly = 2,
+};
+
+// Draws `objects` (the figure's own when null) in `layers` (the figure's own when null) into
+// `targetRect` (left, top, right, bottom; the figure's client area when not given). Writes one
+// thing into the figure: a background alpha of 0 becomes 0xFF.
+void DrawFigure(model::Figure& figure, DrawingSurface& surface,
+                const std::vector<model::PlotObject>* objects = nullptr,
+                const std::vector<model::Layer>* layers = nullptr,
+                std::optional<geom::LayerRect> targetRect = std::nullopt,
+                DrawMode mode = DrawMode::Full);
+
+} // namespace render

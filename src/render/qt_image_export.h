@@ -1,0 +1,34 @@
+// Writing a figure to image, SVG and PDF files: the draw pass at the figure's client size onto a
+// surface made for the purpose, written atomically so a failed save keeps the file that was
+// there.
+#pragma once
+
+#include "model/figure.h"
+
+#include <QImage>
+
+#include <string>
+
+namespace render {
+
+enum class ImageFileFormat { Png, Jpeg, Bmp, Gif, Svg, Pdf };
+
+struct ImageExportResult {
+    bool written = false;
+    std::string message; // why not, naming the file
+
+    bool operator==(const ImageExportResult&) const = default;
+};
+
+// The figure drawn at its client size (points at 96 dpi).
+QImage renderFigureImage(model::Figure& figure);
+
+// Writes the figure to `path` in `format`. Needs a QGuiApplication.
+ImageExportResult exportFigureImage(model::Figure& figure, const std::string& path,
+                                    ImageFileFormat format);
+
+// Save Image to a given file name: the encoder comes from the extension (bmp, jpg, png, gif).
+// EMF files are not written on this platform; SVG is the vector format here.
+ImageExportResult saveFigureImage(model::Figure& figure, const std::string& path);
+
+} // namespace render
