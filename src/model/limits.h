@@ -2,6 +2,7 @@
 // Every limit here is named in the message that refuses it and listed in the README.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace model {
@@ -10,5 +11,17 @@ namespace model {
 inline constexpr std::uint32_t maxFramesPerFigure = 100000;
 // Width and height of a figure's client area, in pixels.
 inline constexpr std::int32_t maxFigureSide = 10000;
+
+// Samples of one FUNCTION or FUNCTION3A object.
+inline constexpr std::int64_t maxFunctionSamples = 10'000'000;
+// Grid points of one FUNCTION3D object.
+inline constexpr std::int64_t maxSurfacePoints = 4'000'000;
+// Samples of a spectrum whose count is not a power of two: its direct sums grow with the square.
+inline constexpr std::int64_t maxDirectSpectrumSamples = 8192;
+// Operand evaluations of one function object per drawing: samples times operands.
+inline constexpr std::int64_t maxOperandEvaluations = 1'000'000'000;
+// Samples and results the function-result cache holds before it drops its oldest entries
+// (256 MiB of floats).
+inline constexpr std::size_t maxCachedFunctionValues = std::size_t{64} * 1024 * 1024;
 
 } // namespace model
