@@ -91,6 +91,14 @@ void Expression::compileGroups()
     }
 }
 
+std::int64_t Expression::evaluationCost() const
+{
+    std::int64_t cost = 0;
+    for (const CompiledOperand& operand : m_operands)
+        cost += operand.shape == OperandShape::Text ? textOperandCost : 1;
+    return cost;
+}
+
 bool Expression::evaluatesInBlocks() const
 {
     constexpr std::string_view placeholderMark = "EEEE";

@@ -18,6 +18,9 @@ namespace expr {
 
 // Longest expression text; bytes after it (and after a NUL byte) are ignored.
 inline constexpr std::size_t maxExpressionBytes = 9999;
+// What an operand whose value is written into its text at every point costs in operand
+// evaluations: about twenty times one that is read without text.
+inline constexpr std::int64_t textOperandCost = 20;
 
 struct ExpressionGroup {
     std::uint32_t index = 0;
@@ -34,8 +37,10 @@ enum class Operator : std::uint8_t { Add, Subtract, Multiply, Divide, Power, Dro
 class Expression {
 public:
     std::span<const ExpressionGroup> groups() const { return m_groups; }
-    // Operands of all groups: the work of one evaluation.
+    // Operands of all groups.
     std::size_t operandCount() const { return m_operands.size(); }
+    // Operand evaluations one evaluation takes, text operands counting textOperandCost.
+    std::int64_t evaluationCost() const;
     // Length of the longest group text before it was cut to maxOperandBytes.
     std::size_t longestGroupBytes() const { return m_longestGroupBytes; }
 
