@@ -55,7 +55,7 @@ TEST(DecimalText, FormatsAsPrintfDoes)
 TEST(DecimalText, FormatsRandomDoublesAndFloatsAsPrintfDoes)
 {
     std::mt19937_64 random(7);
-    for (int i = 0; i < 200000; ++i) {
+    for (int i = 0; i < 100000; ++i) {
         const auto bits = random();
         const double wide =
             std::ldexp(static_cast<double>(bits >> 11), -static_cast<int>(bits % 90));

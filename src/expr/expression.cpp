@@ -1,6 +1,4 @@
-// Grouping, compiling and evaluating expressions.
-//
-// Sections: grouping · compiling
+// Grouping expressions into parenthesised groups and compiling their operands.
 #include "expr/expression.h"
 
 #include <algorithm>
@@ -8,7 +6,6 @@
 namespace expr {
 namespace {
 
-constexpr std::string_view operatorCharacters = "+-*/^&|%";
 // --- grouping -----------------------------------------------------------------------------------
 
 std::string_view usableText(std::string_view text)
@@ -18,6 +15,8 @@ std::string_view usableText(std::string_view text)
 }
 
 // --- compiling ----------------------------------------------------------------------------------
+
+constexpr std::string_view operatorCharacters = "+-*/^&|%";
 
 Operator operatorFor(char c)
 {
