@@ -29,8 +29,9 @@ std::optional<SampleRequest> checkRequest(int variableCount, SampleArrays variab
                                           std::span<const std::int32_t> counts,
                                           std::span<float> results, SampleLayout layout)
 {
+    if (variableCount < 1 || variableCount > 3) return std::nullopt;
     SampleRequest request;
-    request.variableCount = std::clamp(variableCount, 1, 3);
+    request.variableCount = variableCount;
     request.grid = layout == SampleLayout::Grid && variableCount == 2;
     if (variables.size() < static_cast<std::size_t>(request.variableCount) || counts.empty() ||
         (request.grid && counts.size() < 2))

@@ -19,7 +19,8 @@ using SampleArrays = std::span<const std::span<const float>>;
 // for i < counts[0], where y is 0 below variableCount 2 and z below 3. One-variable and grid
 // requests are looked up in the cache first; on a miss the results are stored (other requests
 // are stored as one-variable entries keyed by their x samples). Returns counts[0] * counts[1] for
-// a grid, otherwise 1.
+// a grid, otherwise 1. variableCount is 1, 2 or 3, and every array must hold as many samples as
+// its count asks for (0 is returned, and nothing written, when they do not).
 std::int32_t evaluateSamples(FunctionResultCache& cache, std::int32_t figureId,
                              std::string_view expressionText, int variableCount,
                              SampleArrays variables, std::span<const std::int32_t> counts,
