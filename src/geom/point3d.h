@@ -1,4 +1,4 @@
-// A point of 3D space, in single precision.
+// A point in three dimensions, in single precision like the rest of the geometry.
 #pragma once
 
 namespace geom {

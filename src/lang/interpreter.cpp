@@ -3,6 +3,7 @@
 // Sections: console answers · FIGURE · DX, LAYER, FRAME, FRAMES · objects · the line itself
 #include "lang/interpreter.h"
 
+#include "expr/sampler.h"
 #include "lang/document.h"
 #include "lang/help_texts.h"
 #include "lang/host.h"
@@ -168,6 +169,9 @@ void runObject(Session& session, const CommandLine& line)
     }
     at->arguments[0] = std::to_string(figureId);
     figure->objects.push_back(std::move(object));
+    // Said once here: a function past a sampling limit is kept but draws nothing.
+    for (const std::string& message : expr::describeSampleLimits(figure->objects.back()))
+        showMessage(session, message);
     session.host().repaintFigure(*figure);
 }
 

@@ -5,7 +5,9 @@ namespace lang {
 
 bool Session::destroyFigure(std::uint32_t id)
 {
-    return figures.remove(id);
+    if (!figures.remove(id)) return false;
+    functionCache.purgeFigure(static_cast<std::int32_t>(id));
+    return true;
 }
 
 } // namespace lang

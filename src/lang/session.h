@@ -1,6 +1,7 @@
 // The state of one running program: its figures and the flags the interpreter keeps.
 #pragma once
 
+#include "expr/function_result_cache.h"
 #include "model/figure.h"
 #include "model/plot_object.h"
 
@@ -24,6 +25,7 @@ public:
     bool destroyFigure(std::uint32_t id);
 
     model::FigureList figures;
+    expr::FunctionResultCache functionCache; // evaluated function samples, purged with figures
     std::vector<model::PlotObject> objectClipboard; // copies behind Copy, Cut and Paste
     bool hiddenFigures = false;                // figure windows are never shown (embedding mode)
     bool documentRunning = false;              // figure windows do not redraw while a document runs

@@ -23,5 +23,16 @@ inline constexpr std::size_t maxXmlNodes = 1048576;
 // Indentation of written XML grows one tab per level up to this depth and then stays, so that
 // the text of a deeply nested tree grows linearly with its size.
 inline constexpr std::size_t maxXmlIndentDepth = 32;
+// Samples of one FUNCTION or FUNCTION3A object.
+inline constexpr std::int64_t maxFunctionSamples = 10'000'000;
+// Grid points of one FUNCTION3D object.
+inline constexpr std::int64_t maxSurfacePoints = 4'000'000;
+// Samples of a spectrum whose count is not a power of two: its direct sums grow with the square.
+inline constexpr std::int64_t maxDirectSpectrumSamples = 8192;
+// Operand evaluations of one function object per drawing: samples times operands.
+inline constexpr std::int64_t maxOperandEvaluations = 1'000'000'000;
+// Samples and results the function-result cache holds before it drops its oldest entries
+// (256 MiB of floats).
+inline constexpr std::size_t maxCachedFunctionValues = std::size_t{64} * 1024 * 1024;
 
 } // namespace model

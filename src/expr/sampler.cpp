@@ -1,0 +1,333 @@
+// Reading function objects, sampling them and placing their points; the limits that keep
+// sampling bounded.
+//
+// Sections: reading · limits · FUNCTION and FUNCTION3A · FUNCTION3D · limit messages
+#include "expr/sampler.h"
+
+#include "expr/expression.h"
+#include "expr/sample_evaluation.h"
+#include "expr/spectrum.h"
+#include "lang/tokenizer.h"
+#include "model/limits.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+
+namespace expr {
+namespace {
+
+using model::ObjectType;
+using model::SubObjectKind;
+
+// --- reading ------------------------------------------------------------------------------------
+
+// Argument `index` of the occurrence-th sub-object of `kind` as a number; 0 when it is missing.
+float argument(const model::PlotObject& object, SubObjectKind kind, int occurrence,
+               std::size_t index, float missing = 0.0f)
+{
+    const model::SubObject* sub = model::findSubObject(object, kind, occurrence);
+    if (!sub) return missing;
+    return index < sub->arguments.size() ? lang::parseNumber(sub->arguments[index]) : 0.0f;
+}
+
+std::int32_t option(const model::PlotObject& object, int occurrence)
+{
+    return lang::truncateToInt32(argument(object, SubObjectKind::P1, occurrence, 0));
+}
+
+bool has(const model::PlotObject& object, SubObjectKind kind, int occurrence)
+{
+    return model::findSubObject(object, kind, occurrence) != nullptr;
+}
+
+AxisSamples readAxis(const model::PlotObject& object, int occurrence)
+{
+    return axisSamples(argument(object, SubObjectKind::P2, occurrence, 0),
+                       argument(object, SubObjectKind::P2, occurrence, 1),
+                       argument(object, SubObjectKind::P1, occurrence, 0));
+}
+
+// --- limits -------------------------------------------------------------------------------------
+
+std::int64_t wholeCount(const AxisSamples& axis)
+{
+    return static_cast<std::int64_t>(axis.count);
+}
+
+bool isSurface(const FunctionSampling& sampling)
+{
+    return sampling.type == ObjectType::Function3D;
+}
+
+double pointCount(const FunctionSampling& sampling)
+{
+    return isSurface(sampling) ? sampling.x.count * sampling.y.count : sampling.x.count;
+}
+
+bool countsWithinLimits(const FunctionSampling& sampling)
+{
+    if (isSurface(sampling))
+        return pointCount(sampling) <= static_cast<double>(model::maxSurfacePoints);
+    if (sampling.x.count > static_cast<double>(model::maxFunctionSamples)) return false;
+    return !sampling.spectrum ||
+           std::has_single_bit(static_cast<std::uint64_t>(wholeCount(sampling.x))) ||
+           sampling.x.count <= static_cast<double>(model::maxDirectSpectrumSamples);
+}
+
+bool costWithinLimit(const FunctionSampling& sampling, const Expression& expression)
+{
+    return pointCount(sampling) * static_cast<double>(expression.evaluationCost()) <=
+           static_cast<double>(model::maxOperandEvaluations);
+}
+
+// The sampling when it yields points: usable counts within every limit.
+std::optional<FunctionSampling> usableSampling(const model::PlotObject& object, ObjectType type)
+{
+    std::optional<FunctionSampling> sampling = readFunctionSampling(object);
+    if (!sampling || sampling->type != type || sampling->x.count < 1) return std::nullopt;
+    if (isSurface(*sampling) && sampling->y.count < 1) return std::nullopt;
+    if (!countsWithinLimits(*sampling) ||
+        !costWithinLimit(*sampling, parseExpression(sampling->expression)))
+        return std::nullopt;
+    return sampling;
+}
+
+std::vector<float> positions(const AxisSamples& axis)
+{
+    std::vector<float> samples(static_cast<std::size_t>(wholeCount(axis)));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<float>(i) * axis.step + axis.from;
+    return samples;
+}
+
+// --- FUNCTION and FUNCTION3A --------------------------------------------------------------------
+
+struct CurveSamples {
+    std::vector<float> parameters;
+    std::vector<float> values;
+};
+
+// Positions, values, the optional spectrum and the snapping of tiny values to 0.
+CurveSamples sampleCurve(FunctionResultCache& cache, std::int32_t figureId,
+                         const FunctionSampling& sampling)
+{
+    CurveSamples curve{positions(sampling.x), {}};
+    curve.values.resize(curve.parameters.size());
+    const std::span<const float> arrays[] = {curve.parameters};
+    const std::int32_t counts[] = {static_cast<std::int32_t>(curve.parameters.size())};
+    evaluateSamples(cache, figureId, sampling.expression, 1, arrays, counts, curve.values,
+                    SampleLayout::List);
+    if (sampling.spectrum) magnitudeSpectrum(curve.values);
+    for (float& value : curve.values)
+        if (std::fabs(value) < 0.0001f) value = 0.0f;
+    return curve;
+}
+
+geom::Point3D placeOnAxes(std::int32_t projectionType, float t, float v)
+{
+    switch (projectionType) {
+    case 0:
+        return {t, v, 0}; // "0 - y=f(x) (Default)"
+    case 1:
+        return {v, t, 0}; // "1 - x=f(y)"
+    case 2:
+        return {t, 0, v}; // "2 - z=f(x)"
+    case 3:
+        return {v, 0, t}; // "3 - x=f(z)"
+    case 4:
+        return {0, t, v}; // "4 - z=f(y)"
+    case 5:
+        return {0, v, t}; // "5 - y=f(z)"
+    default:
+        return {};
+    }
+}
+
+// --- FUNCTION3D ---------------------------------------------------------------------------------
+
+geom::Point3D placeOnSurfaceAxes(std::int32_t projectionType, float a, float b, float v)
+{
+    switch (projectionType) {
+    case 1:
+        return {b, a, v}; // "1 - z = f(y,x)"
+    case 2:
+        return {a, v, b}; // "2 - y = f(x,z)"
+    case 3:
+        return {b, v, a}; // "3 - y = f(z,x)"
+    case 4:
+        return {v, a, b}; // "4 - x = f(y,z)"
+    case 5:
+        return {v, b, a}; // "5 - x = f(z,y)"
+    default:
+        return {a, b, v}; // "0 - z = f(x,y)"
+    }
+}
+
+// --- limit messages -----------------------------------------------------------------------------
+
+std::string countText(double count)
+{
+    if (count < 1e15) return std::to_string(static_cast<std::int64_t>(count));
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", count);
+    return text;
+}
+
+std::string keywordOf(ObjectType type)
+{
+    switch (type) {
+    case ObjectType::Function3A:
+        return "FUNCTION3A";
+    case ObjectType::Function3D:
+        return "FUNCTION3D";
+    default:
+        return "FUNCTION";
+    }
+}
+
+void describeCountLimits(const FunctionSampling& sampling, const std::string& keyword,
+                         std::vector<std::string>& messages)
+{
+    if (isSurface(sampling)) {
+        if (pointCount(sampling) > static_cast<double>(model::maxSurfacePoints))
+            messages.push_back(keyword + ": " + countText(sampling.x.count) + " x " +
+                               countText(sampling.y.count) +
+                               " grid points is more than the limit of " +
+                               std::to_string(model::maxSurfacePoints));
+        return;
+    }
+    if (sampling.x.count > static_cast<double>(model::maxFunctionSamples))
+        messages.push_back(keyword + ": " + countText(sampling.x.count) +
+                           " samples is more than the limit of " +
+                           std::to_string(model::maxFunctionSamples));
+    else if (!countsWithinLimits(sampling))
+        messages.push_back(keyword + ": a spectrum of " + countText(sampling.x.count) +
+                           " samples is more than the limit of " +
+                           std::to_string(model::maxDirectSpectrumSamples) +
+                           " for counts that are not a power of two");
+}
+
+void describeExpressionLimits(const FunctionSampling& sampling, const Expression& expression,
+                              const std::string& keyword, std::vector<std::string>& messages)
+{
+    const std::string_view text = sampling.expression;
+    const std::size_t length = text.substr(0, text.find('\0')).size();
+    if (length > maxExpressionBytes)
+        messages.push_back(keyword + ": the expression has " + std::to_string(length) +
+                           " bytes, more than the limit of " + std::to_string(maxExpressionBytes) +
+                           "; the rest is ignored");
+    if (expression.longestGroupBytes() > maxOperandBytes)
+        messages.push_back(keyword +
+                           ": a group of the expression (a part in parentheses, or what is "
+                           "outside them) has " +
+                           std::to_string(expression.longestGroupBytes()) +
+                           " bytes, more than the limit of " + std::to_string(maxOperandBytes) +
+                           "; only its first " + std::to_string(maxOperandBytes) + " count");
+    const bool sampled = sampling.x.count >= 1 && (!isSurface(sampling) || sampling.y.count >= 1);
+    if (sampled && countsWithinLimits(sampling) && !costWithinLimit(sampling, expression))
+        messages.push_back(
+            keyword + ": " + countText(pointCount(sampling)) + " samples of this expression need " +
+            countText(pointCount(sampling) * static_cast<double>(expression.evaluationCost())) +
+            " operand evaluations, more than the limit of " +
+            std::to_string(model::maxOperandEvaluations));
+}
+
+} // namespace
+
+AxisSamples axisSamples(float from, float to, float step)
+{
+    if (step == 0.0f) return {from, step, 0};
+    const float quotient = (to - from) / step;
+    if (!std::isfinite(quotient)) return {from, step, 0};
+    const double count = std::trunc(static_cast<double>(quotient)) + 2.0;
+    return {from, step, count < 1.0 ? 0.0 : count};
+}
+
+std::optional<FunctionSampling> readFunctionSampling(const model::PlotObject& object)
+{
+    const bool surface = object.type == ObjectType::Function3D;
+    if (!surface && object.type != ObjectType::Function && object.type != ObjectType::Function3A)
+        return std::nullopt;
+    const model::SubObject* name = model::findSubObject(object, SubObjectKind::Name, 0);
+    const int axes = surface ? 2 : 1;
+    for (int axis = 0; axis < axes; ++axis)
+        if (!has(object, SubObjectKind::P2, axis) || !has(object, SubObjectKind::P1, axis))
+            return std::nullopt;
+    if (!name || name->arguments.empty()) return std::nullopt;
+
+    FunctionSampling sampling;
+    sampling.type = object.type;
+    sampling.x = readAxis(object, 0);
+    sampling.expression = name->arguments[0];
+    if (surface) {
+        sampling.y = readAxis(object, 1);
+        sampling.projectionType = option(object, 2);
+        sampling.drawingType = static_cast<DrawingType>(option(object, 3));
+        sampling.pointSize = argument(object, SubObjectKind::P1, 4, 0, 3.0f);
+    } else {
+        sampling.projectionType = option(object, 1);
+        sampling.spectrum = option(object, 2) == 1;
+    }
+    return sampling;
+}
+
+std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
+                                          const model::PlotObject& object)
+{
+    const std::optional<FunctionSampling> sampling = usableSampling(object, ObjectType::Function);
+    if (!sampling) return {};
+    const CurveSamples curve = sampleCurve(cache, figureId, *sampling);
+    std::vector<geom::Point2D> points(curve.values.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        points[i] = sampling->projectionType == 1
+                        ? geom::Point2D{curve.values[i], curve.parameters[i]}
+                        : geom::Point2D{curve.parameters[i], curve.values[i]};
+    return points;
+}
+
+std::vector<geom::Point3D> sampleFunction3A(FunctionResultCache& cache, std::int32_t figureId,
+                                            const model::PlotObject& object)
+{
+    const std::optional<FunctionSampling> sampling = usableSampling(object, ObjectType::Function3A);
+    if (!sampling) return {};
+    const CurveSamples curve = sampleCurve(cache, figureId, *sampling);
+    std::vector<geom::Point3D> points(curve.values.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        points[i] = placeOnAxes(sampling->projectionType, curve.parameters[i], curve.values[i]);
+    return points;
+}
+
+SurfacePoints sampleSurface(FunctionResultCache& cache, std::int32_t figureId,
+                            const model::PlotObject& object)
+{
+    const std::optional<FunctionSampling> sampling = usableSampling(object, ObjectType::Function3D);
+    if (!sampling) return {};
+    const std::vector<float> x = positions(sampling->x), y = positions(sampling->y);
+    std::vector<float> values(x.size() * y.size());
+    const std::span<const float> arrays[] = {x, y};
+    const std::int32_t counts[] = {static_cast<std::int32_t>(x.size()),
+                                   static_cast<std::int32_t>(y.size())};
+    const std::int32_t written = evaluateSamples(cache, figureId, sampling->expression, 2, arrays,
+                                                 counts, values, SampleLayout::Grid);
+
+    SurfacePoints surface{{}, counts[0], counts[1], sampling->drawingType, sampling->pointSize};
+    surface.points.resize(static_cast<std::size_t>(written));
+    for (std::size_t k = 0; k < surface.points.size(); ++k)
+        surface.points[k] = placeOnSurfaceAxes(sampling->projectionType, x[k / y.size()],
+                                               y[k % y.size()], values[k]);
+    return surface;
+}
+
+std::vector<std::string> describeSampleLimits(const model::PlotObject& object)
+{
+    std::vector<std::string> messages;
+    const std::optional<FunctionSampling> sampling = readFunctionSampling(object);
+    if (!sampling) return messages;
+    const std::string keyword = keywordOf(sampling->type);
+    describeCountLimits(*sampling, keyword, messages);
+    describeExpressionLimits(*sampling, parseExpression(sampling->expression), keyword, messages);
+    return messages;
+}
+
+} // namespace expr

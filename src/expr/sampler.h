@@ -1,0 +1,78 @@
+// The FunctionSampler: sample positions and point lists of FUNCTION, FUNCTION3A and FUNCTION3D
+// objects. Points are placed on the axes the object's projection type names, in axis units and
+// before any projection to the device; the drawing code projects and maps them.
+#pragma once
+
+#include "expr/function_result_cache.h"
+#include "geom/matrix2d.h"
+#include "geom/point3d.h"
+#include "model/plot_object.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace expr {
+
+enum class DrawingType : std::int32_t { Lines = 0, Points = 1, LinesAndPoints = 2 };
+
+// Samples along one axis: x[i] = i * step + from for i < count, in single precision.
+struct AxisSamples {
+    float from = 0;
+    float step = 0;
+    double count = 0; // trunc((to - from) / step) + 2; 0 when the step is 0 or the range unusable
+
+    bool operator==(const AxisSamples&) const = default;
+};
+
+// The samples of a range and step; the quotient is computed and truncated in single precision.
+AxisSamples axisSamples(float from, float to, float step);
+
+// What a function object's sub-objects ask for.
+struct FunctionSampling {
+    model::ObjectType type = model::ObjectType::Function;
+    AxisSamples x;
+    AxisSamples y; // FUNCTION3D only
+    std::string expression;
+    std::int32_t projectionType = 0;
+    bool spectrum = false;                        // FUNCTION and FUNCTION3A: the third P1 is 1
+    DrawingType drawingType = DrawingType::Lines; // FUNCTION3D only
+    float pointSize = 3.0f;                       // FUNCTION3D only, device units
+
+    bool operator==(const FunctionSampling&) const = default;
+};
+
+// Reads ranges, steps, expression and options; nothing for other object types or when a
+// mandatory sub-object (P2, P1 and N of each axis) is missing.
+std::optional<FunctionSampling> readFunctionSampling(const model::PlotObject& object);
+
+// Samples a FUNCTION object: count points (x, value), or (value, x) for projection type 1.
+std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
+                                          const model::PlotObject& object);
+
+// Samples a FUNCTION3A object: count 3D points placed by its projection type.
+std::vector<geom::Point3D> sampleFunction3A(FunctionResultCache& cache, std::int32_t figureId,
+                                            const model::PlotObject& object);
+
+struct SurfacePoints {
+    std::vector<geom::Point3D> points; // x-major: point k = i * ny + j
+    std::int32_t nx = 0;
+    std::int32_t ny = 0;
+    DrawingType drawingType = DrawingType::Lines;
+    float pointSize = 3.0f;
+
+    bool operator==(const SurfacePoints&) const = default;
+};
+
+// Samples a FUNCTION3D object over its grid.
+SurfacePoints sampleSurface(FunctionResultCache& cache, std::int32_t figureId,
+                            const model::PlotObject& object);
+
+// The messages for what the program refuses to sample or cuts short: more samples, grid points,
+// direct spectrum samples or operand evaluations than the limits of model/limits.h (such an
+// object draws nothing), and expression or group texts longer than their limits (only their
+// beginnings count). Empty for every other object.
+std::vector<std::string> describeSampleLimits(const model::PlotObject& object);
+
+} // namespace expr
