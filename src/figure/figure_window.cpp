@@ -1,6 +1,9 @@
 // Figure window: placement, painting and closing.
 #include "figure/figure_window.h"
 
+#include "render/draw_pass.h"
+#include "render/qt_surface.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
@@ -35,8 +38,11 @@ void FigureWindow::place(bool visible)
 void FigureWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const std::uint32_t background = m_figure.backgroundColour;
-    painter.fillRect(rect(), QColor::fromRgba(background | (background >> 24 ? 0 : 0xFF000000u)));
+    painter.fillRect(rect(), Qt::white);
+    // While a document runs, its figures are not drawn until the whole document has been read.
+    if (m_session.documentRunning) return;
+    render::QtSurface surface(painter);
+    render::DrawFigure(m_figure, surface);
 }
 
 void FigureWindow::resizeEvent(QResizeEvent* event)
