@@ -1,9 +1,13 @@
 // Console window: output pane, input line with history, toolbar and menus.
 #include "app/console_window.h"
 
+#include "lang/document.h"
 #include "lang/interpreter.h"
+#include "lang/serialiser.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -90,6 +94,9 @@ void ConsoleWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(tr("&File"));
     QAction* open = file->addAction(tr("Open file"), this, &ConsoleWindow::openDocument);
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    file->addAction(tr("Save All Figures (File)..."), this, &ConsoleWindow::saveAllFiguresToFile);
+    file->addAction(tr("Save All Figures (Clipboard)"), this,
+                    &ConsoleWindow::copyAllFiguresToClipboard);
     file->addSeparator();
     file->addAction(tr("Exit"), this, &QWidget::close);
 
@@ -192,8 +199,25 @@ void ConsoleWindow::openDocument()
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Open file"), QString(), tr("Kelvo Plot documents (*.vexxml *.VEXXML)"));
     if (path.isEmpty()) return;
-    const QString quoted = path.startsWith('"') ? path : QStringLiteral("\"%1\"").arg(path);
-    lang::executeCommand(m_session, ("file " + quoted).toStdString(), 0);
+    lang::executeCommand(m_session, lang::openFileCommand(path.toStdString()), 0);
+}
+
+void ConsoleWindow::saveAllFiguresToFile()
+{
+    const std::vector<std::string> texts =
+        lang::collectFigureTexts(m_session, lang::FigureScope::All);
+    const lang::DocumentSave saved = lang::saveAllFigures(m_session, texts);
+    if (saved.outcome == lang::SaveOutcome::Failed && !saved.message.empty())
+        lang::showMessage(m_session, saved.message);
+}
+
+void ConsoleWindow::copyAllFiguresToClipboard()
+{
+    const std::vector<std::string> texts =
+        lang::collectFigureTexts(m_session, lang::FigureScope::All);
+    if (texts.empty()) return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(lang::allFiguresText(texts)));
+    m_session.host().notify("Text copied to clipboard");
 }
 
 void ConsoleWindow::newDefaultFigure()

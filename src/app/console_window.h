@@ -60,6 +60,8 @@ private:
     void openLink(const QUrl& url);
     void openDocument();
     void newDefaultFigure();
+    void saveAllFiguresToFile();
+    void copyAllFiguresToClipboard();
 
     lang::Session& m_session;
     QWidget* m_central = nullptr;
