@@ -3,10 +3,13 @@
 
 #include "app/console_window.h"
 #include "app/desktop_host.h"
+#include "lang/document.h"
 #include "lang/help_texts.h"
 #include "lang/interpreter.h"
 
 #include <QApplication>
+
+#include <iostream>
 
 namespace app {
 
@@ -29,8 +32,16 @@ int runDesktop(int argc, char** argv, const LaunchOptions& options)
         break;
     case LaunchMode::Document: {
         session.openedWithFile = true;
-        lang::executeCommand(session, "file \"" + options.documentPath + "\"", 0);
-        if (session.figures.empty()) return 0;
+        const lang::DocumentLoad load = lang::runDocumentFile(session, options.documentPath);
+        if (session.figures.empty()) {
+            // Nothing to show: the program ends at once, saying why.
+            std::cerr << "kelvoplot: "
+                      << (load.message.empty()
+                              ? options.documentPath + ": the document holds no figure"
+                              : load.message)
+                      << "\n";
+            return 1;
+        }
         break;
     }
     default:
