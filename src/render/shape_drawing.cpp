@@ -1,6 +1,8 @@
 // 2D shape and curve branches.
 #include "render/shape_drawing.h"
 
+#include "render/finite_runs.h"
+
 #include <vector>
 
 namespace render {
@@ -119,7 +121,8 @@ void drawCurveObject(DrawingSurface& surface, const ObjectContext& context)
 void drawBezierChain(DrawingSurface& surface, const Pen& pen, std::span<const Point2D> points)
 {
     for (std::size_t i = 0; i + 2 < points.size(); i += 2)
-        surface.drawBezier(pen, points[i], points[i + 1], points[i + 1], points[i + 2]);
+        if (isFinite(points[i]) && isFinite(points[i + 1]) && isFinite(points[i + 2]))
+            surface.drawBezier(pen, points[i], points[i + 1], points[i + 1], points[i + 2]);
 }
 
 } // namespace render

@@ -31,7 +31,8 @@ void drawClosedCurveObject(DrawingSurface& surface, const ObjectContext& context
 // Brush-stroked chain of Bezier segments p0 p1 p1 p2, p2 p3 p3 p4, ...
 void drawCurveObject(DrawingSurface& surface, const ObjectContext& context);
 
-// The Bezier chain of CURVE and CURVE3, for points already in device coordinates.
+// The Bezier chain of CURVE and CURVE3, for points already in device coordinates; a segment
+// through a point that is not finite is left out.
 void drawBezierChain(DrawingSurface& surface, const Pen& pen, std::span<const Point2D> points);
 
 } // namespace render
