@@ -24,16 +24,19 @@ namespace {
 
 // The dots of one axis: k = 1 .. count - 1, the ends of the axis get none.
 struct Ticks {
-    std::int64_t dots = 0;
-    bool overLimit = false; // more dots than maxAxisTicks: none are drawn
+    double wanted = 0;     // the dots the axis asks for
+    std::int64_t dots = 0; // the dots drawn: none when more are wanted than maxAxisTicks
+
+    bool overLimit() const { return wanted > static_cast<double>(model::maxAxisTicks); }
 };
 
-// `count` ticks from a quotient that may not be a usable number.
+// The ticks of `count`, a quotient that may not be a usable number.
 Ticks ticksOf(double count)
 {
     if (!(count >= 2)) return {};
-    if (count - 1 > static_cast<double>(model::maxAxisTicks)) return {0, true};
-    return {static_cast<std::int64_t>(count) - 1, false};
+    Ticks ticks{count - 1, 0};
+    if (!ticks.overLimit()) ticks.dots = static_cast<std::int64_t>(ticks.wanted);
+    return ticks;
 }
 
 // 2D axes truncate range / spacing; 3D axes round it to the nearest whole number.
@@ -75,6 +78,12 @@ std::int64_t writtenDecimals(std::int32_t numbering)
 {
     const std::int64_t decimals = static_cast<std::int64_t>(numbering) - 1;
     return decimals < 0 ? 6 : std::min(decimals, model::maxAxisNumberDecimals);
+}
+
+// The side of a tick dot: four times the pen's width, in whole pixels.
+std::int32_t dotSizeOf(const Pen& pen)
+{
+    return lang::truncateToInt32(pen.width * 4.0f);
 }
 
 // --- 2D axes ------------------------------------------------------------------------------------
@@ -122,7 +131,7 @@ PlaneAxes planeAxes(const ObjectContext& context)
     axes.y = axisScaleOf(*context.object, 1, r);
     if (axes.x) axes.xScale = static_cast<float>(axes.c - axes.a) / (axes.x->to - axes.x->from);
     if (axes.y) axes.yScale = static_cast<float>(axes.d - axes.b) / (axes.y->to - axes.y->from);
-    axes.dot = lang::truncateToInt32(context.pen.width * 4.0f);
+    axes.dot = dotSizeOf(context.pen);
     axes.half = axes.dot / 2;
     return axes;
 }
@@ -206,7 +215,7 @@ void addSpaceAxes(std::vector<AxisPart>& parts, const ObjectContext& context,
                   const std::array<AxisScale, 3>& scales)
 {
     const geom::PerspectiveProjection project = objectProjection(context);
-    const std::int32_t dot = lang::truncateToInt32(context.pen.width * 4.0f);
+    const std::int32_t dot = dotSizeOf(context.pen);
     const auto half = static_cast<float>(dot / 2);
     const auto size = static_cast<float>(dot);
     for (std::size_t axis = 0; axis < scales.size(); ++axis) {
@@ -238,12 +247,9 @@ geom::LayerRect rectOf(const model::Figure& figure, const model::PlotObject& obj
     return {0, 0, figure.clientWidth, figure.clientHeight};
 }
 
-std::string tickMessage(const AxisScale& scale, std::size_t axis, bool space)
+std::string tickMessage(const Ticks& ticks, std::size_t axis)
 {
-    const float quotient = (scale.to - scale.from) / scale.spacing;
-    const double count = space ? std::nearbyint(static_cast<double>(quotient))
-                               : std::trunc(static_cast<double>(quotient));
-    return std::string("AXIS: the ") + axisNames[axis] + " axis has " + fixedText(count - 1, 0) +
+    return std::string("AXIS: the ") + axisNames[axis] + " axis has " + fixedText(ticks.wanted, 0) +
            " ticks, more than the limit of " + std::to_string(model::maxAxisTicks) +
            "; it is drawn without its dots and numbers";
 }
@@ -316,8 +322,9 @@ std::vector<std::string> describeAxisLimits(const model::Figure& figure,
         const std::optional<AxisScale> scale =
             axisScaleOf(axisObject, static_cast<int>(axis), rect);
         if (!scale) continue;
-        if ((space ? threeDTicks(*scale) : twoDTicks(*scale)).overLimit)
-            messages.push_back(tickMessage(*scale, axis, space));
+        const Ticks ticks = space ? threeDTicks(*scale) : twoDTicks(*scale);
+        if (ticks.overLimit())
+            messages.push_back(tickMessage(ticks, axis));
         else if (!space &&
                  static_cast<std::int64_t>(scale->numbering) - 1 > model::maxAxisNumberDecimals)
             messages.push_back(decimalsMessage(scale->numbering, axis));
