@@ -1,4 +1,6 @@
-// One QApplication for the desktop tests, created on first use (tests run offscreen).
+// The one QApplication of the desktop tests (widgets need it; fonts and image plugins need at
+// least a QGuiApplication). It runs on the offscreen platform unless another one is asked for,
+// and is never destroyed: Qt's objects must not outlive it at process exit.
 #pragma once
 
 #include <QApplication>
@@ -7,13 +9,14 @@ namespace testing_support {
 
 inline QApplication& qtApplication()
 {
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return *existing;
-    static int argc = 1;
-    static char name[] = "kelvo_desktop_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    static QApplication* application = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "kelvo_desktop_tests";
+        static char* argv[] = {name, nullptr};
+        return new QApplication(argc, argv);
+    }();
+    return *application;
 }
 
 } // namespace testing_support

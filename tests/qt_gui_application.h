@@ -1,19 +1,13 @@
-// The QGuiApplication that desktop tests paint with: fonts and image plugins need one. It runs
-// on the offscreen platform unless another one is asked for.
+// The application object that desktop tests paint with; the same one the widget tests use.
 #pragma once
 
-#include <QGuiApplication>
+#include "qt_application.h"
 
 namespace testing_support {
 
 inline QGuiApplication& guiApplication()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "kelvo_desktop_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-    return application;
+    return qtApplication();
 }
 
 } // namespace testing_support
