@@ -41,7 +41,7 @@ LineOpacity lineOpacity(const Pen& pen)
 // lengths; none for any other transform, which would change the stroke's shape.
 std::optional<qreal> evenScale(const QTransform& t)
 {
-    if (t.type() >= QTransform::TxShear && t.type() != QTransform::TxRotate) return std::nullopt;
+    if (t.type() >= QTransform::TxShear) return std::nullopt;
     const qreal row1 = t.m11() * t.m11() + t.m12() * t.m12();
     const qreal row2 = t.m21() * t.m21() + t.m22() * t.m22();
     const qreal skew = t.m11() * t.m21() + t.m12() * t.m22();
