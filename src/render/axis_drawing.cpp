@@ -8,6 +8,7 @@
 #include "model/limits.h"
 #include "render/finite_runs.h"
 #include "render/object_projection.h"
+#include "render/shape_drawing.h"
 #include "render/text_drawing.h"
 
 #include <algorithm>
@@ -297,10 +298,7 @@ void drawAxisObject(DrawingSurface& surface, const ObjectContext& context,
         if (const auto* line = std::get_if<AxisLine>(&part)) {
             surface.drawLine(pen, line->from, line->to);
         } else if (const auto* dot = std::get_if<AxisDot>(&part)) {
-            if (context.brush)
-                surface.fillEllipse(*context.brush, dot->box);
-            else
-                surface.drawEllipse(pen, dot->box);
+            drawFilledEllipse(surface, context, dot->box);
         } else if (context.brush) {
             const auto& number = std::get<AxisLabel>(part);
             surface.drawString(number.text, context.font, *context.brush, number.layout,

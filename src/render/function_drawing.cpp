@@ -5,6 +5,7 @@
 #include "render/finite_runs.h"
 #include "render/object_projection.h"
 #include "render/object_styles.h"
+#include "render/shape_drawing.h"
 
 #include <algorithm>
 
@@ -24,11 +25,7 @@ void drawGridPoints(DrawingSurface& surface, const ObjectContext& context, const
     const float size = grid.pointSize;
     for (const Point2D& point : grid.points) {
         if (!isFinite(point)) continue;
-        const RectF box{point.x - size / 2, point.y - size / 2, size, size};
-        if (context.brush)
-            surface.fillEllipse(*context.brush, box);
-        else
-            surface.drawEllipse(context.pen, box);
+        drawFilledEllipse(surface, context, {point.x - size / 2, point.y - size / 2, size, size});
     }
 }
 

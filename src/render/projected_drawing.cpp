@@ -8,17 +8,6 @@
 #include <algorithm>
 
 namespace render {
-namespace {
-
-void fillOrOutlineCircle(DrawingSurface& surface, const ObjectContext& context, const RectF& box)
-{
-    if (context.brush)
-        surface.fillEllipse(*context.brush, box);
-    else
-        surface.drawEllipse(context.pen, box);
-}
-
-} // namespace
 
 std::vector<Point2D> projectedTriples(const ObjectContext& context)
 {
@@ -44,7 +33,7 @@ void drawPoint3Object(DrawingSurface& surface, const ObjectContext& context)
     const Point2D centre = objectProjection(context)({quad.x1, quad.y1, quad.x2});
     const float size = quad.y2;
     const RectF box{centre.x - size / 2, centre.y - size / 2, size, size};
-    if (isFinite(centre)) fillOrOutlineCircle(surface, context, box);
+    if (isFinite(centre)) drawFilledEllipse(surface, context, box);
 }
 
 void drawPoly3Object(DrawingSurface& surface, const ObjectContext& context)
@@ -75,12 +64,7 @@ void drawOpenCurve3Object(DrawingSurface& surface, const ObjectContext& context)
 
 void drawClosedCurve3Object(DrawingSurface& surface, const ObjectContext& context)
 {
-    const std::vector<Point2D> points = finitePoints(projectedTriples(context));
-    if (points.empty()) return;
-    if (context.brush)
-        surface.fillClosedCurve(*context.brush, points, context.numbers.p1, FillMode::Alternate);
-    else
-        surface.drawClosedCurve(context.pen, points, context.numbers.p1);
+    drawFilledClosedCurve(surface, context, finitePoints(projectedTriples(context)));
 }
 
 void drawCurve3Object(DrawingSurface& surface, const ObjectContext& context)
