@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -72,6 +73,28 @@ model::Figure* figureToExport(lang::Session& session, const BatchOptions& option
     return &session.figures.at(0);
 }
 
+// Qt warns on standard error that XDG_RUNTIME_DIR is not set, and goes on with a folder of its
+// own: nothing a batch user needs to act on, so that one message is left out. Every other
+// message is written as Qt writes it.
+void writeQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    const QByteArray line = (qFormatLogMessage(type, context, message) + u'\n').toLocal8Bit();
+    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
+}
+
+// Writes Qt's messages with writeQtMessage while it lives.
+class BatchQtMessages {
+public:
+    BatchQtMessages() : m_previous(qInstallMessageHandler(writeQtMessage)) {}
+    ~BatchQtMessages() { qInstallMessageHandler(m_previous); }
+    BatchQtMessages(const BatchQtMessages&) = delete;
+    BatchQtMessages& operator=(const BatchQtMessages&) = delete;
+
+private:
+    QtMessageHandler m_previous;
+};
+
 // Painting text and images needs a QGuiApplication; batch mode uses the offscreen platform.
 std::unique_ptr<QGuiApplication> startOffscreenGui()
 {
@@ -94,6 +117,7 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
                        "pdf swf vexxml\n";
         return 1;
     }
+    const BatchQtMessages qtMessages;
     const std::unique_ptr<QGuiApplication> gui = options.exportPath ? startOffscreenGui() : nullptr;
     lang::BatchHost host(output, diagnostics,
                          options.answerYes ? lang::BatchAnswer::Yes : lang::BatchAnswer::No);

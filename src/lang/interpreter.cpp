@@ -11,6 +11,7 @@
 #include "lang/object_builder.h"
 #include "lang/tokenizer.h"
 #include "model/limits.h"
+#include "render/axis_drawing.h"
 
 #include <new>
 #include <vector>
@@ -169,8 +170,11 @@ void runObject(Session& session, const CommandLine& line)
     }
     at->arguments[0] = std::to_string(figureId);
     figure->objects.push_back(std::move(object));
-    // Said once here: a function past a sampling limit is kept but draws nothing.
+    // Said once here: a function past a sampling limit is kept but draws nothing, an axis past
+    // its limits draws without what they leave out.
     for (const std::string& message : expr::describeSampleLimits(figure->objects.back()))
+        showMessage(session, message);
+    for (const std::string& message : render::describeAxisLimits(*figure, figure->objects.back()))
         showMessage(session, message);
     session.host().repaintFigure(*figure);
 }

@@ -31,6 +31,11 @@ inline constexpr std::int64_t maxSurfacePoints = 4'000'000;
 inline constexpr std::int64_t maxDirectSpectrumSamples = 8192;
 // Operand evaluations of one function object per drawing: samples times operands.
 inline constexpr std::int64_t maxOperandEvaluations = 1'000'000'000;
+// Tick dots along one axis of an AXIS object; an axis with more draws its line without dots or
+// numbers.
+inline constexpr std::int64_t maxAxisTicks = 100'000;
+// Decimals of the numbers at an axis's ticks; a numbering that asks for more writes this many.
+inline constexpr std::int64_t maxAxisNumberDecimals = 150;
 // Samples and results the function-result cache holds before it drops its oldest entries
 // (256 MiB of floats).
 inline constexpr std::size_t maxCachedFunctionValues = std::size_t{64} * 1024 * 1024;

@@ -1,34 +1,34 @@
 // Axis records and their registration.
 #include "render/axis_record.h"
 
+#include "lang/tokenizer.h"
 #include "render/number_lists.h"
 
 namespace render {
-namespace {
 
-// The first quad of the occurrence-th P4, zero when it is missing or short.
-Quad axisQuad(const model::PlotObject& object, int occurrence, const geom::LayerRect& rect)
+std::optional<AxisScale> axisScaleOf(const model::PlotObject& axisObject, int occurrence,
+                                     const geom::LayerRect& rect)
 {
-    const model::SubObject* p4 = model::findSubObject(object, model::SubObjectKind::P4, occurrence);
-    if (!p4) return {};
+    const model::SubObject* p4 =
+        model::findSubObject(axisObject, model::SubObjectKind::P4, occurrence);
+    if (!p4) return std::nullopt;
     const std::vector<Quad> quads = readQuads(*p4, rect);
-    return quads.empty() ? Quad{} : quads.front();
+    if (quads.empty()) return AxisScale{};
+    const Quad& quad = quads.front();
+    return AxisScale{quad.x1, quad.y1, quad.x2, lang::truncateToInt32(quad.y2)};
 }
-
-} // namespace
 
 AxisRecord axisRecordOf(const model::PlotObject& axisObject, const geom::LayerRect& rect,
                         const geom::Transform3D& transform3D)
 {
-    const Quad x = axisQuad(axisObject, 0, rect);
-    const Quad y = axisQuad(axisObject, 1, rect);
+    const AxisScale x = axisScaleOf(axisObject, 0, rect).value_or(AxisScale{});
+    const AxisScale y = axisScaleOf(axisObject, 1, rect).value_or(AxisScale{});
     AxisRecord record;
-    record.window = {x.x1, y.y1, x.y1, y.x1};
-    if (model::findSubObject(axisObject, model::SubObjectKind::P4, 2)) {
-        const Quad z = axisQuad(axisObject, 2, rect);
+    record.window = {x.from, y.to, x.to, y.from};
+    if (const std::optional<AxisScale> z = axisScaleOf(axisObject, 2, rect)) {
         record.is3D = true;
         record.transform3D = transform3D;
-        record.ranges3D = {z.y1, x.y1, y.x1, z.x1};
+        record.ranges3D = {z->to, x.to, y.from, z->from};
     }
     return record;
 }

@@ -8,6 +8,7 @@
 #include "model/plot_object.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace render {
@@ -25,6 +26,21 @@ struct AxisRecord {
 
     bool operator==(const AxisRecord&) const = default;
 };
+
+// One axis of an AXIS object, from one P4(from,to,spacing,numbering).
+struct AxisScale {
+    float from = 0, to = 0;
+    float spacing = 0;          // between tick dots, in axis units
+    std::int32_t numbering = 0; // 0 no numbers, 1 whole numbers, n: n - 1 decimals
+
+    bool operator==(const AxisScale&) const = default;
+};
+
+// The occurrence-th P4 of an AXIS object (0 the x axis, 1 y, 2 z), read like a quad in `rect`:
+// from and spacing may be percentages of its right edge, to and numbering of its bottom edge.
+// None when there is no such P4; all 0 when it has fewer than four arguments.
+std::optional<AxisScale> axisScaleOf(const model::PlotObject& axisObject, int occurrence,
+                                     const geom::LayerRect& rect);
 
 // The record an AXIS object makes in `rect`: 2D from its first two P4 (x from, x to; y from,
 // y to), 3D when it has a third P4, with `transform3D` and the 3D ranges. A missing P4 leaves

@@ -4,10 +4,13 @@
 #include "render/draw_pass.h"
 
 #include "lang/object_views.h"
-#include "render/axis_record.h"
+#include "render/axis_drawing.h"
+#include "render/chart_drawing.h"
+#include "render/function_drawing.h"
 #include "render/image_drawing.h"
 #include "render/object_context.h"
 #include "render/object_styles.h"
+#include "render/projected_drawing.h"
 #include "render/shape_drawing.h"
 #include "render/text_drawing.h"
 
@@ -22,6 +25,7 @@ struct PassInput {
     const std::vector<model::PlotObject>& objects;
     const std::vector<model::Layer>& layers;
     geom::LayerRect area; // the drawing area (left, top, right, bottom)
+    expr::FunctionResultCache& functionCache;
 };
 
 // --- set-up -------------------------------------------------------------------------------------
@@ -144,7 +148,7 @@ std::optional<ContainerState> beginObjectTransform(const PassInput& pass,
 // --- drawing by type ----------------------------------------------------------------------------
 
 void drawByType(DrawingSurface& surface, const ObjectContext& context,
-                std::vector<AxisRecord>& axes)
+                std::vector<AxisRecord>& axes, FunctionValues functions)
 {
     const model::PlotObject& object = *context.object;
     switch (object.type) {
@@ -184,27 +188,39 @@ void drawByType(DrawingSurface& surface, const ObjectContext& context,
     case ObjectType::Curve:
         drawCurveObject(surface, context);
         break;
-
-    // Axis systems register here, so that the objects after them are mapped into them; their
-    // lines, ticks and numbers are the axis drawing's part, which this pass does not draw yet.
-    case ObjectType::Axis:
-        registerAxisRecord(axes, lang::placementOf(object).axisId,
-                           axisRecordOf(object, context.rect, context.transform3D));
+    case ObjectType::Axis: // registers itself, so that the objects after it are mapped into it
+        drawAxisObject(surface, context, axes);
         break;
-
-    // Functions, charts and the 3D and 4D objects are the function drawing's part, which this
-    // pass does not draw yet.
     case ObjectType::Function:
     case ObjectType::Function3A:
+        drawFunctionObject(surface, context, functions);
+        break;
     case ObjectType::Function3D:
+        drawSurfaceObject(surface, context, functions);
+        break;
     case ObjectType::Chart:
+        drawChartObject(surface, context);
+        break;
     case ObjectType::Point3:
+        drawPoint3Object(surface, context);
+        break;
     case ObjectType::Poly3:
+        drawPoly3Object(surface, context);
+        break;
     case ObjectType::Bezier3:
+        drawBezier3Object(surface, context);
+        break;
     case ObjectType::OCurve3:
+        drawOpenCurve3Object(surface, context);
+        break;
     case ObjectType::CCurve3:
+        drawClosedCurve3Object(surface, context);
+        break;
     case ObjectType::Curve3:
+        drawCurve3Object(surface, context);
+        break;
     case ObjectType::Poly4:
+        drawPoly4Object(surface, context);
         break;
 
     // Nothing in the 2D pass: meshes belong to the Direct3D pass, the rest draw nothing at all.
@@ -232,12 +248,13 @@ void drawTwoD(const PassInput& pass)
     if (figure.showLayers) drawLayerOutlines(pass);
 
     std::vector<AxisRecord> axes;
+    const FunctionValues functions{pass.functionCache, static_cast<std::int32_t>(figure.id)};
     for (const model::PlotObject& object : pass.objects) {
         const std::optional<ObjectContext> context = resolveObject(pass, object, axes);
         if (!context) continue;
         const std::optional<ContainerState> container =
             beginObjectTransform(pass, object, *context);
-        drawByType(surface, *context, axes);
+        drawByType(surface, *context, axes, functions);
         if (container) surface.endContainer(*container);
     }
 }
@@ -245,6 +262,7 @@ void drawTwoD(const PassInput& pass)
 } // namespace
 
 void DrawFigure(model::Figure& figure, DrawingSurface& surface,
+                expr::FunctionResultCache& functionCache,
                 const std::vector<model::PlotObject>* objects,
                 const std::vector<model::Layer>* layers, std::optional<geom::LayerRect> targetRect,
                 DrawMode mode)
@@ -253,9 +271,22 @@ void DrawFigure(model::Figure& figure, DrawingSurface& surface,
     // program has no mesh scene yet, so that pass draws nothing and Full is the 2D pass.
     if (mode == DrawMode::Direct3DOnly) return;
     const PassInput pass{
-        figure, surface, objects ? *objects : figure.objects, layers ? *layers : figure.layers,
-        targetRect.value_or(geom::LayerRect{0, 0, figure.clientWidth, figure.clientHeight})};
+        figure,
+        surface,
+        objects ? *objects : figure.objects,
+        layers ? *layers : figure.layers,
+        targetRect.value_or(geom::LayerRect{0, 0, figure.clientWidth, figure.clientHeight}),
+        functionCache};
     drawTwoD(pass);
+}
+
+void DrawFigure(model::Figure& figure, DrawingSurface& surface,
+                const std::vector<model::PlotObject>* objects,
+                const std::vector<model::Layer>* layers, std::optional<geom::LayerRect> targetRect,
+                DrawMode mode)
+{
+    expr::FunctionResultCache passCache;
+    DrawFigure(figure, surface, passCache, objects, layers, targetRect, mode);
 }
 
 } // namespace render

@@ -1,6 +1,7 @@
 // The draw pass: one figure's background, layer outlines and objects onto a drawing surface.
 #pragma once
 
+#include "expr/function_result_cache.h"
 #include "geom/layer_rect.h"
 #include "model/figure.h"
 #include "render/surface.h"
@@ -17,8 +18,17 @@ enum class DrawMode {
 };
 
 // Draws `objects` (the figure's own when null) in `layers` (the figure's own when null) into
-// `targetRect` (left, top, right, bottom; the figure's client area when not given). Writes one
-// thing into the figure: a background alpha of 0 becomes 0xFF.
+// `targetRect` (left, top, right, bottom; the figure's client area when not given). Function
+// values come from `functionCache` (the session's, so that a repaint does not evaluate unchanged
+// functions again). Writes one thing into the figure: a background alpha of 0 becomes 0xFF.
+void DrawFigure(model::Figure& figure, DrawingSurface& surface,
+                expr::FunctionResultCache& functionCache,
+                const std::vector<model::PlotObject>* objects = nullptr,
+                const std::vector<model::Layer>* layers = nullptr,
+                std::optional<geom::LayerRect> targetRect = std::nullopt,
+                DrawMode mode = DrawMode::Full);
+
+// The same with a cache of its own for this one drawing, for pictures drawn once (exports).
 void DrawFigure(model::Figure& figure, DrawingSurface& surface,
                 const std::vector<model::PlotObject>* objects = nullptr,
                 const std::vector<model::Layer>* layers = nullptr,

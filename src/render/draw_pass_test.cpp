@@ -230,35 +230,55 @@ TEST_F(DrawPassTest, ResolvesLayersFramesAndTheHiddenFlag)
 
 TEST_F(DrawPassTest, MapsObjectsIntoTheAxisSystemsDrawnBeforeThem)
 {
+    // Axes with a spacing wider than their range: two lines each, no ticks.
     const std::string figure = "FIGURE 1 500 500";
-    const std::string axis = "AXIS at(1) p4(-3,10,0.5,2) p4(-3,10,0.5,2)";
+    const std::string axis = "AXIS at(1) p4(-3,10,20,2) p4(-3,10,20,2)";
+    const Lines axisLines = {"drawLine pen(FF000000 w2) (0,384) (500,384)",
+                             "drawLine pen(FF000000 w2) (115,0) (115,500)"};
+    const std::string tenAxis = "AXIS at(1) p4(0,10,20,0) p4(0,10,20,0)";
+    const Lines tenLines = {"drawLine pen(FF000000 w2) (0,500) (500,500)",
+                            "drawLine pen(FF000000 w2) (0,0) (0,500)"};
+    const auto with = [](Lines lines, const std::string& last) {
+        lines.push_back(last);
+        return lines;
+    };
     expectCases({
         {{figure, axis, "POINT at(1,0,1) p3(0,0,8)"},
-         {"drawEllipse pen(FF000000 w2) [111.38461,380.6154,8,8]"}},
+         with(axisLines, "drawEllipse pen(FF000000 w2) [111.38461,380.6154,8,8]")},
         {{figure, "LAYER 1 25% 25% 75% 75%", "LAYER 1 25% 25% 75% 75%",
-          "AXIS at(1,2) p4(-3,10,0.5,2) p4(-3,10,0.5,2)", "POINT at(1,2,1) p3(0,0,0)"},
-         {"drawEllipse pen(FF000000 w2) [182.6923,317.30768,0,0]"}},
+          "AXIS at(1,2) p4(-3,10,20,2) p4(-3,10,20,2)", "POINT at(1,2,1) p3(0,0,0)"},
+         {"drawLine pen(FF000000 w2) (125,317) (375,317)",
+          "drawLine pen(FF000000 w2) (182,125) (182,375)",
+          "drawEllipse pen(FF000000 w2) [182.6923,317.30768,0,0]"}},
         // Corners mapped, then width and height from their difference.
-        {{figure, "AXIS at(1) p4(0,10,1,0) p4(0,10,1,0)", "RECTANGLE at(1,0,1) p4(1,9,3,8)"},
-         {"drawRectangle pen(FF000000 w2) [50,50,100,50]"}},
+        {{figure, tenAxis, "RECTANGLE at(1,0,1) p4(1,9,3,8)"},
+         with(tenLines, "drawRectangle pen(FF000000 w2) [50,50,100,50]")},
         // ARC and PIE keep their angles; their rectangle is mapped.
-        {{figure, "AXIS at(1) p4(0,10,1,0) p4(0,10,1,0)", "ARC at(1,0,1) p4(1,9,3,8) p2(10,20)"},
-         {"drawArc pen(FF000000 w2) [50,50,100,50] 10 20"}},
-        {{figure, "AXIS at(1) p4(0,10,1,0) p4(0,10,1,0)", "POLY at(1,0,1) p2(0,0,10,10)"},
-         {"drawPolyline pen(FF000000 w2) (0,500) (500,0)"}},
+        {{figure, tenAxis, "ARC at(1,0,1) p4(1,9,3,8) p2(10,20)"},
+         with(tenLines, "drawArc pen(FF000000 w2) [50,50,100,50] 10 20")},
+        {{figure, tenAxis, "POLY at(1,0,1) p2(0,0,10,10)"},
+         with(tenLines, "drawPolyline pen(FF000000 w2) (0,500) (500,0)")},
         // POINT with p1(1) reads its position as radius and angle.
-        {{figure, "AXIS at(1) p4(-10,10,1,0) p4(-10,10,1,0)", "POINT at(1,0,1) p3(5,0,2) p1(1)"},
-         {"drawEllipse pen(FF000000 w2) [374,249,2,2]"}},
+        {{figure, "AXIS at(1) p4(-10,10,30,0) p4(-10,10,30,0)", "POINT at(1,0,1) p3(5,0,2) p1(1)"},
+         {"drawLine pen(FF000000 w2) (0,250) (500,250)",
+          "drawLine pen(FF000000 w2) (250,0) (250,500)",
+          "drawEllipse pen(FF000000 w2) [374,249,2,2]"}},
         // An object before its axis, or naming an axis not drawn yet, is drawn unmapped.
-        {{figure, "POINT at(1,0,1) p3(5,5,2)", axis}, {"drawEllipse pen(FF000000 w2) [4,4,2,2]"}},
-        {{figure, axis, "POINT at(1,0,2) p3(5,5,2)"}, {"drawEllipse pen(FF000000 w2) [4,4,2,2]"}},
+        {{figure, "POINT at(1,0,1) p3(5,5,2)", axis},
+         {"drawEllipse pen(FF000000 w2) [4,4,2,2]", axisLines[0], axisLines[1]}},
+        {{figure, axis, "POINT at(1,0,2) p3(5,5,2)"},
+         with(axisLines, "drawEllipse pen(FF000000 w2) [4,4,2,2]")},
         // The second AXIS is axis 2; an AXIS with its own axis id replaces that record.
-        {{figure, axis, "AXIS at(1) p4(0,10,1,0) p4(0,10,1,0)", "POINT at(1,0,2) p3(5,5,2)"},
-         {"drawEllipse pen(FF000000 w2) [249,249,2,2]"}},
-        {{figure, axis, "AXIS at(1,0,1) p4(0,10,1,0) p4(0,10,1,0)", "POINT at(1,0,1) p3(5,5,2)"},
-         {"drawEllipse pen(FF000000 w2) [249,249,2,2]"}},
-        // A 3D axis system maps nothing in 2D.
-        {{figure, "AXIS at(1) p4(0,10,1,0) p4(0,10,1,0) p4(0,10,1,0)", "POINT at(1,0,1) p3(5,5,2)"},
+        {{figure, axis, tenAxis, "POINT at(1,0,2) p3(5,5,2)"},
+         with({axisLines[0], axisLines[1], tenLines[0], tenLines[1]},
+              "drawEllipse pen(FF000000 w2) [249,249,2,2]")},
+        {{figure, axis, "AXIS at(1,0,1) p4(0,10,20,0) p4(0,10,20,0)", "POINT at(1,0,1) p3(5,5,2)"},
+         with({axisLines[0], axisLines[1], tenLines[0], tenLines[1]},
+              "drawEllipse pen(FF000000 w2) [249,249,2,2]")},
+        // A 3D axis system maps nothing in 2D (its lines from the origin meet the eye and are
+        // left out).
+        {{figure, "AXIS at(1) p4(0,10,20,0) p4(0,10,20,0) p4(0,10,20,0)",
+          "POINT at(1,0,1) p3(5,5,2)"},
          {"drawEllipse pen(FF000000 w2) [4,4,2,2]"}},
     });
 }
@@ -337,11 +357,9 @@ TEST_F(DrawPassTest, DrawsGivenObjectAndLayerListsInstead)
     EXPECT_EQ(surface.descriptions().back(), "drawEllipse pen(FF000000 w2) [10,0,1,1]");
 }
 
-TEST_F(DrawPassTest, LeavesTheOtherPassesAndTypesToTheirOwnDrawing)
+TEST_F(DrawPassTest, LeavesMeshesToTheDirect3DPass)
 {
-    model::Figure& figure =
-        run({"FIGURE 1 500 500", "FUNCTION at(1) n(x) p2(0,1) p1(0.1)", "NULL at(1)",
-             "POLY4 at(1) p4(1,2,3,4)", "MESHB at(1)", "AXIS at(1) p4(0,1,1,0) p4(0,1,1,0)"});
+    model::Figure& figure = run({"FIGURE 1 500 500", "NULL at(1)", "MESHB at(1)", "CUBE at(1)"});
     EXPECT_EQ(objectCalls(figure), Lines{});
     RecordingSurface surface;
     DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Direct3DOnly);

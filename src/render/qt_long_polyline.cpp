@@ -1,18 +1,21 @@
-// Long polylines in pieces.
+// Long polylines: coverage, the fast thin stroker, or pieces.
+//
+// Sections: how a line is drawn · coverage · pieces · the choice
 #include "render/qt_long_polyline.h"
 
 #include "render/qt_geometry.h"
+#include "render/stroke_coverage.h"
 
 #include <QImage>
 #include <QPaintDevice>
 
 #include <cmath>
-#include <optional>
+#include <cstring>
 
 namespace render {
 namespace {
 
-constexpr qreal subPixelStep = 0.25; // device pixels
+// --- how a line is drawn ------------------------------------------------------------------------
 
 enum class LineOpacity { Opaque, OneAlpha, Varying };
 
@@ -34,18 +37,78 @@ LineOpacity lineOpacity(const Pen& pen)
                                                                 : LineOpacity::Varying;
 }
 
-// Keeps the first and last point and every point at least `step` from the point kept before it.
-void dropSubPixelSteps(std::vector<QPointF>& points, qreal step)
+// The factor by which a transform that only turns, mirrors, moves and scales evenly enlarges
+// lengths; none for any other transform, which would change the stroke's shape.
+std::optional<qreal> evenScale(const QTransform& t)
 {
-    const qreal limit = step * step;
-    std::size_t kept = 1;
-    for (std::size_t i = 1; i + 1 < points.size(); ++i) {
-        const QPointF d = points[i] - points[kept - 1];
-        if (d.x() * d.x() + d.y() * d.y() >= limit) points[kept++] = points[i];
-    }
-    points[kept++] = points.back();
-    points.resize(kept);
+    if (t.type() >= QTransform::TxShear) return std::nullopt;
+    const qreal row1 = t.m11() * t.m11() + t.m12() * t.m12();
+    const qreal row2 = t.m21() * t.m21() + t.m22() * t.m22();
+    const qreal skew = t.m11() * t.m21() + t.m12() * t.m22();
+    const qreal tolerance = 1e-9 * std::max(row1, row2);
+    if (std::fabs(row1 - row2) > tolerance || std::fabs(skew) > tolerance) return std::nullopt;
+    return std::sqrt(row1);
 }
+
+// --- coverage -----------------------------------------------------------------------------------
+
+// The mask as an image whose alpha is the coverage.
+QImage alphaImage(const CoverageMask& mask)
+{
+    QImage image(mask.width, mask.height, QImage::Format_Alpha8);
+    for (std::int32_t row = 0; row < mask.height; ++row)
+        std::memcpy(image.scanLine(row),
+                    mask.alpha.data() +
+                        static_cast<std::size_t>(row) * static_cast<std::size_t>(mask.width),
+                    static_cast<std::size_t>(mask.width));
+    return image;
+}
+
+// Paints `brush` through the mask. A pattern is painted with the painter's own transform on a
+// layer that starts at the device's origin, so that it lies exactly where the painter puts it.
+void paintThroughMask(QPainter& painter, const CoverageMask& mask, const QBrush& brush)
+{
+    if (mask.width <= 0 || mask.height <= 0) return;
+    const bool solid = brush.style() == Qt::SolidPattern;
+    const QPoint origin = solid ? QPoint(mask.left, mask.top) : QPoint(0, 0);
+    QImage layer(mask.left + mask.width - origin.x(), mask.top + mask.height - origin.y(),
+                 QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter layerPainter(&layer);
+        layerPainter.setCompositionMode(QPainter::CompositionMode_Source);
+        if (solid) {
+            layerPainter.fillRect(layer.rect(), brush.color());
+        } else {
+            layer.fill(Qt::transparent);
+            layerPainter.setClipRect(QRect(mask.left, mask.top, mask.width, mask.height));
+            layerPainter.setWorldTransform(painter.worldTransform());
+            layerPainter.fillRect(painter.worldTransform().inverted().mapRect(QRectF(layer.rect())),
+                                  brush);
+            layerPainter.resetTransform();
+            layerPainter.setClipping(false);
+        }
+        layerPainter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        layerPainter.drawImage(mask.left - origin.x(), mask.top - origin.y(), alphaImage(mask));
+    }
+    painter.save();
+    painter.resetTransform();
+    painter.drawImage(origin, layer);
+    painter.restore();
+}
+
+void drawByCoverage(QPainter& painter, std::span<const geom::Point2D> points, qreal scale)
+{
+    const QTransform t = painter.worldTransform();
+    const DeviceTransform toDevice{t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()};
+    const QPen& pen = painter.pen();
+    const QPaintDevice* target = painter.device();
+    const CoverageMask mask =
+        polylineCoverage(points, toDevice, {pen.widthF() * scale, pen.miterLimit()},
+                         target->width(), target->height());
+    paintThroughMask(painter, mask, pen.brush());
+}
+
+// --- pieces -------------------------------------------------------------------------------------
 
 // Pieces of the polyline, each starting one segment before its share so that joins are drawn.
 // Dashed pens get the offset of the length drawn before the piece: in pen widths along the
@@ -116,19 +179,44 @@ void drawOnLayer(QPainter& painter, const std::vector<QPointF>& points)
 
 } // namespace
 
-bool drawsInPieces(const Pen& pen, std::size_t count)
+// --- the choice ---------------------------------------------------------------------------------
+
+bool isLongPolyline(std::size_t count)
 {
-    return count > polylinePiece && lineOpacity(pen) != LineOpacity::Varying;
+    return count > polylinePiece;
 }
 
-void drawLongPolyline(QPainter& painter, const Pen& pen, std::vector<QPointF>& points)
+void drawLongPolyline(QPainter& painter, const Pen& pen, std::span<const geom::Point2D> points)
 {
-    const qreal scale = largestScale(painter.worldTransform());
-    if (scale > 0) dropSubPixelSteps(points, subPixelStep / scale);
-    if (lineOpacity(pen) == LineOpacity::Opaque)
-        drawInPieces(painter, QPen(painter.pen()), points); // a copy: the pieces change the pen
-    else
-        drawOnLayer(painter, points);
+    const QPen qpen = painter.pen();
+    const std::optional<qreal> scale = evenScale(painter.worldTransform());
+    const bool thinnest =
+        qpen.isCosmetic() || qpen.widthF() * largestScale(painter.worldTransform()) <= 1;
+    const bool byCoverage = !thinnest && painter.testRenderHint(QPainter::Antialiasing) &&
+                            qpen.style() == Qt::SolidLine && scale && !painter.hasClipping() &&
+                            painter.device()->devicePixelRatio() == 1;
+    if (byCoverage) {
+        drawByCoverage(painter, points, *scale);
+        return;
+    }
+    std::vector<QPointF> qpoints(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        qpoints[i] = {points[i].x, points[i].y};
+    if (thinnest) {
+        painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
+        return;
+    }
+    switch (lineOpacity(pen)) {
+    case LineOpacity::Opaque:
+        drawInPieces(painter, qpen, qpoints);
+        break;
+    case LineOpacity::OneAlpha:
+        drawOnLayer(painter, qpoints);
+        break;
+    case LineOpacity::Varying:
+        painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
+        break;
+    }
 }
 
 } // namespace render

@@ -1,29 +1,32 @@
-// Long polylines on pixel devices. Qt strokes a wide polyline as one outline, and filling that
-// outline slows down steeply with the number of its edges: a million points take seconds. A
-// line looks the same drawn in pieces that overlap by one segment (so that every join is drawn,
-// and dashes continue where the piece before stopped) without the points that lie within a
-// quarter pixel of the point kept before them; a translucent line is drawn that way opaque on a
-// layer of its own, which is then laid over the picture with the line's alpha.
+// Long polylines on pixel devices. Qt strokes a wide polyline as one outline and fills it with a
+// general rasterizer whose time grows steeply with the number of edges: a million points take
+// seconds. So a long polyline is drawn another way, and every one of its points is drawn:
+// - the thinnest lines (a width of at most one pixel) in one call, with Qt's own fast stroker;
+// - wide antialiased lines through their exact coverage (polylineCoverage), painted with the
+//   pen's brush;
+// - what remains (aliased or dashed wide lines) in pieces that overlap by one segment, so that
+//   every join is drawn and dashes continue where the piece before stopped; a translucent line
+//   so drawn goes opaque onto a layer of its own, which is then laid over with its alpha.
 #pragma once
 
+#include "geom/matrix2d.h"
 #include "render/style.h"
 
 #include <QPainter>
 #include <QPointF>
 
+#include <span>
 #include <vector>
 
 namespace render {
 
-// Polylines with more points than this are drawn in pieces of this many segments.
+// Polylines with more points than this are long; pieces have this many segments.
 inline constexpr std::size_t polylinePiece = 1024;
 
-// Whether `pen` (already set on the painter) draws a polyline of `count` points in pieces: its
-// colours must be opaque, or one colour with one alpha.
-bool drawsInPieces(const Pen& pen, std::size_t count);
+bool isLongPolyline(std::size_t count);
 
-// Draws the polyline with the painter's pen; `points` (device-independent user coordinates) may
-// lose the points that are too close to their predecessor.
-void drawLongPolyline(QPainter& painter, const Pen& pen, std::vector<QPointF>& points);
+// Draws the polyline through `points` (user coordinates, all finite) with the painter's pen,
+// which was made from `pen`.
+void drawLongPolyline(QPainter& painter, const Pen& pen, std::span<const geom::Point2D> points);
 
 } // namespace render

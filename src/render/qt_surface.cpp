@@ -302,11 +302,11 @@ void QtSurface::drawLine(const Pen& pen, Point2D from, Point2D to)
 void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
 {
     if (!usable(points, 2) || !strokeWith(pen)) return;
-    std::vector<QPointF>& qpoints = qtPoints(points);
-    if (m_pixelDevice && drawsInPieces(pen, qpoints.size())) {
-        drawLongPolyline(m_painter, pen, qpoints);
+    if (m_pixelDevice && isLongPolyline(points.size())) {
+        drawLongPolyline(m_painter, pen, points);
         return;
     }
+    std::vector<QPointF>& qpoints = qtPoints(points);
     paint([&] { return boundsOf(qpoints); },
           [&](QPainter& painter) {
               painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));

@@ -1,6 +1,8 @@
 // 2D shape and curve branches.
 #include "render/shape_drawing.h"
 
+#include "render/finite_runs.h"
+
 #include <vector>
 
 namespace render {
@@ -67,11 +69,7 @@ void drawPointObject(DrawingSurface& surface, const ObjectContext& context)
     const Triple& tri = context.numbers.tri;
     const Point2D centre = context.own2D({tri.x, tri.y});
     const float size = tri.value;
-    const RectF box{centre.x - size / 2, centre.y - size / 2, size, size};
-    if (context.brush)
-        surface.fillEllipse(*context.brush, box);
-    else
-        surface.drawEllipse(context.pen, box);
+    drawFilledEllipse(surface, context, {centre.x - size / 2, centre.y - size / 2, size, size});
 }
 
 void drawPolyObject(DrawingSurface& surface, const ObjectContext& context)
@@ -103,12 +101,7 @@ void drawOpenCurveObject(DrawingSurface& surface, const ObjectContext& context)
 
 void drawClosedCurveObject(DrawingSurface& surface, const ObjectContext& context)
 {
-    const std::vector<Point2D>& points = context.numbers.p2Points;
-    if (points.empty()) return;
-    if (context.brush)
-        surface.fillClosedCurve(*context.brush, points, context.numbers.p1, FillMode::Alternate);
-    else
-        surface.drawClosedCurve(context.pen, points, context.numbers.p1);
+    drawFilledClosedCurve(surface, context, context.numbers.p2Points);
 }
 
 void drawCurveObject(DrawingSurface& surface, const ObjectContext& context)
@@ -119,7 +112,26 @@ void drawCurveObject(DrawingSurface& surface, const ObjectContext& context)
 void drawBezierChain(DrawingSurface& surface, const Pen& pen, std::span<const Point2D> points)
 {
     for (std::size_t i = 0; i + 2 < points.size(); i += 2)
-        surface.drawBezier(pen, points[i], points[i + 1], points[i + 1], points[i + 2]);
+        if (isFinite(points[i]) && isFinite(points[i + 1]) && isFinite(points[i + 2]))
+            surface.drawBezier(pen, points[i], points[i + 1], points[i + 1], points[i + 2]);
+}
+
+void drawFilledEllipse(DrawingSurface& surface, const ObjectContext& context, const RectF& box)
+{
+    if (context.brush)
+        surface.fillEllipse(*context.brush, box);
+    else
+        surface.drawEllipse(context.pen, box);
+}
+
+void drawFilledClosedCurve(DrawingSurface& surface, const ObjectContext& context,
+                           std::span<const Point2D> points)
+{
+    if (points.empty()) return;
+    if (context.brush)
+        surface.fillClosedCurve(*context.brush, points, context.numbers.p1, FillMode::Alternate);
+    else
+        surface.drawClosedCurve(context.pen, points, context.numbers.p1);
 }
 
 } // namespace render

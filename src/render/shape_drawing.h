@@ -31,7 +31,16 @@ void drawClosedCurveObject(DrawingSurface& surface, const ObjectContext& context
 // Brush-stroked chain of Bezier segments p0 p1 p1 p2, p2 p3 p3 p4, ...
 void drawCurveObject(DrawingSurface& surface, const ObjectContext& context);
 
-// The Bezier chain of CURVE and CURVE3, for points already in device coordinates.
+// The Bezier chain of CURVE and CURVE3, for points already in device coordinates; a segment
+// through a point that is not finite is left out.
 void drawBezierChain(DrawingSurface& surface, const Pen& pen, std::span<const Point2D> points);
+
+// The filled ellipse of POINT, POINT3 and the points of FUNCTION3D: with the object's brush, or
+// outlined with its pen.
+void drawFilledEllipse(DrawingSurface& surface, const ObjectContext& context, const RectF& box);
+// The filled closed cardinal curve of CCURVE and CCURVE3 through points in device coordinates,
+// with tension p1; nothing for no points.
+void drawFilledClosedCurve(DrawingSurface& surface, const ObjectContext& context,
+                           std::span<const Point2D> points);
 
 } // namespace render

@@ -1,0 +1,48 @@
+// Tests of the batch runner as a user runs it: what an export writes on standard error.
+#include "app/batch_runner.h"
+
+#include "qt_gui_application.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace app {
+namespace {
+
+// Standard error of `kelvoplot --export OUT -e LINE...` run without XDG_RUNTIME_DIR.
+QByteArray exportErrors(const QTemporaryDir& folder, const QStringList& lines)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("XDG_RUNTIME_DIR");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    QStringList arguments{"--export", folder.filePath("out.png")};
+    for (const QString& line : lines)
+        arguments << "-e" << line;
+    program.start(KELVOPLOT_BINARY, arguments);
+    EXPECT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitCode(), 0);
+    return program.readAllStandardError();
+}
+
+TEST(BatchRunner, LeavesOutOnlyTheRuntimeFolderWarning)
+{
+    testing_support::guiApplication();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    EXPECT_EQ(exportErrors(folder, {"FIGURE 1 40 30", "AXIS at(1) brush(solid,0) p4(0,4,1,1)"}),
+              "");
+    // What Qt says about a broken picture still reaches the user.
+    QFile broken(folder.filePath("broken.png"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20));
+    broken.close();
+    const QString image = "IMAGE at(1) p2(0,0) n(\"" + broken.fileName() + "\")";
+    EXPECT_NE(exportErrors(folder, {"FIGURE 1 40 30", image}), "");
+}
+
+} // namespace
+} // namespace app

@@ -1,0 +1,115 @@
+// Sampled functions.
+#include "render/function_drawing.h"
+
+#include "geom/axis_mapping.h"
+#include "render/finite_runs.h"
+#include "render/object_projection.h"
+#include "render/object_styles.h"
+#include "render/shape_drawing.h"
+
+#include <algorithm>
+
+namespace render {
+namespace {
+
+using model::ObjectType;
+
+void drawBrokenPolyline(DrawingSurface& surface, const Pen& pen, std::span<const Point2D> points)
+{
+    for (const std::span<const Point2D> run : finiteRuns(points))
+        if (run.size() >= 2) surface.drawPolyline(pen, run);
+}
+
+void drawGridPoints(DrawingSurface& surface, const ObjectContext& context, const SurfaceGrid& grid)
+{
+    const float size = grid.pointSize;
+    for (const Point2D& point : grid.points) {
+        if (!isFinite(point)) continue;
+        drawFilledEllipse(surface, context, {point.x - size / 2, point.y - size / 2, size, size});
+    }
+}
+
+void fillGridCells(DrawingSurface& surface, const Brush& brush, const SurfaceGrid& grid)
+{
+    const auto at = [&](std::size_t i, std::size_t j) { return grid.points[i * grid.ny + j]; };
+    for (std::size_t i = 0; i + 1 < grid.nx; ++i)
+        for (std::size_t j = 0; j + 1 < grid.ny; ++j) {
+            const Point2D cell[] = {at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1),
+                                    at(i, j)};
+            if (std::all_of(std::begin(cell), std::end(cell), isFinite))
+                surface.fillPolygon(brush, cell, FillMode::Alternate);
+        }
+}
+
+void drawGridLines(DrawingSurface& surface, const Pen& pen, const SurfaceGrid& grid)
+{
+    std::vector<Point2D> line(grid.nx);
+    for (std::size_t j = 0; j < grid.ny; ++j) {
+        for (std::size_t i = 0; i < grid.nx; ++i)
+            line[i] = grid.points[i * grid.ny + j];
+        drawBrokenPolyline(surface, pen, line);
+    }
+    const std::span<const Point2D> points = grid.points;
+    for (std::size_t i = 0; i < grid.nx; ++i)
+        drawBrokenPolyline(surface, pen, points.subspan(i * grid.ny, grid.ny));
+}
+
+} // namespace
+
+std::vector<Point2D> functionPoints(const ObjectContext& context, FunctionValues values)
+{
+    const model::PlotObject& object = *context.object;
+    std::vector<Point2D> points;
+    if (object.type == ObjectType::Function) {
+        points = expr::sampleFunction(values.cache, values.figureId, object);
+        if (context.axis)
+            for (Point2D& point : points)
+                point = geom::mapAxisPoint(context.rect, *context.axis, point);
+    } else if (object.type == ObjectType::Function3A) {
+        points = projectAll(objectProjection(context),
+                            expr::sampleFunction3A(values.cache, values.figureId, object));
+    }
+    if (context.own2d)
+        for (Point2D& point : points)
+            point = context.own2D(point);
+    return points;
+}
+
+void drawFunctionObject(DrawingSurface& surface, const ObjectContext& context,
+                        FunctionValues values)
+{
+    drawBrokenPolyline(surface, context.strokePen(), functionPoints(context, values));
+}
+
+SurfaceGrid surfaceGrid(const ObjectContext& context, FunctionValues values)
+{
+    const expr::SurfacePoints sampled =
+        expr::sampleSurface(values.cache, values.figureId, *context.object);
+    SurfaceGrid grid;
+    if (sampled.points.empty() || sampled.nx < 1 || sampled.ny < 1 ||
+        sampled.points.size() !=
+            static_cast<std::size_t>(sampled.nx) * static_cast<std::size_t>(sampled.ny))
+        return grid;
+    grid.points = projectAll(objectProjection(context), sampled.points);
+    grid.nx = static_cast<std::size_t>(sampled.nx);
+    grid.ny = static_cast<std::size_t>(sampled.ny);
+    grid.drawingType = sampled.drawingType;
+    grid.pointSize = sampled.pointSize;
+    return grid;
+}
+
+void drawSurfaceObject(DrawingSurface& surface, const ObjectContext& context, FunctionValues values)
+{
+    const SurfaceGrid grid = surfaceGrid(context, values);
+    if (grid.points.empty()) return;
+    const expr::DrawingType type = grid.drawingType;
+    if (type == expr::DrawingType::Points || type == expr::DrawingType::LinesAndPoints)
+        drawGridPoints(surface, context, grid);
+    if (type != expr::DrawingType::Lines && type != expr::DrawingType::LinesAndPoints) return;
+    const std::optional<Brush> cellBrush = CreateObjectBrush(
+        model::findSubObject(*context.object, model::SubObjectKind::Brush, 1), context.rect);
+    if (cellBrush) fillGridCells(surface, *cellBrush, grid);
+    drawGridLines(surface, context.strokePen(), grid);
+}
+
+} // namespace render

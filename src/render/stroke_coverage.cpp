@@ -1,0 +1,311 @@
+// Exact coverage of wide polylines.
+//
+// Sections: the area accumulator · the outline of a stroke · the mask
+#include "render/stroke_coverage.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace render {
+namespace {
+
+// --- the area accumulator -----------------------------------------------------------------------
+
+// Signed areas of directed edges, kept per pixel so that the running sum along a row is the
+// winding of the filled outline over each pixel, weighted by the area it covers.
+class AreaAccumulator {
+public:
+    AreaAccumulator(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
+        : m_left(left), m_top(top), m_width(width), m_height(height),
+          m_stride(static_cast<std::size_t>(width) + 2),
+          m_area(m_stride * static_cast<std::size_t>(height), 0.0f)
+    {
+    }
+
+    // An edge of the outline, in device coordinates.
+    void addEdge(DevicePoint from, DevicePoint to)
+    {
+        clipAndAdd(from.x - m_left, from.y - m_top, to.x - m_left, to.y - m_top);
+    }
+
+    CoverageMask mask() const;
+
+private:
+    // Only columns left of the area's right edge need what an edge adds, and an edge left of the
+    // area adds to all of them: the part beyond the right edge is dropped, the part beyond the
+    // left edge runs along it.
+    void clipAndAdd(double x0, double y0, double x1, double y1)
+    {
+        const double right = m_width;
+        if (x0 >= right && x1 >= right) return;
+        if (x0 > right) {
+            y0 += (right - x0) / (x1 - x0) * (y1 - y0);
+            x0 = right;
+        } else if (x1 > right) {
+            y1 = y0 + (right - x0) / (x1 - x0) * (y1 - y0);
+            x1 = right;
+        }
+        if (x0 >= 0 && x1 >= 0) {
+            addLine(x0, y0, x1, y1);
+        } else if (x0 <= 0 && x1 <= 0) {
+            addLine(0, y0, 0, y1);
+        } else {
+            const double y = y0 + (0 - x0) / (x1 - x0) * (y1 - y0);
+            addLine(std::max(x0, 0.0), y0, 0, y);
+            addLine(0, y, std::max(x1, 0.0), y1);
+        }
+    }
+
+    void addLine(double x0, double y0, double x1, double y1);
+    void addRowPiece(std::size_t row, double xa, double xb, double winding);
+
+    std::int32_t m_left, m_top, m_width, m_height;
+    std::size_t m_stride; // two more than the width: an edge at the right edge adds beyond it
+    std::vector<float> m_area;
+};
+
+// Coordinates here are never negative, so truncation is the floor.
+std::size_t floorOf(double value)
+{
+    return static_cast<std::size_t>(value);
+}
+
+inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
+{
+    if (y0 == y1) return;
+    double direction = 1;
+    if (y0 > y1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+        direction = -1;
+    }
+    const double top = std::max(y0, 0.0);
+    const double bottom = std::min(y1, static_cast<double>(m_height));
+    if (top >= bottom) return;
+    const double slope = (x1 - x0) / (y1 - y0);
+    std::size_t row = floorOf(top);
+    double x = x0 + (top - y0) * slope;
+    double rowTop = top;
+    for (;;) {
+        const double rowBottom = std::min(bottom, static_cast<double>(row) + 1);
+        const double xNext = x + (rowBottom - rowTop) * slope;
+        addRowPiece(row, x, xNext, (rowBottom - rowTop) * direction);
+        if (rowBottom >= bottom) return;
+        x = xNext;
+        rowTop = rowBottom;
+        ++row;
+    }
+}
+
+// The piece of an edge inside one row, from xa to xb, spanning `winding` of the row's height
+// (negative going up): each pixel gets the part of the row to the right of the piece within it.
+inline void AreaAccumulator::addRowPiece(std::size_t row, double xa, double xb, double winding)
+{
+    float* area = m_area.data() + row * m_stride;
+    const double width = m_width;
+    const double left = std::clamp(std::min(xa, xb), 0.0, width);
+    const double right = std::clamp(std::max(xa, xb), 0.0, width);
+    const std::size_t first = floorOf(left);
+    const auto leftFloor = static_cast<double>(first);
+    if (right <= leftFloor + 1) {
+        const double middle = 0.5 * (left + right) - leftFloor;
+        area[first] += static_cast<float>(winding * (1 - middle));
+        area[first + 1] += static_cast<float>(winding * middle);
+        return;
+    }
+    std::size_t last = floorOf(right); // one past the last pixel
+    if (static_cast<double>(last) < right) ++last;
+    const double perUnit = 1 / (right - left);
+    const double firstPart = 1 - (left - leftFloor);
+    const double firstArea = 0.5 * perUnit * firstPart * firstPart;
+    const double lastPart = right - static_cast<double>(last) + 1;
+    const double lastArea = 0.5 * perUnit * lastPart * lastPart;
+    area[first] += static_cast<float>(winding * firstArea);
+    double done = firstArea; // of the piece's share, what the pixels so far have taken
+    for (std::size_t column = first + 1; column + 1 < last; ++column) {
+        const double next = perUnit * (static_cast<double>(column - first) + 0.5 - (1 - firstPart));
+        area[column] += static_cast<float>(winding * (next - done));
+        done = next;
+    }
+    area[last - 1] += static_cast<float>(winding * (1 - done - lastArea));
+    area[last] += static_cast<float>(winding * lastArea);
+}
+
+CoverageMask AreaAccumulator::mask() const
+{
+    CoverageMask mask{m_left, m_top, m_width, m_height, {}};
+    mask.alpha.resize(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height));
+    std::uint8_t* out = mask.alpha.data();
+    for (std::size_t row = 0; row < static_cast<std::size_t>(m_height); ++row) {
+        const float* area = m_area.data() + row * m_stride;
+        double winding = 0;
+        for (std::int32_t column = 0; column < m_width; ++column) {
+            winding += static_cast<double>(area[column]);
+            const double coverage = std::min(std::fabs(winding), 1.0);
+            *out++ = static_cast<std::uint8_t>(std::lround(coverage * 255));
+        }
+    }
+    return mask;
+}
+
+// --- the outline of a stroke --------------------------------------------------------------------
+
+DevicePoint operator+(DevicePoint a, DevicePoint b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
+DevicePoint operator-(DevicePoint a, DevicePoint b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
+DevicePoint operator*(DevicePoint a, double s)
+{
+    return {a.x * s, a.y * s};
+}
+double dot(DevicePoint a, DevicePoint b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+double cross(DevicePoint a, DevicePoint b)
+{
+    return a.x * b.y - a.y * b.x;
+}
+
+bool nearlyEqual(double a, double b)
+{
+    return std::fabs(a - b) * 1e12 <= std::min(std::fabs(a), std::fabs(b));
+}
+
+// One side of a segment, offset by half the width, running along the segment or against it.
+struct SideLine {
+    DevicePoint start, end;
+    DevicePoint direction; // unit
+    DevicePoint vector;    // end - start
+};
+
+struct SegmentSides {
+    SideLine forward;  // on one side, from the segment's start to its end
+    SideLine backward; // on the other side, from its end back to its start
+};
+
+class OutlineBuilder {
+public:
+    OutlineBuilder(AreaAccumulator& accumulator, const StrokeShape& shape)
+        : m_area(accumulator), m_half(shape.width / 2), m_miterReach(shape.width * shape.miterLimit)
+    {
+    }
+
+    void addPolyline(std::span<const geom::Point2D> points, const DeviceTransform& toDevice);
+
+private:
+    SegmentSides sides(DevicePoint from, DevicePoint to) const
+    {
+        const DevicePoint vector = to - from;
+        const DevicePoint direction = vector * (1 / std::sqrt(dot(vector, vector)));
+        const DevicePoint normal = DevicePoint{-direction.y, direction.x} * m_half;
+        return {{from + normal, to + normal, direction, vector},
+                {to - normal, from - normal, direction * -1, vector * -1}};
+    }
+    void join(const SideLine& previous, const SideLine& next, DevicePoint focal);
+
+    AreaAccumulator& m_area;
+    double m_half;
+    double m_miterReach; // the miter limit times the width
+};
+
+// From the end of one side to the start of the next around `focal`: through the focal point on
+// the inner side of the turn, through the miter point on the outer side, or, when the miter
+// would reach farther than the limit (or the sides are parallel), squared off that far along
+// both sides.
+void OutlineBuilder::join(const SideLine& previous, const SideLine& next, DevicePoint focal)
+{
+    const DevicePoint from = previous.end, to = next.start;
+    if (nearlyEqual(from.x, to.x) && nearlyEqual(from.y, to.y)) return;
+    if (dot(to - from, previous.direction) < 0) {
+        m_area.addEdge(from, focal);
+        m_area.addEdge(focal, to);
+        return;
+    }
+    const double denominator = cross(previous.vector, next.vector);
+    if (denominator != 0 && std::isfinite(denominator)) {
+        const double along = cross(to - from, next.vector) / denominator;
+        const DevicePoint miter = from + previous.vector * along;
+        const DevicePoint reach = miter - from;
+        if (dot(reach, reach) <= m_miterReach * m_miterReach) {
+            m_area.addEdge(from, miter);
+            m_area.addEdge(miter, to);
+            return;
+        }
+    }
+    const DevicePoint ahead = from + previous.direction * m_miterReach;
+    const DevicePoint behind = to - next.direction * m_miterReach;
+    m_area.addEdge(from, ahead);
+    m_area.addEdge(ahead, behind);
+    m_area.addEdge(behind, to);
+}
+
+// The outline runs forward along one side and back along the other; its edges are added in any
+// order, since the areas they add only sum.
+void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
+                                 const DeviceTransform& toDevice)
+{
+    std::size_t next = 1;
+    while (next < points.size() && points[next] == points[0])
+        ++next;
+    if (next >= points.size()) return;
+    DevicePoint corner = toDevice.map(points[next]);
+    SegmentSides segment = sides(toDevice.map(points[0]), corner);
+    m_area.addEdge(segment.backward.end, segment.forward.start); // the flat start cap
+    for (;;) {
+        m_area.addEdge(segment.forward.start, segment.forward.end);
+        m_area.addEdge(segment.backward.start, segment.backward.end);
+        const geom::Point2D at = points[next];
+        while (next < points.size() && points[next] == at)
+            ++next;
+        if (next >= points.size()) {
+            m_area.addEdge(segment.forward.end, segment.backward.start); // the flat end cap
+            return;
+        }
+        const DevicePoint following = toDevice.map(points[next]);
+        const SegmentSides nextSegment = sides(corner, following);
+        join(segment.forward, nextSegment.forward, corner);
+        join(nextSegment.backward, segment.backward, corner);
+        segment = nextSegment;
+        corner = following;
+    }
+}
+
+} // namespace
+
+// --- the mask -----------------------------------------------------------------------------------
+
+CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
+                              const DeviceTransform& toDevice, const StrokeShape& shape,
+                              std::int32_t deviceWidth, std::int32_t deviceHeight)
+{
+    const auto different = [&](geom::Point2D point) { return point != points[0]; };
+    if (!(shape.width > 0) || std::none_of(points.begin(), points.end(), different)) return {};
+    const DevicePoint start = toDevice.map(points[0]);
+    double minX = start.x, maxX = minX, minY = start.y, maxY = minY;
+    for (const geom::Point2D& point : points) {
+        const DevicePoint p = toDevice.map(point);
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    const double margin = shape.width * (0.5 + std::max(shape.miterLimit, 0.5)) + 2;
+    const auto clampTo = [](double value, std::int32_t limit) {
+        return static_cast<std::int32_t>(std::clamp(value, 0.0, static_cast<double>(limit)));
+    };
+    const std::int32_t left = clampTo(std::floor(minX - margin), deviceWidth);
+    const std::int32_t top = clampTo(std::floor(minY - margin), deviceHeight);
+    const std::int32_t right = clampTo(std::ceil(maxX + margin), deviceWidth);
+    const std::int32_t bottom = clampTo(std::ceil(maxY + margin), deviceHeight);
+    if (right <= left || bottom <= top) return {};
+    AreaAccumulator accumulator(left, top, right - left, bottom - top);
+    OutlineBuilder(accumulator, shape).addPolyline(points, toDevice);
+    return accumulator.mask();
+}
+
+} // namespace render
