@@ -27,24 +27,22 @@ MatrixF translationMatrix(float x, float y, float z)
 
 } // namespace
 
-Projector3D Projector3D::from(const Transform3DValues& transform,
-                              const std::array<float, 4>& viewport)
+Projector3D Projector3D::from(const Transform3D& transform, const std::array<float, 4>& viewport)
 {
     Projector3D projector;
-    projector.eyeX = transform.eye.x;
-    projector.eyeY = transform.eye.y;
-    projector.eyeZ = transform.eye.z;
-    projector.eyeAngleX = transform.angles.x;
-    projector.eyeAngleY = transform.angles.y;
-    projector.eyeAngleZ = transform.angles.z;
-    projector.worldX = transform.world.x;
-    projector.worldY = transform.world.y;
-    projector.worldZ = transform.world.z;
-    const Point3D scale = transform.scale;
-    const bool allZero = scale.x == 0 && scale.y == 0 && scale.z == 0;
-    projector.scaleX = allZero ? 1 : scale.x;
-    projector.scaleY = allZero ? 1 : scale.y;
-    projector.scaleZ = allZero ? 1 : scale.z;
+    projector.eyeX = transform.eyeX;
+    projector.eyeY = transform.eyeY;
+    projector.eyeZ = transform.eyeZ;
+    projector.eyeAngleX = transform.angleX;
+    projector.eyeAngleY = transform.angleY;
+    projector.eyeAngleZ = transform.angleZ;
+    projector.worldX = transform.worldX;
+    projector.worldY = transform.worldY;
+    projector.worldZ = transform.worldZ;
+    const bool allZero = transform.scaleX == 0 && transform.scaleY == 0 && transform.scaleZ == 0;
+    projector.scaleX = allZero ? 1 : transform.scaleX;
+    projector.scaleY = allZero ? 1 : transform.scaleY;
+    projector.scaleZ = allZero ? 1 : transform.scaleZ;
     projector.viewport = viewport;
     return projector;
 }
@@ -107,7 +105,7 @@ Point2D project3D(Projector3D& projector, const Point3D& point)
     return result;
 }
 
-Point2D project3D(const Transform3DValues& transform, const std::array<float, 4>& viewport,
+Point2D project3D(const Transform3D& transform, const std::array<float, 4>& viewport,
                   const Point3D& point)
 {
     Projector3D projector = Projector3D::from(transform, viewport);

@@ -4,6 +4,7 @@
 
 #include "geom/matrix2d.h"
 #include "geom/point3d.h"
+#include "geom/transform_3d.h"
 
 #include <array>
 #include <cstddef>
@@ -11,15 +12,6 @@
 #include <vector>
 
 namespace geom {
-
-// The twelve numbers of a 3D transform in their written order.
-struct Transform3DValues {
-    Point3D world{0, 0, 0};
-    Point3D scale{1, 1, 1};
-    Point3D eye{0, 0, 0};
-    Point3D angles{0, 0, 0}; // radians
-    bool operator==(const Transform3DValues&) const = default;
-};
 
 // The state of one projection. The viewport is (left, top, right, bottom) of the layer.
 struct Projector3D {
@@ -30,7 +22,7 @@ struct Projector3D {
     std::array<float, 4> viewport{0, 0, 0, 0};
 
     // From a transform and a viewport; a scale of (0, 0, 0) counts as (1, 1, 1).
-    static Projector3D from(const Transform3DValues& transform,
+    static Projector3D from(const Transform3D& transform,
                             const std::array<float, 4>& viewport);
 };
 
@@ -53,7 +45,7 @@ private:
 Point2D project3D(Projector3D& projector, const Point3D& point);
 
 // Builds a projector from its parts and projects `point` at once.
-Point2D project3D(const Transform3DValues& transform, const std::array<float, 4>& viewport,
+Point2D project3D(const Transform3D& transform, const std::array<float, 4>& viewport,
                   const Point3D& point);
 
 // A row-major matrix of single-precision numbers.

@@ -12,11 +12,11 @@ const std::array<float, 4> figure500{0, 0, 500, 500};
 
 TEST(Projection, ProjectsThroughTheEyeLikeTheExamples)
 {
-    const Transform3DValues eyeBehind{{0, 0, 0}, {1, 1, 1}, {0, 0, -2}, {0, 0, 0}};
-    const Transform3DValues zeroScale{{0, 0, 0}, {0, 0, 0}, {0, 0, -2}, {0, 0, 0}};
-    const Transform3DValues squashed{{0, 0, 0}, {2, 0, 0}, {0, 0, -2}, {0, 0, 0}};
+    const Transform3D eyeBehind{0, 0, 0, 1, 1, 1, 0, 0, -2, 0, 0, 0};
+    const Transform3D zeroScale{0, 0, 0, 0, 0, 0, 0, 0, -2, 0, 0, 0};
+    const Transform3D squashed{0, 0, 0, 2, 0, 0, 0, 0, -2, 0, 0, 0};
     struct Case {
-        Transform3DValues transform;
+        Transform3D transform;
         std::array<float, 4> viewport;
         Point3D point;
         Point2D expected;
@@ -46,7 +46,7 @@ TEST(Projection, TurnsAboutTheAxesByTheEyeAngles)
 {
     const float halfPi = 1.5707964f;
     // A quarter turn about y carries +z onto +x.
-    const Transform3DValues turned{{0, 0, 0}, {1, 1, 1}, {0, 0, -2}, {0, halfPi, 0}};
+    const Transform3D turned{0, 0, 0, 1, 1, 1, 0, 0, -2, 0, halfPi, 0};
     Projector3D projector = Projector3D::from(turned, figure500);
     const Point2D p = project3D(projector, {0, 0, 1});
     EXPECT_NEAR(p.x, 500, 1e-3); // z turned onto x
@@ -56,7 +56,7 @@ TEST(Projection, TurnsAboutTheAxesByTheEyeAngles)
 
 TEST(Projection, PreparedProjectionMatchesSingleCallsBitForBit)
 {
-    const Transform3DValues transform{
+    const Transform3D transform{
         {0.1f, -0.2f, 0.3f}, {1.5f, 0.5f, 2}, {0.3f, -0.1f, -2.5f}, {0.6f, 0.5f, 0.1f}};
     const PerspectiveProjection prepared(Projector3D::from(transform, figure500));
     for (float t = -1; t <= 1; t += 0.125f) {
@@ -70,7 +70,7 @@ TEST(Projection, PreparedProjectionMatchesSingleCallsBitForBit)
 
 TEST(Projection, PointsOnTheEyePlaneAreNotFinite)
 {
-    const Transform3DValues eyeBehind{{0, 0, 0}, {1, 1, 1}, {0, 0, -2}, {0, 0, 0}};
+    const Transform3D eyeBehind{0, 0, 0, 1, 1, 1, 0, 0, -2, 0, 0, 0};
     const Point2D p = project3D(eyeBehind, figure500, {1, 1, 2});
     EXPECT_FALSE(std::isfinite(p.x) && std::isfinite(p.y));
 }

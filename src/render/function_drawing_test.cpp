@@ -23,7 +23,7 @@ const std::string tenAxis = "AXIS at(1) p4(0,10,20,0) p4(0,10,20,0)";
 // Eye 10 units in front of the origin, f = -50 at z = 0.
 const std::string spaceAxis = "AXIS at(1) p4(-1,1,5,0) p4(-1,1,5,0) p4(-1,1,5,0) "
                               "3dtransform(0,0,0,1,1,1,0,0,-10,0,0,0)";
-const geom::Transform3DValues spaceView{{0, 0, 0}, {1, 1, 1}, {0, 0, -10}, {0, 0, 0}};
+const geom::Transform3D spaceView{0, 0, 0, 1, 1, 1, 0, 0, -10, 0, 0, 0};
 
 Lines callsOf(const Lines& commands, std::string_view operation)
 {

@@ -3,21 +3,12 @@
 
 namespace render {
 
-geom::Transform3DValues projectionValues(const geom::Transform3D& t)
-{
-    return {{t.worldX, t.worldY, t.worldZ},
-            {t.scaleX, t.scaleY, t.scaleZ},
-            {t.eyeX, t.eyeY, t.eyeZ},
-            {t.angleX, t.angleY, t.angleZ}};
-}
-
 geom::PerspectiveProjection objectProjection(const ObjectContext& context)
 {
     const geom::LayerRect& r = context.rect;
     const std::array<float, 4> viewport{static_cast<float>(r.left), static_cast<float>(r.top),
                                         static_cast<float>(r.right), static_cast<float>(r.bottom)};
-    return geom::PerspectiveProjection(
-        geom::Projector3D::from(projectionValues(context.transform3D), viewport));
+    return geom::PerspectiveProjection(geom::Projector3D::from(context.transform3D, viewport));
 }
 
 std::vector<Point2D> projectAll(const geom::PerspectiveProjection& projection,

@@ -11,9 +11,6 @@
 
 namespace render {
 
-// The twelve numbers of a 3D transform as the projection takes them.
-geom::Transform3DValues projectionValues(const geom::Transform3D& transform);
-
 // The projection of `context`'s 3D points to device points.
 geom::PerspectiveProjection objectProjection(const ObjectContext& context);
 
