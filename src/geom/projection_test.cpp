@@ -56,8 +56,8 @@ TEST(Projection, TurnsAboutTheAxesByTheEyeAngles)
 
 TEST(Projection, PreparedProjectionMatchesSingleCallsBitForBit)
 {
-    const Transform3D transform{
-        {0.1f, -0.2f, 0.3f}, {1.5f, 0.5f, 2}, {0.3f, -0.1f, -2.5f}, {0.6f, 0.5f, 0.1f}};
+    const Transform3D transform{0.1f, -0.2f, 0.3f,  1.5f, 0.5f, 2,
+                                0.3f, -0.1f, -2.5f, 0.6f, 0.5f, 0.1f};
     const PerspectiveProjection prepared(Projector3D::from(transform, figure500));
     for (float t = -1; t <= 1; t += 0.125f) {
         const Point3D point{t, t * t, -t};
