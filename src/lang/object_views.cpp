@@ -6,6 +6,21 @@
 #include <array>
 
 namespace lang {
+
+const model::SubObject* penSpecOf(const model::PlotObject& object)
+{
+    return model::findSubObject(object, model::SubObjectKind::Pen, 0);
+}
+
+const model::SubObject* brushSpecOf(const model::PlotObject& object, int occurrence)
+{
+    return model::findSubObject(object, model::SubObjectKind::Brush, occurrence);
+}
+
+const model::SubObject* fontSpecOf(const model::PlotObject& object)
+{
+    return model::findSubObject(object, model::SubObjectKind::Font, 0);
+}
 namespace {
 
 // Argument `index` of `sub` as a number, or `fallback` when there is no such argument.

@@ -11,6 +11,13 @@
 
 namespace lang {
 
+// The sub-objects the drawing styles are built from: the first PEN, the occurrence-th BRUSH
+// (surfaces read a second one) and the first FONT; null when the object has none. Their
+// arguments are read where the styles are built.
+const model::SubObject* penSpecOf(const model::PlotObject& object);
+const model::SubObject* brushSpecOf(const model::PlotObject& object, int occurrence = 0);
+const model::SubObject* fontSpecOf(const model::PlotObject& object);
+
 // Where an object lives, from its first AT: figure, layer (0 the whole figure), axis system
 // (0 none) and frame. An object without AT has all four 0.
 struct Placement {

@@ -116,10 +116,9 @@ std::optional<ObjectContext> resolveObject(const PassInput& pass, const model::P
             context.axis = record.window;
     }
     context.text = objectText(object);
-    context.brush = CreateObjectBrush(model::findSubObject(object, model::SubObjectKind::Brush, 0),
-                                      context.rect);
-    context.pen = CreateObjectPen(model::findSubObject(object, model::SubObjectKind::Pen, 0));
-    context.font = CreateObjectFont(model::findSubObject(object, model::SubObjectKind::Font, 0));
+    context.brush = CreateObjectBrush(lang::brushSpecOf(object), context.rect);
+    context.pen = CreateObjectPen(lang::penSpecOf(object));
+    context.font = CreateObjectFont(lang::fontSpecOf(object));
     if (pass.figure.own2d)
         context.own2d = lang::own2DTransformOf(object).value_or(geom::Own2DTransform{});
     context.numbers = readNumberLists(object, context.rect, context.axis);

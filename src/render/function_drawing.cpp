@@ -1,7 +1,9 @@
 // Sampled functions.
 #include "render/function_drawing.h"
 
+
 #include "geom/axis_mapping.h"
+#include "lang/object_views.h"
 #include "render/finite_runs.h"
 #include "render/object_projection.h"
 #include "render/object_styles.h"
@@ -106,8 +108,8 @@ void drawSurfaceObject(DrawingSurface& surface, const ObjectContext& context, Fu
     if (type == expr::DrawingType::Points || type == expr::DrawingType::LinesAndPoints)
         drawGridPoints(surface, context, grid);
     if (type != expr::DrawingType::Lines && type != expr::DrawingType::LinesAndPoints) return;
-    const std::optional<Brush> cellBrush = CreateObjectBrush(
-        model::findSubObject(*context.object, model::SubObjectKind::Brush, 1), context.rect);
+    const std::optional<Brush> cellBrush =
+        CreateObjectBrush(lang::brushSpecOf(*context.object, 1), context.rect);
     if (cellBrush) fillGridCells(surface, *cellBrush, grid);
     drawGridLines(surface, context.strokePen(), grid);
 }
