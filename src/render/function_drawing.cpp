@@ -1,7 +1,6 @@
 // Sampled functions.
 #include "render/function_drawing.h"
 
-
 #include "geom/axis_mapping.h"
 #include "lang/object_views.h"
 #include "render/finite_runs.h"
