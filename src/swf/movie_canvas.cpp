@@ -1,0 +1,119 @@
+// The content of one export.
+#include "swf/movie_canvas.h"
+
+#include "swf/place_object.h"
+#include "swf/removal_pass.h"
+#include "swf/shape_bounds.h"
+#include "swf/text_field.h"
+
+#include <algorithm>
+
+namespace swf {
+
+namespace {
+
+constexpr std::uint32_t lastRatio = 65535;
+
+std::string morphMismatchMessage(const MorphRecord& start, const MorphRecord& end)
+{
+    const auto described = [](const MorphRecord& record) {
+        return std::to_string(record.outline.size()) +
+               (record.mode == EdgeMode::Curve ? " curve records" : " line records");
+    };
+    return "SWF: a MORPH pair joins " + described(start) + " with " + described(end) +
+           "; a morph needs two objects of the same type and number of points, so this pair is "
+           "left out";
+}
+
+} // namespace
+
+MovieCanvas::MovieCanvas(SwfTagList& tags, std::span<const model::Frame> frames,
+                         const TwipsRect& frameRect, render::DrawingSurface& measuringSurface)
+    : m_tags(tags), m_frames(frames), m_frameRect(frameRect), m_measuringSurface(measuringSurface)
+{
+}
+
+void MovieCanvas::placeShape(std::uint32_t frame, const ShapeOutline& outline,
+                             const ShapeStyle& style, const geom::Matrix2D& matrix,
+                             Transience transience)
+{
+    if (outline.records.empty() || m_charactersUsedUp) return;
+    if (exceedsCoordinateLimit(outline.records, outline.mode)) note(coordinateLimitMessage());
+    const std::optional<std::uint16_t> id = defineAndPlaceShape(
+        m_tags.frame(frame), shapeBounds(m_frameRect, outline, style.pen), outline, style,
+        {frame, matrix, transience}, m_characterCounter, m_displayList);
+    if (!id) m_charactersUsedUp = true;
+}
+
+void MovieCanvas::placeText(std::uint32_t frame, std::string_view text, geom::Point2D position,
+                            const render::Pen& pen, const render::Font& font)
+{
+    if (m_charactersUsedUp) return;
+    const TextFieldResult result =
+        emitTextField(m_tags.frame(frame), text, position, m_frameRect, pen, font,
+                      m_characterCounter, m_measuringSurface.fontLineHeight(font));
+    if (result.status == TextFieldStatus::NoCharacterIds) m_charactersUsedUp = true;
+    if (result.status == TextFieldStatus::Shortened) note(result.message);
+}
+
+void MovieCanvas::removalPass(std::uint32_t frame)
+{
+    appendRemovalPass(m_tags.frame(frame), m_displayList, m_frames, frame);
+}
+
+void MovieCanvas::offerMorph(MorphRecord record)
+{
+    if (!m_waitingMorph) {
+        m_waitingMorph = std::move(record);
+        return;
+    }
+    const MorphRecord start = std::move(*m_waitingMorph);
+    m_waitingMorph.reset();
+    if (m_charactersUsedUp) return;
+    if (start.mode != record.mode || start.outline.size() != record.outline.size()) {
+        note(morphMismatchMessage(start, record));
+        return;
+    }
+    if (exceedsCoordinateLimit(start.outline, start.mode) ||
+        exceedsCoordinateLimit(record.outline, record.mode))
+        note(coordinateLimitMessage());
+    const ShapeOutline startOutline{start.outline, start.mode};
+    const ShapeOutline endOutline{record.outline, record.mode};
+    const MorphEnd startEnd{shapeBounds(m_frameRect, startOutline, start.style.pen), startOutline,
+                            start.style};
+    const MorphEnd endEnd{shapeBounds(m_frameRect, endOutline, record.style.pen), endOutline,
+                          record.style};
+    const std::optional<std::uint16_t> id =
+        defineMorphShape(m_tags.frame(start.frame), startEnd, endEnd, m_characterCounter);
+    if (!id) {
+        m_charactersUsedUp = true;
+        return;
+    }
+    placeMorph(*id, start.frame, record.frame, start.matrix);
+}
+
+void MovieCanvas::placeMorph(std::uint16_t id, std::uint32_t startFrame, std::uint32_t endFrame,
+                             const geom::Matrix2D& matrix)
+{
+    if (startFrame >= m_frames.size() || endFrame < startFrame) return;
+    endFrame = std::min<std::uint32_t>(endFrame, static_cast<std::uint32_t>(m_frames.size() - 1));
+    const std::uint32_t span = endFrame - startFrame;
+    const SwfMatrix placement = swfMatrixOf(matrix);
+    for (std::uint32_t step = 0; step <= span; ++step) {
+        ByteBuffer& tags = m_tags.frame(startFrame + step);
+        if (step > 0) appendRemoveObject(tags, {id, id});
+        // A morph that starts and ends in one frame shows its start.
+        const std::uint32_t ratio =
+            span == 0 ? 0 : static_cast<std::uint32_t>(std::uint64_t{step} * lastRatio / span);
+        appendPlaceObject2(
+            tags, {PlacementKind::New, id, id, placement, static_cast<std::uint16_t>(ratio)});
+    }
+}
+
+void MovieCanvas::note(const std::string& message)
+{
+    if (std::find(m_notes.begin(), m_notes.end(), message) == m_notes.end())
+        m_notes.push_back(message);
+}
+
+} // namespace swf
