@@ -72,6 +72,21 @@ TwipsPoint startOf(const DefineShape3& shape)
     return *std::get<StyleChangeRecord>(shape.records.front()).moveTo;
 }
 
+// Where the text field of a DoAction program starts: createTextField takes height, width, y and
+// x as the first integers pushed.
+geom::Point2D textFieldCorner(const DoAction& program)
+{
+    std::vector<std::uint32_t> integers;
+    for (const Action& action : program.actions)
+        if (const auto* push = std::get_if<PushAction>(&action))
+            for (const PushValue& value : push->values)
+                if (const auto* integer = std::get_if<PushInteger>(&value))
+                    integers.push_back(integer->value);
+    if (integers.size() < 4) return {};
+    return {static_cast<float>(static_cast<std::int32_t>(integers[3])),
+            static_cast<float>(static_cast<std::int32_t>(integers[2]))};
+}
+
 TEST(MovieRenderer, AClearingFrameRemovesWhatEarlierFramesPlaced)
 {
     const Lines clearing = {"FIGURE 1 400 300", "FRAMES 1 1 40 1",
@@ -144,8 +159,7 @@ TEST(MovieRenderer, LinesAndFunctionsGrowOverTheirFrames)
 TEST(MovieRenderer, SplitTrRedrawsAnAxisInEveryFrameAndRemovesTheLastOne)
 {
     // Frames 1 to 3, 10 pixels to the right per frame; scales stay 1, nothing else moves.
-    const std::string splitTr =
-        "splittr(1,3,10,0,1,1,0,0,0,0,0,0,1,1,1,0,0,0,0,0,0,0,0)";
+    const std::string splitTr = "splittr(1,3,10,0,1,1,0,0,0,0,0,0,1,1,1,0,0,0,0,0,0,0,0)";
     const Lines commands = {"FIGURE 1 400 300 0xFFFFFFFF - OWN2D", "FRAMES 1 4 40 0",
                             "AXIS at(1) pen(1) p4(0,10,5,0) p4(0,10,5,0) " + splitTr};
     const FrameTags frames = frameTags(commands);
@@ -191,6 +205,22 @@ TEST(MovieRenderer, ShapesLieWhereTheScreenDrawsThem)
     ASSERT_NE(program, nullptr);
     const auto& pool = std::get<ConstantPoolAction>(program->actions.front()).constants;
     EXPECT_EQ(pool.back(), "here");
+    // (5, 5) is (200, 150); the text field starts there.
+    EXPECT_EQ(textFieldCorner(*program), (geom::Point2D{200, 150}));
+}
+
+TEST(MovieRenderer, ObjectsMoveWithTheirTransformAndTextFieldsStartWhereItMovesThem)
+{
+    const RenderedFigure rendered = renderCommands(
+        {"FIGURE 1 400 300", "RECTANGLE at(1) p4(10,10,20,20) transform(0,1,-1,0,100,50)",
+         "TEXT at(1) p2(10,20) n(\"moved\") transform(2,0,0,2,5,-5)"},
+        [](model::Figure& figure) { figure.viewTransform = {1, 0, 0, 1, 0, 7}; });
+    const std::vector<TagContent> tags = testing_support::decodedTags(rendered.tags.frame(0));
+    ASSERT_EQ(tags.size(), 3u);
+    // The object's matrix first, then the figure's view.
+    EXPECT_EQ(std::get<PlaceObject>(tags[1]).matrix,
+              swfMatrixOf(geom::Matrix2D{0, 1, -1, 0, 100, 57}));
+    EXPECT_EQ(textFieldCorner(std::get<DoAction>(tags[2])), (geom::Point2D{25, 42}));
 }
 
 TEST(MovieRenderer, AxisNumbersBecomeTextFieldsOnlyWithABrush)

@@ -76,10 +76,12 @@ void placeInAtFrame(MovieCanvas& canvas, const MovieObject& object,
                       Transience::Stays);
 }
 
+// Text fields cannot turn or scale with the object's matrix; they start where it moves the
+// text's corner.
 void emitText(MovieCanvas& canvas, const MovieObject& object)
 {
     const ObjectContext& context = object.context;
-    canvas.placeText(object.atFrame, context.text, render::textPosition(context),
+    canvas.placeText(object.atFrame, context.text, object.matrix.map(render::textPosition(context)),
                      context.strokePen(), context.font);
 }
 
@@ -167,8 +169,8 @@ void emitAxis(MovieCanvas& canvas, const ObjectContext& context, std::uint32_t f
                               {context.brush, pen}, matrix, transience);
         } else if (context.brush) { // the screen writes no numbers without a brush
             const auto& number = std::get<render::AxisLabel>(part);
-            canvas.placeText(frame, number.text, {number.layout.x, number.layout.y}, pen,
-                             context.font);
+            canvas.placeText(frame, number.text, matrix.map({number.layout.x, number.layout.y}),
+                             pen, context.font);
         }
     }
 }
