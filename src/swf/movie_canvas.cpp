@@ -28,8 +28,10 @@ std::string morphMismatchMessage(const MorphRecord& start, const MorphRecord& en
 } // namespace
 
 MovieCanvas::MovieCanvas(SwfTagList& tags, std::span<const model::Frame> frames,
-                         const TwipsRect& frameRect, render::DrawingSurface& measuringSurface)
-    : m_tags(tags), m_frames(frames), m_frameRect(frameRect), m_measuringSurface(measuringSurface)
+                         const TwipsRect& frameRect, render::DrawingSurface& measuringSurface,
+                         std::uint64_t byteLimit)
+    : m_tags(tags), m_frames(frames), m_frameRect(frameRect), m_measuringSurface(measuringSurface),
+      m_byteLimit(byteLimit)
 {
 }
 
@@ -37,28 +39,38 @@ void MovieCanvas::placeShape(std::uint32_t frame, const ShapeOutline& outline,
                              const ShapeStyle& style, const geom::Matrix2D& matrix,
                              Transience transience)
 {
-    if (outline.records.empty() || m_charactersUsedUp) return;
+    if (outline.records.empty() || m_refusal) return;
     if (exceedsCoordinateLimit(outline.records, outline.mode)) note(coordinateLimitMessage());
-    const std::optional<std::uint16_t> id = defineAndPlaceShape(
-        m_tags.frame(frame), shapeBounds(m_frameRect, outline, style.pen), outline, style,
-        {frame, matrix, transience}, m_characterCounter, m_displayList);
-    if (!id) m_charactersUsedUp = true;
+    ByteBuffer& tags = m_tags.frame(frame);
+    const std::uint32_t sizeBefore = tags.size();
+    const std::optional<std::uint16_t> id =
+        defineAndPlaceShape(tags, shapeBounds(m_frameRect, outline, style.pen), outline, style,
+                            {frame, matrix, transience}, m_characterCounter, m_displayList);
+    if (!id) m_refusal = MovieRefusal::CharactersUsedUp;
+    account(tags, sizeBefore);
 }
 
 void MovieCanvas::placeText(std::uint32_t frame, std::string_view text, geom::Point2D position,
                             const render::Pen& pen, const render::Font& font)
 {
-    if (m_charactersUsedUp) return;
+    if (m_refusal) return;
+    ByteBuffer& tags = m_tags.frame(frame);
+    const std::uint32_t sizeBefore = tags.size();
     const TextFieldResult result =
-        emitTextField(m_tags.frame(frame), text, position, m_frameRect, pen, font,
-                      m_characterCounter, m_measuringSurface.fontLineHeight(font));
-    if (result.status == TextFieldStatus::NoCharacterIds) m_charactersUsedUp = true;
+        emitTextField(tags, text, position, m_frameRect, pen, font, m_characterCounter,
+                      m_measuringSurface.fontLineHeight(font));
+    if (result.status == TextFieldStatus::NoCharacterIds)
+        m_refusal = MovieRefusal::CharactersUsedUp;
     if (result.status == TextFieldStatus::Shortened) note(result.message);
+    account(tags, sizeBefore);
 }
 
 void MovieCanvas::removalPass(std::uint32_t frame)
 {
-    appendRemovalPass(m_tags.frame(frame), m_displayList, m_frames, frame);
+    ByteBuffer& tags = m_tags.frame(frame);
+    const std::uint32_t sizeBefore = tags.size();
+    appendRemovalPass(tags, m_displayList, m_frames, frame);
+    account(tags, sizeBefore);
 }
 
 void MovieCanvas::offerMorph(MorphRecord record)
@@ -69,7 +81,7 @@ void MovieCanvas::offerMorph(MorphRecord record)
     }
     const MorphRecord start = std::move(*m_waitingMorph);
     m_waitingMorph.reset();
-    if (m_charactersUsedUp) return;
+    if (m_refusal) return;
     if (start.mode != record.mode || start.outline.size() != record.outline.size()) {
         note(morphMismatchMessage(start, record));
         return;
@@ -83,10 +95,13 @@ void MovieCanvas::offerMorph(MorphRecord record)
                             start.style};
     const MorphEnd endEnd{shapeBounds(m_frameRect, endOutline, record.style.pen), endOutline,
                           record.style};
+    ByteBuffer& tags = m_tags.frame(start.frame);
+    const std::uint32_t sizeBefore = tags.size();
     const std::optional<std::uint16_t> id =
-        defineMorphShape(m_tags.frame(start.frame), startEnd, endEnd, m_characterCounter);
+        defineMorphShape(tags, startEnd, endEnd, m_characterCounter);
+    account(tags, sizeBefore);
     if (!id) {
-        m_charactersUsedUp = true;
+        m_refusal = MovieRefusal::CharactersUsedUp;
         return;
     }
     placeMorph(*id, start.frame, record.frame, start.matrix);
@@ -101,13 +116,21 @@ void MovieCanvas::placeMorph(std::uint16_t id, std::uint32_t startFrame, std::ui
     const SwfMatrix placement = swfMatrixOf(matrix);
     for (std::uint32_t step = 0; step <= span; ++step) {
         ByteBuffer& tags = m_tags.frame(startFrame + step);
+        const std::uint32_t sizeBefore = tags.size();
         if (step > 0) appendRemoveObject(tags, {id, id});
         // A morph that starts and ends in one frame shows its start.
         const std::uint32_t ratio =
             span == 0 ? 0 : static_cast<std::uint32_t>(std::uint64_t{step} * lastRatio / span);
         appendPlaceObject2(
             tags, {PlacementKind::New, id, id, placement, static_cast<std::uint16_t>(ratio)});
+        account(tags, sizeBefore);
     }
+}
+
+void MovieCanvas::account(const ByteBuffer& tags, std::uint32_t sizeBefore)
+{
+    m_movieBytes += tags.size() - sizeBefore;
+    if (tags.overflowed() || m_movieBytes > m_byteLimit) m_refusal = MovieRefusal::TooLarge;
 }
 
 void MovieCanvas::note(const std::string& message)

@@ -11,6 +11,7 @@
 #include "swf/define_shape.h"
 #include "swf/display_list.h"
 #include "swf/morph_shape.h"
+#include "swf/movie_limits.h"
 #include "swf/shape_records.h"
 #include "swf/tag_list.h"
 #include "swf/twips.h"
@@ -26,6 +27,12 @@ namespace swf {
 
 // One end of a morph as an object gives it: the frame it was drawn in, its outline, its styles
 // and the matrix it is placed with.
+// Why a movie cannot be written whole.
+enum class MovieRefusal {
+    CharactersUsedUp, // more shapes and text fields than character ids
+    TooLarge,         // more bytes than the movie's limit
+};
+
 struct MorphRecord {
     std::uint32_t frame = 0;
     std::vector<PathRecord> outline;
@@ -38,9 +45,9 @@ class MovieCanvas {
 public:
     // `tags` has one buffer per frame of `frames`; `frameRect` is the figure's client area in
     // twips, the bounds of every shape that stays within it; `measuringSurface` measures text as
-    // the screen does.
+    // the screen does. The tags may grow to `byteLimit` bytes in all.
     MovieCanvas(SwfTagList& tags, std::span<const model::Frame> frames, const TwipsRect& frameRect,
-                render::DrawingSurface& measuringSurface);
+                render::DrawingSurface& measuringSurface, std::uint64_t byteLimit = maxMovieBytes);
 
     std::size_t frameCount() const { return m_frames.size(); }
     render::DrawingSurface& measuringSurface() { return m_measuringSurface; }
@@ -63,14 +70,17 @@ public:
     // different edges cannot morph: the pair is left out with a note.
     void offerMorph(MorphRecord record);
 
-    // True once a shape or text field found no character id: the movie is incomplete.
-    bool charactersUsedUp() const { return m_charactersUsedUp; }
+    // Set once the movie cannot be complete: a shape or text field found no character id, or
+    // the tags outgrew their byte limit. Nothing more is added then.
+    std::optional<MovieRefusal> refusal() const { return m_refusal; }
 
     // Notes in the order they first arose, each once.
     const std::vector<std::string>& notes() const { return m_notes; }
 
 private:
     void note(const std::string& message);
+    // Adds what `tags` grew by since it held `sizeBefore` bytes to the movie's size.
+    void account(const ByteBuffer& tags, std::uint32_t sizeBefore);
     void placeMorph(std::uint16_t id, std::uint32_t startFrame, std::uint32_t endFrame,
                     const geom::Matrix2D& matrix);
 
@@ -81,7 +91,9 @@ private:
     CharacterCounter m_characterCounter;
     SwfDisplayList m_displayList;
     std::optional<MorphRecord> m_waitingMorph;
-    bool m_charactersUsedUp = false;
+    std::optional<MovieRefusal> m_refusal;
+    std::uint64_t m_movieBytes = 0;
+    std::uint64_t m_byteLimit;
     std::vector<std::string> m_notes;
 };
 

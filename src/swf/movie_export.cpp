@@ -6,6 +6,7 @@
 #include "model/limits.h"
 #include "swf/character_counter.h"
 #include "swf/file_writer.h"
+#include "swf/movie_limits.h"
 #include "swf/movie_renderer.h"
 #include "swf/tag_list.h"
 
@@ -71,8 +72,11 @@ SwfExportResult runSwfExport(const SwfExportJob& job, render::DrawingSurface& me
     const MovieRenderResult rendered =
         renderFigureToTags(figure, tags, measuringSurface, functionCache);
     result.notes.insert(result.notes.end(), rendered.notes.begin(), rendered.notes.end());
-    if (!rendered.complete) {
-        result.message = characterLimitMessage();
+    if (rendered.refusal) {
+        result.message = *rendered.refusal == MovieRefusal::CharactersUsedUp
+                             ? characterLimitMessage()
+                             : "SWF: the movie is larger than the limit of " +
+                                   std::to_string(maxMovieBytes) + " bytes";
         return result;
     }
     appendSetBackgroundColor(tags.background(), figure.backgroundColour);

@@ -82,9 +82,9 @@ MovieRenderResult renderFigureToTags(const model::Figure& figure, SwfTagList& ta
             render::registerAxisRecord(
                 axes, placement.axisId,
                 render::axisRecordOf(object, context.rect, context.transform3D));
-        if (canvas.charactersUsedUp()) break;
+        if (canvas.refusal()) break;
     }
-    return {!canvas.charactersUsedUp(), canvas.notes()};
+    return {canvas.refusal(), canvas.notes()};
 }
 
 } // namespace swf

@@ -244,7 +244,7 @@ TEST(MovieRenderer, LeavesOutWhatTheMovieDoesNotShow)
          "POLY at(1) p2(5,5)", "CURVE at(1) p2(5,5,6,6)"});
     EXPECT_TRUE(rendered.tags.frame(0).empty());
     EXPECT_TRUE(rendered.tags.frame(1).empty());
-    EXPECT_TRUE(rendered.result.complete);
+    EXPECT_EQ(rendered.result.refusal, std::nullopt);
 }
 
 TEST(MovieRenderer, HiddenObjectsAreLeftOut)
@@ -276,7 +276,7 @@ TEST(MovieRenderer, StopsWhenTheCharacterIdsAreUsedUp)
         points += "," + std::to_string(point % 400) + "," + std::to_string(point % 2);
     points += ") split(0,1)";
     const RenderedFigure rendered = renderCommands({"FIGURE 1 400 300", "FRAMES 1 1 40 0", points});
-    EXPECT_FALSE(rendered.result.complete);
+    EXPECT_EQ(rendered.result.refusal, MovieRefusal::CharactersUsedUp);
 }
 
 } // namespace

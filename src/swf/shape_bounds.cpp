@@ -1,11 +1,11 @@
 // Shape bounds.
 #include "swf/shape_bounds.h"
 
+#include "swf/movie_limits.h"
 #include "swf/styles.h"
 
 #include <algorithm>
 #include <limits>
-#include <variant>
 
 namespace swf {
 
@@ -24,6 +24,20 @@ struct WideRect {
     }
 };
 
+// The writer's twips: positions within the coordinate limit, curve deltas within twice it.
+constexpr std::int64_t positionLimit = std::int64_t{maxMovieCoordinatePixels} * twipsPerPixel;
+
+std::int64_t positionTwips(float pixels)
+{
+    return std::clamp<std::int64_t>(twipsFromPixels(pixels).value, -positionLimit, positionLimit);
+}
+
+std::int64_t deltaTwips(float pixels)
+{
+    return std::clamp<std::int64_t>(twipsFromPixels(pixels).value, -2 * positionLimit,
+                                    2 * positionLimit);
+}
+
 Twips narrowed(std::int64_t value)
 {
     return {static_cast<std::int32_t>(
@@ -35,23 +49,20 @@ Twips narrowed(std::int64_t value)
 
 std::optional<TwipsRect> outlineExtent(const ShapeOutline& outline, const render::Pen& pen)
 {
-    const std::vector<ShapeRecord> records =
-        shapeRecordsOf(outline.records, outline.mode, StyleSelection::None);
-    if (records.empty()) return std::nullopt;
-    const TwipsPoint start = *std::get<StyleChangeRecord>(records.front()).moveTo;
-    std::int64_t x = start.x.value, y = start.y.value;
+    if (outline.records.empty()) return std::nullopt;
+    std::int64_t x = positionTwips(outline.records[0].a);
+    std::int64_t y = positionTwips(outline.records[0].b);
     WideRect extent{x, x, y, y};
-    for (const ShapeRecord& record : records) {
-        if (const auto* straight = std::get_if<StraightEdgeRecord>(&record)) {
-            x += straight->deltaX.value;
-            y += straight->deltaY.value;
-        } else if (const auto* curved = std::get_if<CurvedEdgeRecord>(&record)) {
-            x += curved->controlDeltaX.value;
-            y += curved->controlDeltaY.value;
-            extent.grow(x, y);
-            x += curved->anchorDeltaX.value;
-            y += curved->anchorDeltaY.value;
+    for (const PathRecord& record : outline.records.subspan(1)) {
+        if (outline.mode == EdgeMode::Polyline) {
+            extent.grow(positionTwips(record.a), positionTwips(record.b));
+            continue;
         }
+        x += deltaTwips(record.a); // the control point: the curve lies within its corners
+        y += deltaTwips(record.b);
+        extent.grow(x, y);
+        x += deltaTwips(record.c);
+        y += deltaTwips(record.d);
         extent.grow(x, y);
     }
     const std::int64_t half = lineStyleOf(pen).width / 2;

@@ -8,9 +8,9 @@
 
 namespace swf {
 
-// The extent of the outline's edges as the movie holds them, control points of curves included
-// (the curve lies within them), grown by half the line width of `pen`; none for an empty
-// outline.
+// The extent of the outline's edges in the twips the movie holds them in (points kept within
+// the coordinate limit), control points of curves included, grown by half the line width of
+// `pen`; none for an empty outline.
 std::optional<TwipsRect> outlineExtent(const ShapeOutline& outline, const render::Pen& pen);
 
 // `frameRect`, grown to hold the outline's extent.
