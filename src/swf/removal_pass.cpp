@@ -10,7 +10,8 @@ namespace swf {
 void appendRemovalPass(ByteBuffer& frameTags, SwfDisplayList& displayList,
                        std::span<const model::Frame> frames, std::uint32_t frame)
 {
-    const bool clears = frame > 0 && frame < frames.size() && frames[frame].clear != 0;
+    if (frame == 0) return; // nothing is placed before frame 0
+    const bool clears = frame < frames.size() && frames[frame].clear != 0;
     const auto removed = [&](const SwfDisplayEntry& entry) {
         if (entry.figureFrame >= frame) return false;
         return entry.transience == Transience::Transient || clears;
