@@ -17,8 +17,8 @@ constexpr std::uint32_t lastRatio = 65535;
 std::string morphMismatchMessage(const MorphRecord& start, const MorphRecord& end)
 {
     const auto described = [](const MorphRecord& record) {
-        return std::to_string(record.outline.size()) +
-               (record.mode == EdgeMode::Curve ? " curve records" : " line records");
+        return std::string(record.mode == EdgeMode::Curve ? "a curve of " : "a line of ") +
+               std::to_string(record.pointCount) + " points";
     };
     return "SWF: a MORPH pair joins " + described(start) + " with " + described(end) +
            "; a morph needs two objects of the same type and number of points, so this pair is "

@@ -25,16 +25,17 @@
 
 namespace swf {
 
-// One end of a morph as an object gives it: the frame it was drawn in, its outline, its styles
-// and the matrix it is placed with.
 // Why a movie cannot be written whole.
 enum class MovieRefusal {
     CharactersUsedUp, // more shapes and text fields than character ids
     TooLarge,         // more bytes than the movie's limit
 };
 
+// One end of a morph as an object gives it: the frame it was drawn in, its outline (made from
+// `pointCount` points), its styles and the matrix it is placed with.
 struct MorphRecord {
     std::uint32_t frame = 0;
+    std::size_t pointCount = 0;
     std::vector<PathRecord> outline;
     EdgeMode mode = EdgeMode::Polyline;
     ShapeStyle style;

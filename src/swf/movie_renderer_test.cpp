@@ -126,8 +126,8 @@ TEST(MovieRenderer, MorphPairsThatCannotMorphAreLeftOutWithANote)
         EXPECT_TRUE(rendered.tags.frame(frame).empty());
     ASSERT_EQ(rendered.result.notes.size(), 1u);
     EXPECT_EQ(rendered.result.notes[0],
-              "SWF: a MORPH pair joins 4 line records with 2 curve records; a morph needs two "
-              "objects of the same type and number of points, so this pair is left out");
+              "SWF: a MORPH pair joins a line of 3 points with a curve of 3 points; a morph needs "
+              "two objects of the same type and number of points, so this pair is left out");
 }
 
 TEST(MovieRenderer, LinesAndFunctionsGrowOverTheirFrames)

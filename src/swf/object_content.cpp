@@ -104,7 +104,7 @@ void emitLineInOneFrame(MovieCanvas& canvas, const MovieObject& object,
     const EdgeMode mode = curve ? EdgeMode::Curve : EdgeMode::Polyline;
     const std::uint32_t frame = object.frames.front();
     if (hasMorph(object.context)) {
-        canvas.offerMorph({frame, std::move(outline), mode, style, object.matrix});
+        canvas.offerMorph({frame, points.size(), std::move(outline), mode, style, object.matrix});
         return;
     }
     canvas.placeShape(frame, {outline, mode}, style, object.matrix, Transience::Stays);
