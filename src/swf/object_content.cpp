@@ -119,7 +119,7 @@ void emitLineOverFrames(MovieCanvas& canvas, const MovieObject& object,
     const std::size_t piecePoints = curve ? 3 : 2;
     for (std::size_t start = 0; start + piecePoints <= points.size(); start += piecePoints - 1) {
         const std::optional<std::uint32_t> frame = spreadFrame(start, points.size(), object.frames);
-        if (!frame) return;
+        if (!frame || canvas.refusal()) return;
         const std::span<const Point2D> piece = points.subspan(start, piecePoints);
         if (curve)
             canvas.placeShape(*frame, {quadraticOutline(piece), EdgeMode::Curve}, style,
@@ -148,9 +148,11 @@ void emitGrowingFunction(MovieCanvas& canvas, const MovieObject& object,
 {
     const std::vector<Point2D> points = render::functionPoints(object.context, functions);
     const ShapeStyle style = strokedStyle(object.context);
-    for (const ProgressiveChunk& chunk : progressiveChunks(points.size(), object.frames))
+    for (const ProgressiveChunk& chunk : progressiveChunks(points.size(), object.frames)) {
+        if (canvas.refusal()) return;
         placeBrokenLine(canvas, chunk.frame, chunkPoints(points, chunk), style, object.matrix,
                         Transience::Stays);
+    }
 }
 
 // --- axis systems and surfaces ------------------------------------------------------------------
