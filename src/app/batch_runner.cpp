@@ -131,6 +131,8 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
     model::Figure* figure = figureToExport(session, options, diagnostics);
     if (!figure) return 1;
     const ExportResult result = exportFigure(session, *figure, *options.exportPath, options);
+    for (const std::string& note : result.notes)
+        diagnostics << "kelvoplot: " << note << "\n";
     if (!result.written) {
         diagnostics << "kelvoplot: " << result.message << "\n";
         return 1;

@@ -44,5 +44,50 @@ TEST(BatchRunner, LeavesOutOnlyTheRuntimeFolderWarning)
     EXPECT_NE(exportErrors(folder, {"FIGURE 1 40 30", image}), "");
 }
 
+struct ProgramRun {
+    int exitCode = -1;
+    QByteArray errors;
+};
+
+ProgramRun runProgram(const QStringList& arguments)
+{
+    QProcess program;
+    program.start(KELVOPLOT_BINARY, arguments);
+    EXPECT_TRUE(program.waitForFinished(60000));
+    return {program.exitCode(), program.readAllStandardError()};
+}
+
+TEST(BatchRunner, ExportsMoviesAndRefusesRatesTheyCannotHold)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString movie = folder.filePath("out.swf");
+    const QStringList figure = {"-e", "FIGURE 1 40 30", "-e", "RECTANGLE at(1,0,0,2) p4(0,0,9,9)"};
+
+    const ProgramRun asked = runProgram(QStringList{"--export", movie, "--yes"} + figure);
+    EXPECT_EQ(asked.exitCode, 0) << asked.errors.toStdString();
+    EXPECT_EQ(asked.errors,
+              "kelvoplot: Added required frames to SWF now? Yes (--yes answers Yes)\n");
+    QFile written(movie);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    written.close();
+    EXPECT_TRUE(bytes.startsWith("FWS\x06"));
+
+    for (const char* rate : {"0", "256"}) {
+        const ProgramRun refused =
+            runProgram(QStringList{"--export", movie, "--fps", rate} + figure);
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_TRUE(
+            refused.errors.contains(QByteArray("kelvoplot: SWF: a frame rate of ") + rate +
+                                    " frames per second is outside the limit of 1 to 255\n"))
+            << refused.errors.toStdString();
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), bytes) << "the movie that was there is kept";
+        written.close();
+    }
+    EXPECT_EQ(runProgram({"--export", movie, "--fps", "fast"}).exitCode, 2);
+}
+
 } // namespace
 } // namespace app

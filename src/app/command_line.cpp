@@ -67,11 +67,13 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
                     return usageError("--figure: '" + *value + "' is not a figure id");
                 options.batch.figureId = *id;
             } else {
+                // Any whole number is taken, as the options dialog takes it; the movie writer
+                // refuses rates outside 1 to 255 with a message that names the limit.
                 const auto rate = readWholeNumber(*value);
-                if (!rate || *rate < 1 || *rate > 255)
-                    return usageError(
-                        "--fps: '" + *value +
-                        "' is not a frame rate; movies take 1 to 255 frames per second");
+                if (!rate)
+                    return usageError("--fps: '" + *value +
+                                      "' is not a frame rate; movies take 1 to 255 frames per "
+                                      "second");
                 options.batch.framesPerSecond = *rate;
             }
         } else if (name == "-ax" && !batch && positional.empty() && arguments.size() == 1) {

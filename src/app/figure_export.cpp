@@ -5,6 +5,8 @@
 #include "lang/serialiser.h"
 #include "lang/tokenizer.h"
 #include "render/qt_image_export.h"
+#include "swf/movie_export.h"
+#include "swf/qt_measuring_surface.h"
 
 #include <array>
 #include <utility>
@@ -41,20 +43,29 @@ ExportResult exportDocument(lang::Session& session, model::Figure& figure, const
 {
     const lang::DocumentSave saved =
         lang::saveDocument(session, lang::serialiseFigure(figure), path);
-    return {saved.outcome == lang::SaveOutcome::Saved, saved.message};
+    return {saved.outcome == lang::SaveOutcome::Saved, saved.message, {}};
 }
 
 ExportResult exportImage(model::Figure& figure, const std::string& path,
                          render::ImageFileFormat format)
 {
     const render::ImageExportResult result = render::exportFigureImage(figure, path, format);
-    return {result.written, result.message};
+    return {result.written, result.message, {}};
+}
+
+ExportResult exportMovie(lang::Session& session, model::Figure& figure, const std::string& path,
+                         const BatchOptions& options)
+{
+    swf::QtMeasuringSurface measuring;
+    const swf::SwfExportResult result = swf::exportFigureToSwf(
+        figure, path, {session.host(), measuring.surface(), options.framesPerSecond});
+    return {result.written, result.message, result.notes};
 }
 
 } // namespace
 
 ExportResult exportFigure(lang::Session& session, model::Figure& figure, const std::string& path,
-                          const BatchOptions&)
+                          const BatchOptions& options)
 {
     switch (exportFormatForPath(path)) {
     case ExportFormat::Vexxml:
@@ -71,12 +82,15 @@ ExportResult exportFigure(lang::Session& session, model::Figure& figure, const s
         return exportImage(figure, path, render::ImageFileFormat::Svg);
     case ExportFormat::Pdf:
         return exportImage(figure, path, render::ImageFileFormat::Pdf);
+    case ExportFormat::Swf:
+        return exportMovie(session, figure, path, options);
     case ExportFormat::Unknown:
-        return {false, path + ": unknown format; the extension must be one of png jpg jpeg bmp "
-                              "gif svg pdf swf vexxml"};
-    default:
-        return {false, path + ": this format is not written by this build"};
+        break;
     }
+    return {false,
+            path + ": unknown format; the extension must be one of png jpg jpeg bmp gif "
+                   "svg pdf swf vexxml",
+            {}};
 }
 
 } // namespace app

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace app {
 
@@ -17,10 +18,12 @@ ExportFormat exportFormatForPath(std::string_view path);
 
 struct ExportResult {
     bool written = false;
-    std::string message; // why not, naming the file
+    std::string message;            // why not, naming the file
+    std::vector<std::string> notes; // what the file shows differently from the figure
 };
 
-// Writes `figure` to `path`. Raster, SVG and PDF output need a QGuiApplication.
+// Writes `figure` to `path`. Raster, SVG, PDF and SWF output need a QGuiApplication. A movie
+// takes its frame rate from `options`, and the frames a movie adds stay in the figure.
 ExportResult exportFigure(lang::Session& session, model::Figure& figure, const std::string& path,
                           const BatchOptions& options);
 

@@ -96,33 +96,8 @@ std::optional<ObjectContext> resolveObject(const PassInput& pass, const model::P
                                            const std::vector<AxisRecord>& axes)
 {
     if (object.hidden) return std::nullopt;
-    const lang::Placement placement = lang::placementOf(object);
-    if (!frameIsShown(pass.figure, placement.frameId)) return std::nullopt;
-
-    ObjectContext context;
-    context.object = &object;
-    context.rect = pass.area;
-    const std::int64_t layerIndex = static_cast<std::int64_t>(placement.layerId) - 1;
-    if (layerIndex >= 0 && static_cast<std::size_t>(layerIndex) < pass.layers.size())
-        context.rect = geom::layerRectangle(pass.layers[static_cast<std::size_t>(layerIndex)],
-                                            pass.area.right, pass.area.bottom);
-    context.transform3D = lang::transform3DOf(object);
-    const std::int64_t axisIndex = static_cast<std::int64_t>(placement.axisId) - 1;
-    if (axisIndex >= 0 && static_cast<std::size_t>(axisIndex) < axes.size()) {
-        const AxisRecord& record = axes[static_cast<std::size_t>(axisIndex)];
-        if (record.is3D)
-            context.transform3D = record.transform3D;
-        else
-            context.axis = record.window;
-    }
-    context.text = objectText(object);
-    context.brush = CreateObjectBrush(lang::brushSpecOf(object), context.rect);
-    context.pen = CreateObjectPen(lang::penSpecOf(object));
-    context.font = CreateObjectFont(lang::fontSpecOf(object));
-    if (pass.figure.own2d)
-        context.own2d = lang::own2DTransformOf(object).value_or(geom::Own2DTransform{});
-    context.numbers = readNumberLists(object, context.rect, context.axis);
-    return context;
+    if (!frameIsShown(pass.figure, lang::placementOf(object).frameId)) return std::nullopt;
+    return resolveObjectContext(object, {pass.area, pass.layers, pass.figure.own2d}, axes);
 }
 
 // Step 11: a container with the object's own transform, when it has one.

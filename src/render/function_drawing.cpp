@@ -23,36 +23,20 @@ void drawBrokenPolyline(DrawingSurface& surface, const Pen& pen, std::span<const
 
 void drawGridPoints(DrawingSurface& surface, const ObjectContext& context, const SurfaceGrid& grid)
 {
-    const float size = grid.pointSize;
-    for (const Point2D& point : grid.points) {
-        if (!isFinite(point)) continue;
-        drawFilledEllipse(surface, context, {point.x - size / 2, point.y - size / 2, size, size});
-    }
+    for (const RectF& box : surfaceGridPointBoxes(grid))
+        drawFilledEllipse(surface, context, box);
 }
 
 void fillGridCells(DrawingSurface& surface, const Brush& brush, const SurfaceGrid& grid)
 {
-    const auto at = [&](std::size_t i, std::size_t j) { return grid.points[i * grid.ny + j]; };
-    for (std::size_t i = 0; i + 1 < grid.nx; ++i)
-        for (std::size_t j = 0; j + 1 < grid.ny; ++j) {
-            const Point2D cell[] = {at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1),
-                                    at(i, j)};
-            if (std::all_of(std::begin(cell), std::end(cell), isFinite))
-                surface.fillPolygon(brush, cell, FillMode::Alternate);
-        }
+    for (const std::array<Point2D, 5>& cell : surfaceGridCells(grid))
+        surface.fillPolygon(brush, cell, FillMode::Alternate);
 }
 
 void drawGridLines(DrawingSurface& surface, const Pen& pen, const SurfaceGrid& grid)
 {
-    std::vector<Point2D> line(grid.nx);
-    for (std::size_t j = 0; j < grid.ny; ++j) {
-        for (std::size_t i = 0; i < grid.nx; ++i)
-            line[i] = grid.points[i * grid.ny + j];
+    for (const std::vector<Point2D>& line : surfaceGridLines(grid))
         drawBrokenPolyline(surface, pen, line);
-    }
-    const std::span<const Point2D> points = grid.points;
-    for (std::size_t i = 0; i < grid.nx; ++i)
-        drawBrokenPolyline(surface, pen, points.subspan(i * grid.ny, grid.ny));
 }
 
 } // namespace
@@ -99,6 +83,49 @@ SurfaceGrid surfaceGrid(const ObjectContext& context, FunctionValues values)
     return grid;
 }
 
+std::vector<RectF> surfaceGridPointBoxes(const SurfaceGrid& grid)
+{
+    std::vector<RectF> boxes;
+    const float size = grid.pointSize;
+    for (const Point2D& point : grid.points)
+        if (isFinite(point)) boxes.push_back({point.x - size / 2, point.y - size / 2, size, size});
+    return boxes;
+}
+
+std::vector<std::array<Point2D, 5>> surfaceGridCells(const SurfaceGrid& grid)
+{
+    std::vector<std::array<Point2D, 5>> cells;
+    const auto at = [&](std::size_t i, std::size_t j) { return grid.points[i * grid.ny + j]; };
+    for (std::size_t i = 0; i + 1 < grid.nx; ++i)
+        for (std::size_t j = 0; j + 1 < grid.ny; ++j) {
+            const std::array<Point2D, 5> cell = {at(i, j), at(i + 1, j), at(i + 1, j + 1),
+                                                 at(i, j + 1), at(i, j)};
+            if (std::all_of(cell.begin(), cell.end(), isFinite)) cells.push_back(cell);
+        }
+    return cells;
+}
+
+std::vector<std::vector<Point2D>> surfaceGridLines(const SurfaceGrid& grid)
+{
+    std::vector<std::vector<Point2D>> lines;
+    lines.reserve(grid.nx + grid.ny);
+    for (std::size_t j = 0; j < grid.ny; ++j) {
+        std::vector<Point2D>& line = lines.emplace_back(grid.nx);
+        for (std::size_t i = 0; i < grid.nx; ++i)
+            line[i] = grid.points[i * grid.ny + j];
+    }
+    for (std::size_t i = 0; i < grid.nx; ++i) {
+        const auto first = grid.points.begin() + static_cast<std::ptrdiff_t>(i * grid.ny);
+        lines.emplace_back(first, first + static_cast<std::ptrdiff_t>(grid.ny));
+    }
+    return lines;
+}
+
+std::optional<Brush> surfaceCellBrush(const ObjectContext& context)
+{
+    return CreateObjectBrush(lang::brushSpecOf(*context.object, 1), context.rect);
+}
+
 void drawSurfaceObject(DrawingSurface& surface, const ObjectContext& context, FunctionValues values)
 {
     const SurfaceGrid grid = surfaceGrid(context, values);
@@ -107,8 +134,7 @@ void drawSurfaceObject(DrawingSurface& surface, const ObjectContext& context, Fu
     if (type == expr::DrawingType::Points || type == expr::DrawingType::LinesAndPoints)
         drawGridPoints(surface, context, grid);
     if (type != expr::DrawingType::Lines && type != expr::DrawingType::LinesAndPoints) return;
-    const std::optional<Brush> cellBrush =
-        CreateObjectBrush(lang::brushSpecOf(*context.object, 1), context.rect);
+    const std::optional<Brush> cellBrush = surfaceCellBrush(context);
     if (cellBrush) fillGridCells(surface, *cellBrush, grid);
     drawGridLines(surface, context.strokePen(), grid);
 }

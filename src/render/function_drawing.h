@@ -7,7 +7,9 @@
 #include "render/object_context.h"
 #include "render/surface.h"
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace render {
@@ -41,6 +43,20 @@ struct SurfaceGrid {
 };
 
 SurfaceGrid surfaceGrid(const ObjectContext& context, FunctionValues values);
+
+// The circles at the grid points (drawing types 1 and 2): boxes of the point size centred on
+// every finite point.
+std::vector<RectF> surfaceGridPointBoxes(const SurfaceGrid& grid);
+
+// The cells of the grid as closed polygons of five points (the four corners and the first
+// again), in grid order; cells with a corner that is not finite are left out.
+std::vector<std::array<Point2D, 5>> surfaceGridCells(const SurfaceGrid& grid);
+
+// The grid lines: one along x for each y sample, then one along y for each x sample.
+std::vector<std::vector<Point2D>> surfaceGridLines(const SurfaceGrid& grid);
+
+// The brush the cells are filled with: the object's second BRUSH; none without one.
+std::optional<Brush> surfaceCellBrush(const ObjectContext& context);
 
 // Points (drawing types 1 and 2): a circle of the point size at every grid point, filled with
 // the first BRUSH or outlined with the pen. Lines (types 0 and 2): every cell filled with the

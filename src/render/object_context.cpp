@@ -1,6 +1,9 @@
 // Per-object working data.
 #include "render/object_context.h"
 
+#include "lang/object_views.h"
+#include "render/object_styles.h"
+
 namespace render {
 namespace {
 
@@ -20,6 +23,36 @@ Pen ObjectContext::strokePen() const
     Pen stroke = pen;
     stroke.fill = brush;
     return stroke;
+}
+
+ObjectContext resolveObjectContext(const model::PlotObject& object, const DrawingArea& drawing,
+                                   std::span<const AxisRecord> axes)
+{
+    const lang::Placement placement = lang::placementOf(object);
+    ObjectContext context;
+    context.object = &object;
+    context.rect = drawing.area;
+    const std::int64_t layerIndex = static_cast<std::int64_t>(placement.layerId) - 1;
+    if (layerIndex >= 0 && static_cast<std::size_t>(layerIndex) < drawing.layers.size())
+        context.rect = geom::layerRectangle(drawing.layers[static_cast<std::size_t>(layerIndex)],
+                                            drawing.area.right, drawing.area.bottom);
+    context.transform3D = lang::transform3DOf(object);
+    const std::int64_t axisIndex = static_cast<std::int64_t>(placement.axisId) - 1;
+    if (axisIndex >= 0 && static_cast<std::size_t>(axisIndex) < axes.size()) {
+        const AxisRecord& record = axes[static_cast<std::size_t>(axisIndex)];
+        if (record.is3D)
+            context.transform3D = record.transform3D;
+        else
+            context.axis = record.window;
+    }
+    context.text = objectText(object);
+    context.brush = CreateObjectBrush(lang::brushSpecOf(object), context.rect);
+    context.pen = CreateObjectPen(lang::penSpecOf(object));
+    context.font = CreateObjectFont(lang::fontSpecOf(object));
+    if (drawing.own2d)
+        context.own2d = lang::own2DTransformOf(object).value_or(geom::Own2DTransform{});
+    context.numbers = readNumberLists(object, context.rect, context.axis);
+    return context;
 }
 
 std::string objectText(const model::PlotObject& object)

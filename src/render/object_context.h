@@ -5,11 +5,14 @@
 #include "geom/layer_rect.h"
 #include "geom/own_2d.h"
 #include "geom/transform_3d.h"
+#include "model/figure.h"
 #include "model/plot_object.h"
+#include "render/axis_record.h"
 #include "render/number_lists.h"
 #include "render/style.h"
 
 #include <optional>
+#include <span>
 #include <string>
 
 namespace render {
@@ -33,6 +36,21 @@ struct ObjectContext {
     // The pen for brush-stroked lines: painted with the brush when the object has one.
     Pen strokePen() const;
 };
+
+// Where the objects of one drawing are placed: the area drawn into (left, top, right, bottom),
+// the layers that divide it, and whether the figure moves points by the own-2D reading.
+struct DrawingArea {
+    geom::LayerRect area;
+    std::span<const model::Layer> layers;
+    bool own2d = false;
+};
+
+// Everything the branches of `object` read, resolved once: its layer's rectangle (the area for
+// layer 0 or a layer that does not exist), its 2D axis system or the 3D transform of its 3D axis
+// system among `axes`, its text, pen, brush and font, its own-2D reading in OWN2D figures and
+// its number lists. The frame and hidden flag are the caller's to check.
+ObjectContext resolveObjectContext(const model::PlotObject& object, const DrawingArea& drawing,
+                                   std::span<const AxisRecord> axes);
 
 // Longest object text, in UTF-16 code units as the command language counts characters.
 inline constexpr std::size_t maxObjectTextLength = 999;

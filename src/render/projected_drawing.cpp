@@ -27,13 +27,19 @@ std::vector<Point2D> projectedQuads4D(const ObjectContext& context)
     return projectAll(objectProjection(context), points);
 }
 
-void drawPoint3Object(DrawingSurface& surface, const ObjectContext& context)
+std::optional<RectF> point3Box(const ObjectContext& context)
 {
     const Quad& quad = context.numbers.quad;
     const Point2D centre = objectProjection(context)({quad.x1, quad.y1, quad.x2});
+    if (!isFinite(centre)) return std::nullopt;
     const float size = quad.y2;
-    const RectF box{centre.x - size / 2, centre.y - size / 2, size, size};
-    if (isFinite(centre)) drawFilledEllipse(surface, context, box);
+    return RectF{centre.x - size / 2, centre.y - size / 2, size, size};
+}
+
+void drawPoint3Object(DrawingSurface& surface, const ObjectContext& context)
+{
+    if (const std::optional<RectF> box = point3Box(context))
+        drawFilledEllipse(surface, context, *box);
 }
 
 void drawPoly3Object(DrawingSurface& surface, const ObjectContext& context)

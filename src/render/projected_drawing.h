@@ -6,6 +6,7 @@
 #include "render/object_context.h"
 #include "render/surface.h"
 
+#include <optional>
 #include <vector>
 
 namespace render {
@@ -15,6 +16,10 @@ std::vector<Point2D> projectedTriples(const ObjectContext& context);
 
 // The P4 quads as 4D points (x, y, z, w), through the 4D step, projected.
 std::vector<Point2D> projectedQuads4D(const ObjectContext& context);
+
+// The bounding box of POINT3's circle: the first quad read as (x, y, z, size), the point
+// projected and the circle of diameter size centred there; none when it projects to nowhere.
+std::optional<RectF> point3Box(const ObjectContext& context);
 
 // First quad as (x, y, z, size): a filled circle of diameter size centred on the point.
 void drawPoint3Object(DrawingSurface& surface, const ObjectContext& context);

@@ -6,18 +6,6 @@
 #include <vector>
 
 namespace render {
-namespace {
-
-std::vector<Point2D> throughOwn2D(const ObjectContext& context)
-{
-    std::vector<Point2D> points = context.numbers.p2Points;
-    if (context.own2d)
-        for (Point2D& point : points)
-            point = context.own2D(point);
-    return points;
-}
-
-} // namespace
 
 RectF shapeRectangle(const ObjectContext& context)
 {
@@ -28,6 +16,23 @@ RectF shapeRectangle(const ObjectContext& context)
     position = context.own2D(position);
     size = context.own2D(size);
     return {position.x, position.y, size.x, size.y};
+}
+
+std::vector<Point2D> ownPlanePoints(const ObjectContext& context)
+{
+    std::vector<Point2D> points = context.numbers.p2Points;
+    if (context.own2d)
+        for (Point2D& point : points)
+            point = context.own2D(point);
+    return points;
+}
+
+RectF pointBox(const ObjectContext& context)
+{
+    const Triple& tri = context.numbers.tri;
+    const Point2D centre = context.own2D({tri.x, tri.y});
+    const float size = tri.value;
+    return {centre.x - size / 2, centre.y - size / 2, size, size};
 }
 
 void drawRectangleObject(DrawingSurface& surface, const ObjectContext& context)
@@ -66,17 +71,14 @@ void drawPieObject(DrawingSurface& surface, const ObjectContext& context)
 
 void drawPointObject(DrawingSurface& surface, const ObjectContext& context)
 {
-    const Triple& tri = context.numbers.tri;
-    const Point2D centre = context.own2D({tri.x, tri.y});
-    const float size = tri.value;
-    drawFilledEllipse(surface, context, {centre.x - size / 2, centre.y - size / 2, size, size});
+    drawFilledEllipse(surface, context, pointBox(context));
 }
 
 void drawPolyObject(DrawingSurface& surface, const ObjectContext& context)
 {
     // Only OWN2D figures need a moved copy of what may be a million points.
     std::vector<Point2D> moved;
-    if (context.own2d) moved = throughOwn2D(context);
+    if (context.own2d) moved = ownPlanePoints(context);
     const std::span<const Point2D> points =
         context.own2d ? std::span<const Point2D>(moved) : context.numbers.p2Points;
     if (context.brush)
@@ -106,7 +108,7 @@ void drawClosedCurveObject(DrawingSurface& surface, const ObjectContext& context
 
 void drawCurveObject(DrawingSurface& surface, const ObjectContext& context)
 {
-    drawBezierChain(surface, context.strokePen(), throughOwn2D(context));
+    drawBezierChain(surface, context.strokePen(), ownPlanePoints(context));
 }
 
 void drawBezierChain(DrawingSurface& surface, const Pen& pen, std::span<const Point2D> points)

@@ -6,12 +6,21 @@
 #include "render/object_context.h"
 #include "render/surface.h"
 
+#include <vector>
+
 namespace render {
 
 // The rectangle of the rectangle family from the first P4 quad: (x, y, width, height), or in an
 // axis system (x1, y1, x2 - x1, y2 - y1) of the mapped corners. In OWN2D figures the position
 // and the size pair each go through the own-2D mapping.
 RectF shapeRectangle(const ObjectContext& context);
+
+// The P2 points of POLY and CURVE, through the own-2D mapping in OWN2D figures.
+std::vector<Point2D> ownPlanePoints(const ObjectContext& context);
+
+// The bounding box of a POINT's circle: diameter tri.value, centred at (tri.x, tri.y) moved by
+// the own-2D mapping.
+RectF pointBox(const ObjectContext& context);
 
 void drawRectangleObject(DrawingSurface& surface, const ObjectContext& context); // filled
 void drawEllipseObject(DrawingSurface& surface, const ObjectContext& context);   // filled

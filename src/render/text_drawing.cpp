@@ -22,11 +22,16 @@ std::int32_t MeasureTextHeight(DrawingSurface& surface, std::string_view text, c
     return lang::truncateToInt32(surface.measureString(text, font, measuringBox, format).height);
 }
 
+Point2D textPosition(const ObjectContext& context)
+{
+    return context.own2D(context.numbers.pt);
+}
+
 void drawTextObject(DrawingSurface& surface, const ObjectContext& context)
 {
     const StringFormat format{lang::truncateToInt32(context.numbers.p1)};
     const Brush brush = context.brush ? *context.brush : Brush{SolidBrush{context.pen.colour}};
-    const Point2D position = context.own2D(context.numbers.pt);
+    const Point2D position = textPosition(context);
     const std::int32_t width = MeasureTextWidth(surface, context.text, context.font, format);
     const std::int32_t height = MeasureTextHeight(surface, context.text, context.font, format);
     const RectF layout{position.x, position.y, static_cast<float>(width) + 1.0f,

@@ -16,6 +16,9 @@ std::int32_t MeasureTextWidth(DrawingSurface& surface, std::string_view text, co
 std::int32_t MeasureTextHeight(DrawingSurface& surface, std::string_view text, const Font& font,
                                const StringFormat& format);
 
+// Where a TEXT object's layout box starts: pt, moved by the own-2D mapping in OWN2D figures.
+Point2D textPosition(const ObjectContext& context);
+
 // The text at pt, with p1 as its string-format flags, painted with the brush, or without one
 // in the pen's colour.
 void drawTextObject(DrawingSurface& surface, const ObjectContext& context);
