@@ -1,0 +1,117 @@
+// Helpers the fuzz targets share: reporting a finding, splitting input, a scratch folder for the
+// files a target must write, and the work every figure of a fuzzed session goes through.
+#pragma once
+
+#include "expr/sampler.h"
+#include "lang/batch_host.h"
+#include "lang/document.h"
+#include "lang/serialiser.h"
+#include "lang/session.h"
+#include "render/draw_pass.h"
+#include "render/recording_surface.h"
+#include "xml/xml_document.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fuzzing {
+
+// A broken property: libFuzzer keeps the input that led here, like a crash.
+[[noreturn]] inline void reportFinding(const std::string& what)
+{
+    std::fprintf(stderr, "FINDING: %s\n", what.c_str());
+    std::abort();
+}
+
+inline std::vector<std::string_view> splitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+// A folder of this process under TMPDIR (or /dev/shm, or /tmp), emptied when the process ends
+// normally. Targets that write files work in it, so that runs side by side never meet.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        const char* base = std::getenv("TMPDIR");
+        std::filesystem::path root = base && *base                               ? base
+                                     : std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
+                                                                                 : "/tmp";
+        m_path = root / ("kelvo-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(m_path);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::string file(std::string_view name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Console output of the fuzzed sessions goes nowhere: a stream without a buffer writes nothing.
+struct NullStreams {
+    std::ostream output{nullptr};
+    std::ostream diagnostics{nullptr};
+};
+
+// What a figure window does with a figure, and what saving it does: the draw pass onto the
+// recording surface, the samples of its functions (the drawing of functions needs them), its
+// command text in every mode, and that text run again as a document in a session of its own.
+inline void exerciseFigure(lang::Session& session, model::Figure& figure)
+{
+    render::RecordingSurface surface;
+    render::DrawFigure(figure, surface);
+    const auto figureId = static_cast<std::int32_t>(figure.id);
+    for (const model::PlotObject& object : figure.objects) {
+        if (object.type == model::ObjectType::Function)
+            expr::sampleFunction(session.functionCache, figureId, object);
+        else if (object.type == model::ObjectType::Function3A)
+            expr::sampleFunction3A(session.functionCache, figureId, object);
+        else if (object.type == model::ObjectType::Function3D)
+            expr::sampleSurface(session.functionCache, figureId, object);
+    }
+    lang::serialiseFigure(figure, lang::SerialiseMode::Recorder, 1);
+    lang::serialiseFigure(figure, lang::SerialiseMode::HeaderOnly);
+    const std::string text = lang::serialiseFigure(figure);
+
+    NullStreams streams;
+    lang::BatchHost host(streams.output, streams.diagnostics);
+    lang::Session reopened(host);
+    xml::XmlDocument document;
+    document.openText(lang::oneFigureDocumentText(text));
+    lang::runDocument(reopened, document);
+    if (reopened.figures.size() != 1)
+        reportFinding("a figure's command text gave " + std::to_string(reopened.figures.size()) +
+                      " figures when run again");
+}
+
+inline void exerciseEveryFigure(lang::Session& session)
+{
+    for (std::size_t i = 0; i < session.figures.size(); ++i)
+        exerciseFigure(session, session.figures.at(i));
+}
+
+} // namespace fuzzing
