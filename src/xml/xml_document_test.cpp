@@ -169,6 +169,27 @@ TEST(XmlDocument, BuildsAndChangesElements)
                                                                  "</root>\r\n");
 }
 
+// Found by fuzzing the settings store: the value "\xff\xfe not UTF-8" was written into a file
+// that then did not load, so every setting in it was lost and later writes were refused.
+TEST(XmlDocument, TreesHoldOnlyUtf8SoTheirTextAlwaysLoadsAgain)
+{
+    XmlDocument document;
+    XmlElement& root = document.root();
+    ASSERT_TRUE(root.setAttribute("value", "\xff\xfe not UTF-8"));
+    root.appendChild(XmlElement::fromStartTag("<plot>")).appendText("TEXT n(\"caf\xE9\")", 0);
+    EXPECT_FALSE(root.setAttribute("\xff", "name that is not UTF-8"));
+    EXPECT_FALSE(isXmlName("a\xC3"));
+    EXPECT_TRUE(isXmlName("caf\xC3\xA9"));
+
+    XmlDocument reread;
+    reread.openText(document.text());
+    ASSERT_EQ(reread.status(), LoadStatus::Loaded) << reread.message();
+    EXPECT_EQ(reread.root().attributeValue("value", Decoding::Decoded),
+              "\xEF\xBF\xBD\xEF\xBF\xBD not UTF-8");
+    EXPECT_EQ(reread.root().findChild("plot")->text(0, Decoding::Decoded),
+              "TEXT n(\"caf\xEF\xBF\xBD\")");
+}
+
 TEST(XmlDocument, TextSegmentsKeepTheirOwnWhiteSpaceThroughSaves)
 {
     const std::string texts[] = {
