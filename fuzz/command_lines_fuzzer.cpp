@@ -2,7 +2,8 @@
 // batch host, then every figure is drawn, sampled, saved and reopened (fuzz_support.h).
 //
 // The target works in a scratch folder holding a few documents, so that the file command finds
-// something to run: one that runs itself, two that run each other, and a plain figure.
+// something to run: one that runs itself, two that run each other, and a plain figure. Paths on
+// its command line are made absolute first, so that they still name the same files there.
 #include "fuzz_support.h"
 
 #include "lang/interpreter.h"
@@ -25,10 +26,31 @@ const fuzzing::ScratchFolder& workingFolder()
     return folder;
 }
 
+// Inputs, corpus folders and the path options of libFuzzer, made absolute in place.
+void makePathArgumentsAbsolute(int argc, char** argv)
+{
+    static std::vector<std::string> absolute; // argv points into it until the process ends
+    absolute.reserve(static_cast<std::size_t>(argc));
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        std::size_t pathStart = 0;
+        for (const char* option : {"-artifact_prefix=", "-exact_artifact_path=", "-dict="})
+            if (argument.starts_with(option)) pathStart = std::string_view(option).size();
+        if (argument.empty() || (argument[0] == '-' && pathStart == 0)) continue;
+        const std::string path = argument.substr(pathStart);
+        if (path.empty()) continue;
+        std::string made = argument.substr(0, pathStart) + std::filesystem::absolute(path).string();
+        if (path.ends_with('/')) made += '/';
+        absolute.push_back(std::move(made));
+        argv[i] = absolute.back().data();
+    }
+}
+
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
+    makePathArgumentsAbsolute(*argc, *argv);
     const fuzzing::ScratchFolder& folder = workingFolder();
     writeDocument(folder, "self.vexxml", "FIGURE 0 200 100\r\nfile self.vexxml");
     writeDocument(folder, "a.vexxml", "FIGURE 0 200 100\r\nfile b.vexxml");
