@@ -43,6 +43,13 @@ TEST(DecimalText, FormatsAsPrintfDoes)
         {static_cast<float>(std::exp(1.0)), "2.718282"},
         {4294967295.999999, "4294967295.999999"}, // just below the quick range
         {1e20, "100000000000000000000.000000"},
+        // Found by fuzzing: FUNCTION n("tanh(x)|x&1%2") p2(-1E30,1E30) p1(1E25) took over a
+        // second, writing values near 1E30 with printf; these go the faster way now.
+        {1e30, "1000000000000000019884624838656.000000"},
+        {-4294967296.0, "-4294967296.000000"},
+        {9007199254740993.0, "9007199254740992.000000"},
+        {std::numeric_limits<double>::max(), printfFixed(std::numeric_limits<double>::max())},
+        {-1e300, printfFixed(-1e300)},
         {inf, "inf"},
         {-inf, "-inf"},
         {std::numeric_limits<double>::quiet_NaN(), "nan"},
