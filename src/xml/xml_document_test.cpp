@@ -60,6 +60,26 @@ TEST(XmlDocument, LoadStatusesAndTheirDetails)
     }
 }
 
+TEST(XmlDocument, DeclarationsGetTheirEncodingOnceWhateverStandsAroundIt)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"<?xml version=\"1.0\"?>", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"},
+        {"<?xml version='1.0' encoding='UTF-16'?>", "<?xml version='1.0' encoding='UTF-8'?>"},
+        {"<?xml?>", "<?xml encoding=\"UTF-8\"?>"},
+        {"<?other?>", "<?other?>"},
+        // Found by fuzzing documents: a mangled declaration gained one more encoding with every
+        // save, because the first "encoding" in it was not the pseudo-attribute.
+        {"<?xml version=\x1e"
+         "1.0\" encodinging=\"UTF-8. ?>",
+         "<?xml version=\x1e"
+         "1.0\" encodinging=\" encoding=\"UTF-8\"UTF-8. ?>"},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(declarationWithEncoding(text, "UTF-8"), expected) << text;
+        EXPECT_EQ(declarationWithEncoding(expected, "UTF-8"), expected) << text;
+    }
+}
+
 TEST(XmlDocument, EmptyDocumentsGetTheStandardDeclarationAndARoot)
 {
     XmlDocument document = documentFrom("no markup at all");
