@@ -158,19 +158,29 @@ TEST(Sampler, RefusesWhatPassesItsLimitsWithOneMessage)
     };
     const Case cases[] = {
         {"FUNCTION at(1) n(x) p2(0,10) p1(0.0000001)",
-         {"FUNCTION: 100000002 samples is more than the limit of 10000000"}},
+         {"FUNCTION: 100000002 samples is more than the limit of 1000000"}},
         {"FUNCTION3A at(1) n(x) p2(0,1e30) p1(1)",
-         {"FUNCTION3A: 1e+30 samples is more than the limit of 10000000"}},
+         {"FUNCTION3A: 1e+30 samples is more than the limit of 1000000"}},
         {"FUNCTION3D at(1) n(x) p2(0,30) p2(0,30) p1(0.01) p1(0.01)",
-         {"FUNCTION3D: 3002 x 3002 grid points is more than the limit of 4000000"}},
+         {"FUNCTION3D: 3002 x 3002 grid points is more than the limit of 1000000"}},
         {"FUNCTION at(1) n(x) p2(0,10000) p1(1) p1(0) p1(1)",
-         {"FUNCTION: a spectrum of 10002 samples is more than the limit of 8192 for counts that "
+         {"FUNCTION: a spectrum of 10002 samples is more than the limit of 4096 for counts that "
           "are not a power of two"}},
-        // Six operands written as text cost 20 each: 8388610 * 120 evaluations.
-        {"FUNCTION at(1) n(\"xe+xe+xe+xe+xe+xe\") p2(0,4194304) p1(0.5)",
-         {"FUNCTION: 8388610 samples of this expression need 1006633200 operand evaluations, "
-          "more than the limit of 1000000000"}},
-        {"FUNCTION at(1) n(x) p2(0,8388606) p1(1) p1(0) p1(1)", {}}, // 2^23 samples: radix 2
+        // Six operands written as text cost 20 each: 50002 * 120 evaluations.
+        {"FUNCTION at(1) n(\"xe+xe+xe+xe+xe+xe\") p2(0,50000) p1(1)",
+         {"FUNCTION: 50002 samples of this expression need 6000240 operand evaluations, "
+          "more than the limit of 5000000"}},
+        // Found by fuzzing: ten million samples, or four million grid points, took seconds to
+        // draw; so did this, which writes values near 1E30 as text at 200002 samples.
+        {"FUNCTION at(1) n(x) p2(0,9999990) p1(1)",
+         {"FUNCTION: 9999992 samples is more than the limit of 1000000"}},
+        {"FUNCTION3D at(1) n(x*y) p2(0,1999) p1(1) p2(0,1999) p1(1)",
+         {"FUNCTION3D: 2001 x 2001 grid points is more than the limit of 1000000"}},
+        {"FUNCTION at(1) n(\"tanh(x)|x&1%2\") p2(-1E30,1E30) p1(1E25)", {}},
+        {"FUNCTION at(1) n(x) p2(0,999998) p1(1)", {}},                // 1000000 samples
+        {"FUNCTION3D at(1) n(x) p2(0,998) p1(1) p2(0,998) p1(1)", {}}, // 1000 x 1000
+        {"FUNCTION at(1) n(x) p2(0,524286) p1(1) p1(0) p1(1)", {}},    // 2^19 samples: radix 2
+        {"FUNCTION at(1) n(x) p2(0,4093) p1(1) p1(0) p1(1)", {}},      // 4095, direct sums
         {"FUNCTION at(1) n(x) p2(0,8190) p1(1) p1(0) p1(1)", {}},
         {"FUNCTION at(1) n(x) p2(0,1) p1(0)", {}},
         {"RECTANGLE at(1) p4(0,0,10,10)", {}},

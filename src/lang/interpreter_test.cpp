@@ -196,7 +196,7 @@ TEST_F(InterpreterTest, SaysOnceThatAFunctionPassesASamplingLimitAndKeepsIt)
     run("FIGURE 1");
     run("FUNCTION at(1) n(x) p2(0,10) p1(0.0000001)");
     EXPECT_EQ(host.takeOutput(),
-              "FUNCTION: 100000002 samples is more than the limit of 10000000\n" +
+              "FUNCTION: 100000002 samples is more than the limit of 1000000\n" +
                   std::string("------------------------------\n"));
     ASSERT_EQ(figure(1).objects.size(), 1u);
     EXPECT_EQ(host.events.back(), "repaint 1");

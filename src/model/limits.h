@@ -23,14 +23,18 @@ inline constexpr std::size_t maxXmlNodes = 1048576;
 // Indentation of written XML grows one tab per level up to this depth and then stays, so that
 // the text of a deeply nested tree grows linearly with its size.
 inline constexpr std::size_t maxXmlIndentDepth = 32;
+// The sampling limits keep the first drawing of one function object at its limits to about a
+// tenth of a second (a repaint after it copies cached values): 100 samples per pixel of the widest
+// figure, a 1000 x 1000 grid.
 // Samples of one FUNCTION or FUNCTION3A object.
-inline constexpr std::int64_t maxFunctionSamples = 10'000'000;
+inline constexpr std::int64_t maxFunctionSamples = 1'000'000;
 // Grid points of one FUNCTION3D object.
-inline constexpr std::int64_t maxSurfacePoints = 4'000'000;
+inline constexpr std::int64_t maxSurfacePoints = 1'000'000;
 // Samples of a spectrum whose count is not a power of two: its direct sums grow with the square.
-inline constexpr std::int64_t maxDirectSpectrumSamples = 8192;
-// Operand evaluations of one function object per drawing: samples times operands.
-inline constexpr std::int64_t maxOperandEvaluations = 1'000'000'000;
+inline constexpr std::int64_t maxDirectSpectrumSamples = 4096;
+// Operand evaluations of one function object per drawing: samples times operands, an operand
+// whose value is written into its text counting expr::textOperandCost.
+inline constexpr std::int64_t maxOperandEvaluations = 5'000'000;
 // Samples and results the function-result cache holds before it drops its oldest entries
 // (256 MiB of floats).
 inline constexpr std::size_t maxCachedFunctionValues = std::size_t{64} * 1024 * 1024;
