@@ -110,6 +110,20 @@ double readBackFixed(float value)
     return millionthsOf(value) / 1e6;
 }
 
+double readBackLargeFixed(double value)
+{
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 2 * millionthsRange) return value;
+    // Below 2^33 the value is a whole number of 2^-20 units, fewer than 2^53 of them, and
+    // 10^6 / 2^20 = 15625 / 2^14; ties round to even, as printf rounds.
+    const auto units = static_cast<std::uint64_t>(magnitude * 1048576.0);
+    const Uint128 scaled = static_cast<Uint128>(units) * fivePowerSix;
+    auto millionths = static_cast<std::uint64_t>(scaled >> 14);
+    const auto remainder = static_cast<std::uint64_t>(scaled & 0x3FFF);
+    if (remainder > 0x2000 || (remainder == 0x2000 && (millionths & 1) != 0)) ++millionths;
+    return std::copysign(static_cast<double>(millionths) / 1e6, value);
+}
+
 std::size_t formatFixed(double value, std::span<char, fixedTextCapacity> out)
 {
     char* text = out.data();

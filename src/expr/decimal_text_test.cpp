@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace expr {
 namespace {
@@ -95,6 +96,34 @@ TEST(DecimalText, RoundsToMillionthsOnlyInItsRange)
     EXPECT_EQ(roundToMillionths(millionthsRange), std::nullopt);
     EXPECT_EQ(roundToMillionths(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
     EXPECT_EQ(roundToMillionths(-std::numeric_limits<double>::infinity()), std::nullopt);
+}
+
+// Found by fuzzing: FUNCTION n("tanh(x)|x&1%2") p2(-1E30,1E30) p1(1E25) wrote and read the text
+// of every group value from 2^32 up; it is computed now, and must read as strtod reads it.
+TEST(DecimalText, ReadsLargeValuesBackAsTheirTextReads)
+{
+    const auto readBack = [](double value) {
+        return std::bit_cast<std::uint64_t>(std::strtod(printfFixed(value).c_str(), nullptr));
+    };
+    std::vector<double> values = {millionthsRange,
+                                  -millionthsRange,
+                                  std::nextafter(2 * millionthsRange, 0.0),
+                                  2 * millionthsRange,
+                                  millionthsRange + 0.5,
+                                  millionthsRange + 1.0 / 1048576,
+                                  millionthsRange + 3.0 / 1048576,
+                                  1e30,
+                                  -std::numeric_limits<double>::max()};
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        const auto bits = random();
+        const double value = std::ldexp(1.0 + static_cast<double>(bits >> 12) / 4503599627370496.0,
+                                        32 + static_cast<int>(bits % (i % 2 == 0 ? 1 : 40)));
+        values.push_back(bits & 2048 ? -value : value);
+    }
+    for (double value : values)
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(readBackLargeFixed(value)), readBack(value))
+            << printfFixed(value);
 }
 
 TEST(DecimalText, ReadsTheLongestNumberPrefix)
