@@ -2,11 +2,13 @@
 // files a target must write, and the work every figure of a fuzzed session goes through.
 #pragma once
 
+#include "expr/expression.h"
 #include "expr/sampler.h"
 #include "lang/batch_host.h"
 #include "lang/document.h"
 #include "lang/serialiser.h"
 #include "lang/session.h"
+#include "model/limits.h"
 #include "render/draw_pass.h"
 #include "render/recording_surface.h"
 #include "xml/xml_document.h"
@@ -15,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -77,20 +80,51 @@ struct NullStreams {
     std::ostream diagnostics{nullptr};
 };
 
+// The function sampling one input may ask for: as much as one function object at the limits
+// takes. The limits bound each object, not how many an input holds; sixty heavy lines are slow in
+// proportion to their number, which is no hang. Objects past a limit draw nothing and cost nothing.
+class SamplingBudget {
+public:
+    // True when the object is to be sampled; what it costs is then taken from the budget.
+    bool take(const model::PlotObject& object)
+    {
+        const std::optional<expr::FunctionSampling> sampling = expr::readFunctionSampling(object);
+        if (!sampling) return true;
+        const bool surface = sampling->type == model::ObjectType::Function3D;
+        const double points = sampling->x.count * (surface ? sampling->y.count : 1.0);
+        const double evaluations =
+            points *
+            static_cast<double>(expr::parseExpression(sampling->expression).evaluationCost());
+        const double pointLimit =
+            static_cast<double>(surface ? model::maxSurfacePoints : model::maxFunctionSamples);
+        if (!(points <= pointLimit) ||
+            !(evaluations <= static_cast<double>(model::maxOperandEvaluations)))
+            return true;
+        if (points > m_points || evaluations > m_evaluations) return false;
+        m_points -= points;
+        m_evaluations -= evaluations;
+        return true;
+    }
+
+private:
+    double m_points = static_cast<double>(model::maxFunctionSamples);
+    double m_evaluations = static_cast<double>(model::maxOperandEvaluations);
+};
+
 // What a figure window does with a figure, and what saving it does: the draw pass onto the
 // recording surface, the samples of its functions (the drawing of functions needs them), its
 // command text in every mode, and that text run again as a document in a session of its own.
-inline void exerciseFigure(lang::Session& session, model::Figure& figure)
+inline void exerciseFigure(lang::Session& session, model::Figure& figure, SamplingBudget& budget)
 {
     render::RecordingSurface surface;
     render::DrawFigure(figure, surface);
     const auto figureId = static_cast<std::int32_t>(figure.id);
     for (const model::PlotObject& object : figure.objects) {
-        if (object.type == model::ObjectType::Function)
+        if (object.type == model::ObjectType::Function && budget.take(object))
             expr::sampleFunction(session.functionCache, figureId, object);
-        else if (object.type == model::ObjectType::Function3A)
+        else if (object.type == model::ObjectType::Function3A && budget.take(object))
             expr::sampleFunction3A(session.functionCache, figureId, object);
-        else if (object.type == model::ObjectType::Function3D)
+        else if (object.type == model::ObjectType::Function3D && budget.take(object))
             expr::sampleSurface(session.functionCache, figureId, object);
     }
     lang::serialiseFigure(figure, lang::SerialiseMode::Recorder, 1);
@@ -110,8 +144,9 @@ inline void exerciseFigure(lang::Session& session, model::Figure& figure)
 
 inline void exerciseEveryFigure(lang::Session& session)
 {
+    SamplingBudget budget;
     for (std::size_t i = 0; i < session.figures.size(); ++i)
-        exerciseFigure(session, session.figures.at(i));
+        exerciseFigure(session, session.figures.at(i), budget);
 }
 
 } // namespace fuzzing
