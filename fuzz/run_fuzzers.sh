@@ -4,6 +4,8 @@
 # more than a second and too greedy when the process passes 2 GB. Corpora grow in
 # build-fuzz/corpus/<target>; what a target finds goes to build-fuzz/findings/<target>/.
 # FUZZ_TARGETS selects targets by name ("expression document"); the default is all of them.
+# FUZZ_OPTIONS adds libFuzzer options, such as "-fork=1 -ignore_crashes=1 -ignore_timeouts=1" to
+# go on after a finding.
 # Usage: fuzz/run_fuzzers.sh   (from the repository root; `make fuzz` runs it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -62,6 +64,7 @@ for target in "${targets[@]}"; do
              -print_final_stats=1 -artifact_prefix="$findings/")
     dict="$(dictionary "$target")"
     [ -n "$dict" ] && options+=(-dict="$dict")
+    options+=(${FUZZ_OPTIONS:-})
     echo "== $target: $seconds s"
     if ! "$build/${target}_fuzzer" "${options[@]}" "$build/corpus/$target" \
             >"$findings/last-run.log" 2>&1; then
