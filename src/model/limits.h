@@ -12,6 +12,10 @@ inline constexpr std::uint32_t maxFramesPerFigure = 100000;
 // Width and height of a figure's client area, in pixels.
 inline constexpr std::int32_t maxFigureSide = 10000;
 
+// Bytes of one command line read from a batch input (a file or standard input): as much as a
+// document may hold.
+inline constexpr std::size_t maxCommandLineBytes = 64 * 1024 * 1024;
+
 // Documents run by the file command inside one another (a document cannot run itself at all).
 inline constexpr std::size_t maxDocumentNesting = 16;
 // Bytes of one XML document read from a file or from memory (vexxml documents, the options file).
