@@ -12,8 +12,10 @@ inline QApplication& qtApplication()
     static int argc = 1;
     static char name[] = "kelvo_desktop_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    // Never destroyed: a QApplication destroyed by the exit handlers meets windows still open
+    // after Qt's thread storage is gone, and the test program crashes after passing.
+    static QApplication* application = new QApplication(argc, argv);
+    return *application;
 }
 
 } // namespace testing_support
