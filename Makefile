@@ -6,9 +6,10 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON
 
-.PHONY: all deps run-deps bench-deps configure run test test-sanitized bench fuzz clean
+.PHONY: all deps run-deps bench-deps fuzz-deps configure run test test-sanitized bench fuzz clean
 
 all: deps configure
 	cmake --build $(BUILD) --target kelvoplot
@@ -21,6 +22,9 @@ run-deps:
 
 bench-deps:
 	@scripts/install-deps.sh bench
+
+fuzz-deps:
+	@scripts/install-deps.sh fuzz
 
 configure:
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) > /dev/null
@@ -43,6 +47,10 @@ test-sanitized:
 
 bench: bench-deps configure
 	cmake --build $(BUILD)
+
+# Each target runs FUZZ_SECONDS; FUZZ_TARGETS="expression document" picks some (fuzz/run_fuzzers.sh).
+fuzz: fuzz-deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run_fuzzers.sh
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz out

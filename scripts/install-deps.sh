@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Kelvo Plot need.
 # The list below is the one place where the project names its system packages.
-# Usage: install-deps.sh [build|run|bench]   (default: build)
+# Usage: install-deps.sh [build|run|bench|fuzz]   (default: build)
 set -euo pipefail
 
 build_packages=(
@@ -13,13 +13,15 @@ build_packages=(
 )
 run_packages=(xvfb xauth)
 bench_packages=(hyperfine gnuplot-nox python3-matplotlib python3-pil python3-numpy clang libclang-rt-14-dev)
+fuzz_packages=(clang libclang-rt-14-dev)
 
 wanted=("${build_packages[@]}")
 case "${1:-build}" in
     build) ;;
     run) wanted+=("${run_packages[@]}") ;;
     bench) wanted+=("${run_packages[@]}" "${bench_packages[@]}") ;;
-    *) echo "usage: $0 [build|run|bench]" >&2; exit 2 ;;
+    fuzz) wanted+=("${fuzz_packages[@]}") ;;
+    *) echo "usage: $0 [build|run|bench|fuzz]" >&2; exit 2 ;;
 esac
 
 missing=()

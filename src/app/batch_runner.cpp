@@ -5,7 +5,9 @@
 #include "lang/batch_host.h"
 #include "lang/document.h"
 #include "lang/interpreter.h"
+#include "lang/line_reader.h"
 #include "lang/tokenizer.h"
+#include "model/limits.h"
 
 #include <QGuiApplication>
 
@@ -18,12 +20,20 @@
 namespace app {
 namespace {
 
-void runCommandStream(lang::Session& session, std::istream& input)
+void runCommandStream(lang::Session& session, std::istream& input, const std::string& name,
+                      std::ostream& diagnostics)
 {
     std::string line;
-    while (std::getline(input, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lang::executeCommand(session, line, 0);
+    for (std::size_t number = 1;; ++number) {
+        const lang::LineStatus status = lang::readLine(input, line, model::maxCommandLineBytes);
+        if (status == lang::LineStatus::End) return;
+        if (status == lang::LineStatus::Read) {
+            lang::executeCommand(session, line, 0);
+            continue;
+        }
+        diagnostics << "kelvoplot: " << name << ": line " << number
+                    << " is longer than the limit of " << model::maxCommandLineBytes
+                    << " bytes; it was not run\n";
     }
 }
 
@@ -38,7 +48,7 @@ bool runInput(lang::Session& session, const std::string& input, std::istream& st
               std::ostream& diagnostics)
 {
     if (input == "-") {
-        runCommandStream(session, standardInput);
+        runCommandStream(session, standardInput, "standard input", diagnostics);
         return true;
     }
     std::ifstream file(input, std::ios::binary);
@@ -53,7 +63,7 @@ bool runInput(lang::Session& session, const std::string& input, std::istream& st
         diagnostics << "kelvoplot: " << load.message << "\n";
         return false;
     }
-    runCommandStream(session, file);
+    runCommandStream(session, file, input, diagnostics);
     return true;
 }
 

@@ -37,6 +37,11 @@ double millionthsOf(float value);
 // which hold no digits.
 double readBackFixed(float value);
 
+// What the number rule reads from the "%f" text of a finite double from millionthsRange up that
+// stands alone: the value rounded to six decimals, read back. From 2^33 up the spacing of doubles
+// is more than twice that rounding, so the text reads back as the value itself.
+double readBackLargeFixed(double value);
+
 // The number rule: leading white space is skipped, then the longest prefix that forms a decimal
 // number counts (optional sign, digits with an optional point, an optional exponent introduced by
 // e or E with its digits); the rest is ignored. A text without such a prefix reads as 0. The

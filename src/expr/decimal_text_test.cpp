@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace expr {
 namespace {
@@ -43,6 +44,13 @@ TEST(DecimalText, FormatsAsPrintfDoes)
         {static_cast<float>(std::exp(1.0)), "2.718282"},
         {4294967295.999999, "4294967295.999999"}, // just below the quick range
         {1e20, "100000000000000000000.000000"},
+        // Found by fuzzing: FUNCTION n("tanh(x)|x&1%2") p2(-1E30,1E30) p1(1E25) took over a
+        // second, writing values near 1E30 with printf; these go the faster way now.
+        {1e30, "1000000000000000019884624838656.000000"},
+        {-4294967296.0, "-4294967296.000000"},
+        {9007199254740993.0, "9007199254740992.000000"},
+        {std::numeric_limits<double>::max(), printfFixed(std::numeric_limits<double>::max())},
+        {-1e300, printfFixed(-1e300)},
         {inf, "inf"},
         {-inf, "-inf"},
         {std::numeric_limits<double>::quiet_NaN(), "nan"},
@@ -88,6 +96,34 @@ TEST(DecimalText, RoundsToMillionthsOnlyInItsRange)
     EXPECT_EQ(roundToMillionths(millionthsRange), std::nullopt);
     EXPECT_EQ(roundToMillionths(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
     EXPECT_EQ(roundToMillionths(-std::numeric_limits<double>::infinity()), std::nullopt);
+}
+
+// Found by fuzzing: FUNCTION n("tanh(x)|x&1%2") p2(-1E30,1E30) p1(1E25) wrote and read the text
+// of every group value from 2^32 up; it is computed now, and must read as strtod reads it.
+TEST(DecimalText, ReadsLargeValuesBackAsTheirTextReads)
+{
+    const auto readBack = [](double value) {
+        return std::bit_cast<std::uint64_t>(std::strtod(printfFixed(value).c_str(), nullptr));
+    };
+    std::vector<double> values = {millionthsRange,
+                                  -millionthsRange,
+                                  std::nextafter(2 * millionthsRange, 0.0),
+                                  2 * millionthsRange,
+                                  millionthsRange + 0.5,
+                                  millionthsRange + 1.0 / 1048576,
+                                  millionthsRange + 3.0 / 1048576,
+                                  1e30,
+                                  -std::numeric_limits<double>::max()};
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        const auto bits = random();
+        const double value = std::ldexp(1.0 + static_cast<double>(bits >> 12) / 4503599627370496.0,
+                                        32 + static_cast<int>(bits % (i % 2 == 0 ? 1 : 40)));
+        values.push_back(bits & 2048 ? -value : value);
+    }
+    for (double value : values)
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(readBackLargeFixed(value)), readBack(value))
+            << printfFixed(value);
 }
 
 TEST(DecimalText, ReadsTheLongestNumberPrefix)

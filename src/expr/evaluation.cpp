@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace expr {
 namespace {
@@ -75,7 +76,13 @@ bool groupSlotValue(const CompiledOperand& operand, double groupValue, double& v
         return true;
     }
     const std::optional<std::uint64_t> millionths = roundToMillionths(groupValue);
-    if (!millionths) return false;
+    if (!millionths) {
+        // A slot has room for the text of any single-precision value (47 bytes); the text of a
+        // larger double may be cut, and is read from text.
+        if (leading || std::fabs(groupValue) > std::numeric_limits<float>::max()) return false;
+        value = readBackLargeFixed(groupValue);
+        return true;
+    }
     if (!leading) {
         const double magnitude = static_cast<double>(*millionths) / 1e6;
         value = std::signbit(groupValue) ? -magnitude : magnitude;

@@ -94,7 +94,10 @@ std::int64_t Expression::evaluationCost() const
 {
     std::int64_t cost = 0;
     for (const CompiledOperand& operand : m_operands)
-        cost += operand.shape == OperandShape::Text ? textOperandCost : 1;
+        cost += operand.shape == OperandShape::Text ||
+                        (operand.shape == OperandShape::Slot && operand.leadingDigitCount != 0)
+                    ? textOperandCost
+                    : 1;
     return cost;
 }
 

@@ -19,7 +19,8 @@ namespace expr {
 // Longest expression text; bytes after it (and after a NUL byte) are ignored.
 inline constexpr std::size_t maxExpressionBytes = 9999;
 // What an operand whose value is written into its text at every point costs in operand
-// evaluations: about twenty times one that is read without text.
+// evaluations: about twenty times one that is read without text. Digits before a value ("2x")
+// count as text: from about 10^9 up the joined number is read from text.
 inline constexpr std::int64_t textOperandCost = 20;
 
 struct ExpressionGroup {

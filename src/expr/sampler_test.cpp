@@ -170,7 +170,13 @@ TEST(Sampler, RefusesWhatPassesItsLimitsWithOneMessage)
         {"FUNCTION at(1) n(\"xe+xe+xe+xe+xe+xe\") p2(0,4194304) p1(0.5)",
          {"FUNCTION: 8388610 samples of this expression need 1006633200 operand evaluations, "
           "more than the limit of 1000000000"}},
-        {"FUNCTION at(1) n(x) p2(0,8388606) p1(1) p1(0) p1(1)", {}}, // 2^23 samples: radix 2
+        {"FUNCTION at(1) n(x) p2(0,10000000) p1(1)",
+         {"FUNCTION: 10000002 samples is more than the limit of 10000000"}},
+        {"FUNCTION3D at(1) n(x*y) p2(0,2000) p1(1) p2(0,1999) p1(1)",
+         {"FUNCTION3D: 2002 x 2001 grid points is more than the limit of 4000000"}},
+        {"FUNCTION at(1) n(x) p2(0,9999998) p1(1)", {}},                   // 10000000 samples
+        {"FUNCTION3D at(1) n(x) p2(0,1998) p1(1) p2(0,1998) p1(1)", {}},   // 2000 x 2000
+        {"FUNCTION at(1) n(x) p2(0,8388606) p1(1) p1(0) p1(1)", {}},       // 2^23 samples: radix 2
         {"FUNCTION at(1) n(x) p2(0,8190) p1(1) p1(0) p1(1)", {}},
         {"FUNCTION at(1) n(x) p2(0,1) p1(0)", {}},
         {"RECTANGLE at(1) p4(0,0,10,10)", {}},

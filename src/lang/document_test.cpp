@@ -286,6 +286,25 @@ TEST(Document, OpenFileCommandQuotesThePath)
         EXPECT_EQ(openFileCommand(path), command);
 }
 
+// Found by fuzzing command lines: a gallery script whose CURVE line held the bytes
+// "\xcd\xec\x01\x00\x80" was saved as a document that did not load again.
+TEST_F(DocumentTest, FiguresWithBytesThatAreNotUtf8SaveAsDocumentsThatOpenAgain)
+{
+    executeCommand(session, "FIGURE 1 200 100");
+    executeCommand(session, "TEXT at(1) p2(1,1) n(\"caf\xE9 \xcd\xec\x01\x80\")");
+    const std::string path = folder.file("latin1.vexxml");
+    ASSERT_EQ(saveDocument(session, serialiseFigure(*session.figures.findFigure(1)), path).outcome,
+              SaveOutcome::Saved);
+
+    testing_support::RecordingHost quiet;
+    Session reopened{quiet};
+    ASSERT_EQ(runDocumentFile(reopened, path).status, xml::LoadStatus::Loaded);
+    ASSERT_EQ(reopened.figures.size(), 1u);
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(reopened.figures.at(0).objects.at(0).subObjects.back().arguments.at(0),
+              "caf" + replacement + " " + replacement + replacement + "\x01" + replacement);
+}
+
 TEST_F(DocumentTest, ExampleDocumentsRunAndExportTheSameText)
 {
     std::size_t examples = 0;

@@ -2,6 +2,7 @@
 #include "lang/serialiser.h"
 
 #include "xml/entities.h"
+#include "xml/utf.h"
 #include "xml/xml_parser.h"
 
 #include <cstdio>
@@ -133,18 +134,23 @@ std::string serialiseFigure(model::Figure& figure, SerialiseMode mode, std::uint
     return {};
 }
 
+// A figure's text as the content of a plot element: UTF-8 throughout, markup encoded.
+std::string plotContent(std::string_view figureText)
+{
+    return xml::encodeEntities(xml::replaceInvalidUtf8(figureText), xml::EntityContext::Text);
+}
+
 std::string oneFigureDocumentText(std::string_view figureText)
 {
     return std::string(xml::defaultDeclaration) + "\r\n<root>\r\n\t<plot>\r\n" +
-           xml::encodeEntities(figureText, xml::EntityContext::Text) + "\r\n\t</plot>\r\n</root>";
+           plotContent(figureText) + "\r\n\t</plot>\r\n</root>";
 }
 
 std::string allFiguresText(std::span<const std::string> figureTexts)
 {
     std::string text;
     for (const std::string& figureText : figureTexts)
-        text += "<plot>\r\n" + xml::encodeEntities(figureText, xml::EntityContext::Text) +
-                "\r\n</plot>\r\n";
+        text += "<plot>\r\n" + plotContent(figureText) + "\r\n</plot>\r\n";
     return text;
 }
 

@@ -29,11 +29,12 @@ std::string serialiseFigure(model::Figure& figure, SerialiseMode mode = Serialis
                             std::uint32_t recordFrame = 0);
 
 // One figure as a whole document, for an embedding client and the text clipboard: declaration,
-// root and one plot element. Markup characters in the text are encoded.
+// root and one plot element. Markup characters in the text are encoded, and bytes that are not
+// UTF-8 replaced (xml::replaceInvalidUtf8), so that the document always loads.
 std::string oneFigureDocumentText(std::string_view figureText);
 
 // Plot elements one after the other, without declaration or root (Save All Figures to the
-// clipboard).
+// clipboard), encoded as above.
 std::string allFiguresText(std::span<const std::string> figureTexts);
 
 enum class FigureScope { Foreground, All };

@@ -4,6 +4,7 @@
 #include "lang/interpreter.h"
 #include "lang/tokenizer.h"
 #include "recording_host.h"
+#include "xml/xml_document.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,22 @@ TEST_F(SerialiserTest, ConsoleTextsWrapFiguresInPlotElements)
     EXPECT_EQ(allFiguresText(all), "<plot>\r\n" + all[0] + "\r\n</plot>\r\n<plot>\r\n" +
                                        "FIGURE 0 640 480 0xFFFFFFFF nodx noown2d\r\n"
                                        "POINT at(0,,,) p2(1,1) n(\"a&lt;b\") \r\n</plot>\r\n");
+}
+
+// Found by fuzzing command lines: a CURVE line with the bytes "\xcd\xec\x01\x00\x80" gave a
+// document text that did not load.
+TEST(Serialiser, DocumentTextsHoldOnlyUtf8)
+{
+    const std::string text =
+        "FIGURE 0 640 480 0xFFFFFFFF nodx noown2d\r\nCURVE n(\"\xcd\xec\x01\x80\")";
+    const std::string replaced = "FIGURE 0 640 480 0xFFFFFFFF nodx noown2d\r\nCURVE "
+                                 "n(\"\xEF\xBF\xBD\xEF\xBF\xBD\x01\xEF\xBF\xBD\")";
+    xml::XmlDocument document;
+    document.openText(oneFigureDocumentText(text));
+    ASSERT_EQ(document.status(), xml::LoadStatus::Loaded) << document.message();
+    EXPECT_EQ(document.root().findChild("plot")->text(0, xml::Decoding::Decoded), replaced);
+    EXPECT_EQ(allFiguresText(std::vector<std::string>{text}),
+              "<plot>\r\n" + replaced + "\r\n</plot>\r\n");
 }
 
 } // namespace

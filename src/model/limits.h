@@ -12,6 +12,10 @@ inline constexpr std::uint32_t maxFramesPerFigure = 100000;
 // Width and height of a figure's client area, in pixels.
 inline constexpr std::int32_t maxFigureSide = 10000;
 
+// Bytes of one command line read from a batch input (a file or standard input): as much as a
+// document may hold.
+inline constexpr std::size_t maxCommandLineBytes = 64 * 1024 * 1024;
+
 // Documents run by the file command inside one another (a document cannot run itself at all).
 inline constexpr std::size_t maxDocumentNesting = 16;
 // Bytes of one XML document read from a file or from memory (vexxml documents, the options file).
@@ -29,7 +33,8 @@ inline constexpr std::int64_t maxFunctionSamples = 10'000'000;
 inline constexpr std::int64_t maxSurfacePoints = 4'000'000;
 // Samples of a spectrum whose count is not a power of two: its direct sums grow with the square.
 inline constexpr std::int64_t maxDirectSpectrumSamples = 8192;
-// Operand evaluations of one function object per drawing: samples times operands.
+// Operand evaluations of one function object per drawing: samples times operands, an operand
+// whose value is written into its text counting expr::textOperandCost.
 inline constexpr std::int64_t maxOperandEvaluations = 1'000'000'000;
 // Tick dots along one axis of an AXIS object; an axis with more draws its line without dots or
 // numbers.

@@ -1,7 +1,9 @@
 // Tests of DefineShape3 with its PlaceObject, and of DefineMorphShape with its Offset.
 #include "swf/define_shape.h"
 
+#include "swf/curve_builders.h"
 #include "swf/morph_shape.h"
+#include "swf/tag_decoder.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,47 @@ TEST(MorphShape, WritesBothOutlinesAndAnOffsetThatLeadsToTheEndEdges)
     EXPECT_EQ(bytesOf(tags), expected);
     // The Offset counts from the byte after it to the end edges' 0x22.
     EXPECT_EQ(tags.bytes()[30 + 36], 0x22);
+}
+
+// Found by fuzzing the movie writer: an empty start outline and an ellipse as end gave a morph
+// with 0 start edges but 4 end edges, which players and the reader cannot pair.
+TEST(MorphShape, OutlinesOfDifferentLengthsGetAsManyEdgesByZeroLengthEdgesAtTheEnd)
+{
+    const std::vector<PathRecord> empty;
+    const std::vector<PathRecord> line = {{0, 0}, {10, 0}};
+    const std::vector<PathRecord> zigzag = {{0, 0}, {5, 5}, {10, 0}, {15, 5}};
+    const std::vector<PathRecord> ellipse = ellipseOutline(10, 10, 40, 20);
+    struct Case {
+        MorphEnd start, end;
+        std::size_t edges;
+    };
+    const Case cases[] = {
+        {{frame400x300, {empty, EdgeMode::Polyline}, {}},
+         {frame400x300, {ellipse, EdgeMode::Curve}, {}},
+         4},
+        {{frame400x300, {zigzag, EdgeMode::Polyline}, {}},
+         {frame400x300, {line, EdgeMode::Polyline}, {}},
+         3},
+        {{frame400x300, {line, EdgeMode::Polyline}, {}},
+         {frame400x300, {empty, EdgeMode::Polyline}, {}},
+         1},
+    };
+    for (const Case& c : cases) {
+        const DefineMorphShape morph = defineMorphShapeOf(1, c.start, c.end);
+        const auto edges = [](const std::vector<ShapeRecord>& records) {
+            return std::count_if(records.begin(), records.end(), [](const ShapeRecord& record) {
+                return !std::holds_alternative<StyleChangeRecord>(record);
+            });
+        };
+        EXPECT_EQ(edges(morph.startRecords), static_cast<std::ptrdiff_t>(c.edges));
+        EXPECT_EQ(edges(morph.endRecords), static_cast<std::ptrdiff_t>(c.edges));
+
+        ByteBuffer tag;
+        appendDefineMorphShape(tag, morph);
+        const Decoded<TagContent> decoded =
+            decodeTagBody(46, tag.bytes().subspan(6)); // after the long header
+        EXPECT_TRUE(decoded.ok()) << decoded.message;
+    }
 }
 
 } // namespace

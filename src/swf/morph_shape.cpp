@@ -4,12 +4,31 @@
 #include "swf/rect.h"
 #include "swf/tag_header.h"
 
+#include <algorithm>
+
 namespace swf {
 
 namespace {
 
 // NumFillBits 2 and NumLineBits 2, in front of each edge list.
 constexpr std::uint8_t styleBitsHeader = 0x22;
+
+std::size_t edgeCountOf(const std::vector<ShapeRecord>& records)
+{
+    return static_cast<std::size_t>(
+        std::count_if(records.begin(), records.end(), [](const ShapeRecord& record) {
+            return !std::holds_alternative<StyleChangeRecord>(record);
+        }));
+}
+
+// The player pairs the n-th start edge with the n-th end edge, so both lists need as many.
+// Outlines of different lengths (two objects with different point counts) get zero-length edges
+// at the end of the shorter one, out of which the other's extra edges grow.
+void padToEdgeCount(std::vector<ShapeRecord>& records, std::size_t edgeCount)
+{
+    for (std::size_t count = edgeCountOf(records); count < edgeCount; ++count)
+        records.emplace_back(StraightEdgeRecord{});
+}
 
 } // namespace
 
@@ -21,6 +40,8 @@ DefineMorphShape defineMorphShapeOf(std::uint16_t characterId, const MorphEnd& s
     std::vector<ShapeRecord> endRecords =
         shapeRecordsOf(end.outline.records, end.outline.mode, StyleSelection::None);
     splitLongEdgesInStep(startRecords, endRecords);
+    padToEdgeCount(startRecords, edgeCountOf(endRecords));
+    padToEdgeCount(endRecords, edgeCountOf(startRecords));
     return {characterId,
             start.bounds,
             end.bounds,

@@ -33,7 +33,8 @@ struct MorphEnd {
 };
 
 // The tag value of a morph. Long edges of both outlines are split in step, so the two keep the
-// same number of edges.
+// same number of edges, and the shorter list of edges is made as long as the other with
+// zero-length edges at its end.
 DefineMorphShape defineMorphShapeOf(std::uint16_t characterId, const MorphEnd& start,
                                     const MorphEnd& end);
 

@@ -102,6 +102,23 @@ TEST(Utf, FindsMalformedUtf8)
         EXPECT_EQ(findInvalidUtf8(text), expected) << text;
 }
 
+TEST(Utf, ReplacesEveryMalformedByteWithTheReplacementCharacter)
+{
+    const std::string replacement = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        {"caf\xC3\xA9", "caf\xC3\xA9"},
+        {"caf\xE9", "caf" + replacement},
+        {"\xC0\xAF", replacement + replacement},
+        {"a\xC3\x28", "a" + replacement + "("},
+        {"\xED\xA0\x80!", replacement + replacement + replacement + "!"},
+        {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(replaceInvalidUtf8(text), expected) << text;
+        EXPECT_EQ(findInvalidUtf8(replaceInvalidUtf8(text)), std::nullopt) << text;
+    }
+}
+
 TEST(Utf, ConvertsBetweenUtf8AndUtf16)
 {
     const std::string text = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";

@@ -85,6 +85,16 @@ TEST_F(SettingsStoreTest, StringsAreEncodedInTheFileAndDecodedOnReading)
     EXPECT_EQ(readSettingString(options, "Text", "Value", ""), "a<b & \"c\" 'd' > A");
 }
 
+// Found by fuzzing: "\xff\xfe not UTF-8" made a file that no longer loaded, losing every setting.
+TEST_F(SettingsStoreTest, BytesThatAreNotUtf8AreStoredAsReplacementCharacters)
+{
+    ASSERT_TRUE(writeSettingString(options, "Text", "Value", "\xff\xfe not UTF-8").written);
+    ASSERT_TRUE(writeSettingInteger(options, "Text", "Other", 5).written);
+    EXPECT_EQ(readSettingString(options, "Text", "Value", ""),
+              "\xEF\xBF\xBD\xEF\xBF\xBD not UTF-8");
+    EXPECT_EQ(readSettingInteger(options, "Text", "Other", 0), 5);
+}
+
 TEST_F(SettingsStoreTest, BytesComeBackUnchangedWithLineBreaksAsUnderscores)
 {
     std::vector<std::uint8_t> bytes;
@@ -142,6 +152,8 @@ TEST_F(SettingsStoreTest, RefusesToWriteOverFilesItCannotReadAndBadNames)
     EXPECT_FALSE(writeSettingString(good, "Bad Name", "k", "v").written);
     EXPECT_FALSE(writeSettingString(good, "Options", "a key", "v").written);
     EXPECT_FALSE(writeSettingString(good, "Options", "", "v").written);
+    EXPECT_FALSE(writeSettingString(good, "Options\\\xff", "k", "v").written);
+    EXPECT_FALSE(writeSettingString(good, "Options", "\xC3", "v").written);
     EXPECT_EQ(readSettingString(good, "Bad Name", "k", "default"), "default");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"vexa.xml"});
 }

@@ -74,6 +74,24 @@ std::optional<std::size_t> findInvalidUtf8(std::string_view text)
     return std::nullopt;
 }
 
+std::string replaceInvalidUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t offset = 0;
+    while (offset < text.size()) {
+        const DecodedCodePoint decoded = decodeAt(text, offset);
+        if (decoded.length == 0) {
+            appendUtf8(out, 0xFFFD);
+            ++offset;
+            continue;
+        }
+        out.append(text.substr(offset, decoded.length));
+        offset += decoded.length;
+    }
+    return out;
+}
+
 std::optional<std::string> utf16ToUtf8(std::u16string_view text)
 {
     std::string out;

@@ -12,6 +12,10 @@ namespace xml {
 // code points and values above U+10FFFF count as malformed), or nothing when all of it is valid.
 std::optional<std::size_t> findInvalidUtf8(std::string_view text);
 
+// The text with every byte that does not begin a well-formed sequence replaced by U+FFFD, the
+// reading utf8ToUtf16 gives it; valid text comes back unchanged.
+std::string replaceInvalidUtf8(std::string_view text);
+
 // Appends one code point (at most U+10FFFF, not a surrogate) in UTF-8.
 void appendUtf8(std::string& out, char32_t codePoint);
 

@@ -39,17 +39,20 @@ std::string littleEndianBytes(std::u16string_view units)
     return bytes;
 }
 
+// The value of the first "encoding" that stands as a pseudo-attribute (followed by "=" and a
+// quoted value); other occurrences, such as "encodinging=", are passed over.
 std::size_t findEncodingValue(std::string_view declaration, std::size_t& end)
 {
-    const std::size_t key = declaration.find("encoding");
-    if (key == std::string_view::npos) return key;
-    std::size_t i = key + 8;
-    while (i < declaration.size() && (declaration[i] == ' ' || declaration[i] == '='))
-        ++i;
-    if (i >= declaration.size() || (declaration[i] != '"' && declaration[i] != '\''))
-        return std::string_view::npos;
-    end = declaration.find(declaration[i], i + 1);
-    return end == std::string_view::npos ? end : i + 1;
+    for (std::size_t key = declaration.find("encoding"); key != std::string_view::npos;
+         key = declaration.find("encoding", key + 1)) {
+        std::size_t i = key + 8;
+        while (i < declaration.size() && (declaration[i] == ' ' || declaration[i] == '='))
+            ++i;
+        if (i >= declaration.size() || (declaration[i] != '"' && declaration[i] != '\'')) continue;
+        end = declaration.find(declaration[i], i + 1);
+        if (end != std::string_view::npos) return i + 1;
+    }
+    return std::string_view::npos;
 }
 
 } // namespace

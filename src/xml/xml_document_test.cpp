@@ -60,6 +60,26 @@ TEST(XmlDocument, LoadStatusesAndTheirDetails)
     }
 }
 
+TEST(XmlDocument, DeclarationsGetTheirEncodingOnceWhateverStandsAroundIt)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"<?xml version=\"1.0\"?>", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"},
+        {"<?xml version='1.0' encoding='UTF-16'?>", "<?xml version='1.0' encoding='UTF-8'?>"},
+        {"<?xml?>", "<?xml encoding=\"UTF-8\"?>"},
+        {"<?other?>", "<?other?>"},
+        // Found by fuzzing documents: a mangled declaration gained one more encoding with every
+        // save, because the first "encoding" in it was not the pseudo-attribute.
+        {"<?xml version=\x1e"
+         "1.0\" encodinging=\"UTF-8. ?>",
+         "<?xml version=\x1e"
+         "1.0\" encodinging=\" encoding=\"UTF-8\"UTF-8. ?>"},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(declarationWithEncoding(text, "UTF-8"), expected) << text;
+        EXPECT_EQ(declarationWithEncoding(expected, "UTF-8"), expected) << text;
+    }
+}
+
 TEST(XmlDocument, EmptyDocumentsGetTheStandardDeclarationAndARoot)
 {
     XmlDocument document = documentFrom("no markup at all");
@@ -167,6 +187,27 @@ TEST(XmlDocument, BuildsAndChangesElements)
                                                                  "\t\t<deep/>\r\n"
                                                                  " </item>\r\n"
                                                                  "</root>\r\n");
+}
+
+// Found by fuzzing the settings store: the value "\xff\xfe not UTF-8" was written into a file
+// that then did not load, so every setting in it was lost and later writes were refused.
+TEST(XmlDocument, TreesHoldOnlyUtf8SoTheirTextAlwaysLoadsAgain)
+{
+    XmlDocument document;
+    XmlElement& root = document.root();
+    ASSERT_TRUE(root.setAttribute("value", "\xff\xfe not UTF-8"));
+    root.appendChild(XmlElement::fromStartTag("<plot>")).appendText("TEXT n(\"caf\xE9\")", 0);
+    EXPECT_FALSE(root.setAttribute("\xff", "name that is not UTF-8"));
+    EXPECT_FALSE(isXmlName("a\xC3"));
+    EXPECT_TRUE(isXmlName("caf\xC3\xA9"));
+
+    XmlDocument reread;
+    reread.openText(document.text());
+    ASSERT_EQ(reread.status(), LoadStatus::Loaded) << reread.message();
+    EXPECT_EQ(reread.root().attributeValue("value", Decoding::Decoded),
+              "\xEF\xBF\xBD\xEF\xBF\xBD not UTF-8");
+    EXPECT_EQ(reread.root().findChild("plot")->text(0, Decoding::Decoded),
+              "TEXT n(\"caf\xEF\xBF\xBD\")");
 }
 
 TEST(XmlDocument, TextSegmentsKeepTheirOwnWhiteSpaceThroughSaves)

@@ -3,6 +3,7 @@
 
 #include "model/limits.h"
 #include "xml/entities.h"
+#include "xml/utf.h"
 #include "xml/xml_parser.h"
 #include "xml/xml_writer.h"
 
@@ -61,7 +62,8 @@ bool isXmlName(std::string_view name)
 {
     if (name.empty() || !isNameStart(static_cast<unsigned char>(name[0]))) return false;
     return std::all_of(name.begin(), name.end(),
-                       [](char c) { return isNameCharacter(static_cast<unsigned char>(c)); });
+                       [](char c) { return isNameCharacter(static_cast<unsigned char>(c)); }) &&
+           !findInvalidUtf8(name);
 }
 
 std::unique_ptr<XmlElement> XmlElement::fromStartTag(std::string_view startTag)
@@ -169,7 +171,7 @@ std::optional<std::string> XmlElement::attributeValue(std::string_view name,
 bool XmlElement::setAttribute(std::string_view name, std::string_view plainValue)
 {
     if (!isXmlName(name)) return false;
-    std::string value = encodeEntities(plainValue, EntityContext::Attribute);
+    std::string value = encodeEntities(replaceInvalidUtf8(plainValue), EntityContext::Attribute);
     for (XmlAttribute& attribute : m_attributes) {
         if (attribute.name != name) continue;
         attribute.value = std::move(value);
@@ -209,7 +211,8 @@ std::string XmlElement::text(std::size_t index, Decoding decoding) const
 
 void XmlElement::appendText(std::string_view plainText, std::size_t position)
 {
-    appendSegment(SegmentKind::Text, encodeEntities(plainText, EntityContext::Text), position);
+    appendSegment(SegmentKind::Text,
+                  encodeEntities(replaceInvalidUtf8(plainText), EntityContext::Text), position);
 }
 
 bool XmlElement::appendSegment(SegmentKind kind, std::string storedText, std::size_t position)

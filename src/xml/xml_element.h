@@ -34,8 +34,8 @@ struct XmlSegment {
     bool operator==(const XmlSegment&) const = default;
 };
 
-// True for a name that can stand in a tag or as an attribute name: a letter, "_", ":" or a
-// non-ASCII byte first, then also digits, "-" and ".".
+// True for a name that can stand in a tag or as an attribute name: valid UTF-8 with a letter,
+// "_", ":" or a non-ASCII character first, then also digits, "-" and ".".
 bool isXmlName(std::string_view name);
 
 class XmlElement {
@@ -75,8 +75,9 @@ public:
     const std::vector<XmlAttribute>& attributes() const { return m_attributes; }
     const XmlAttribute* findAttribute(std::string_view name) const;
     std::optional<std::string> attributeValue(std::string_view name, Decoding decoding) const;
-    // Adds the attribute or changes its value; `plainValue` is encoded for storage. False (and
-    // nothing changes) when `name` is not a valid XML name.
+    // Adds the attribute or changes its value; `plainValue` is encoded for storage, with bytes
+    // that are not UTF-8 replaced (replaceInvalidUtf8), so that the tree is always written as a
+    // document that loads again. False (and nothing changes) when `name` is not a valid XML name.
     bool setAttribute(std::string_view name, std::string_view plainValue);
     bool removeAttribute(std::string_view name);
 
@@ -86,7 +87,8 @@ public:
     // The text of the index-th text segment, as stored or with entities decoded; empty when out
     // of range.
     std::string text(std::size_t index, Decoding decoding) const;
-    // Adds a text segment after `position` children; `plainText` is encoded for storage.
+    // Adds a text segment after `position` children; `plainText` is encoded for storage, with
+    // bytes that are not UTF-8 replaced as for attribute values.
     void appendText(std::string_view plainText, std::size_t position);
     // Adds a segment stored exactly as given (the parser's entry). Comments must not contain
     // "-->" and CDATA sections not "]]>"; false when they do.
