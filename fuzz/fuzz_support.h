@@ -11,6 +11,8 @@
 #include "model/limits.h"
 #include "render/draw_pass.h"
 #include "render/recording_surface.h"
+#include "swf/movie_export.h"
+#include "swf/reader.h"
 #include "xml/xml_document.h"
 
 #include <cstdint>
@@ -80,13 +82,14 @@ struct NullStreams {
     std::ostream diagnostics{nullptr};
 };
 
-// The function sampling one input may ask for. The product's limits bound each object: ten
-// million samples take a tenth of a second or more, which is right for a user and far too slow
-// for a fuzzer that wants thousands of inputs a second. So each input gets a budget a tenth of
-// one object at the limits; functions past it are left out of the drawing (as if hidden), and
-// objects past the product's limits are drawn, since they draw nothing and cost nothing.
-inline constexpr double fuzzSamplePoints = 1'000'000;
-inline constexpr double fuzzOperandEvaluations = 20'000'000;
+// The function sampling one input may ask for. The program's limits bound each object: ten
+// million samples take a tenth of a second or more in a release build, which is right for a user
+// and far too slow for a sanitized fuzzer that wants many inputs a second. So each input gets a
+// budget of its own, a hundredth of one object at the limits; functions past it are left out of
+// the drawing and the movie (as if hidden), while objects past the program's limits stay in,
+// since they draw nothing and cost nothing.
+inline constexpr double fuzzSamplePoints = 100'000;
+inline constexpr double fuzzOperandEvaluations = 2'000'000;
 
 class SamplingBudget {
 public:
@@ -116,9 +119,39 @@ private:
     double m_evaluations = fuzzOperandEvaluations;
 };
 
+// Movies are written here; one folder for the life of the process.
+inline const ScratchFolder& movieFolder()
+{
+    static const ScratchFolder folder;
+    return folder;
+}
+
+// Saves `figure` as a movie (answering Yes to the frames question) and parses it back: a movie
+// the export says it wrote must read, and every tag in it must decode.
+inline void exerciseMovie(const model::Figure& figure)
+{
+    model::Figure copy = figure;
+    NullStreams streams;
+    lang::BatchHost host(streams.output, streams.diagnostics, lang::BatchAnswer::Yes);
+    render::RecordingSurface measuring;
+    const std::string path = movieFolder().file("figure.swf");
+    const swf::SwfExportResult result = swf::exportFigureToSwf(copy, path, {host, measuring, 25});
+    if (!result.written) return;
+    const swf::MovieReadResult read = swf::readMovieFile(path);
+    if (!read.ok()) {
+        reportFinding("an exported movie does not read: " + read.message);
+        return;
+    }
+    for (const swf::TagEntry& tag : read.movie.tags)
+        if (const auto content = swf::decodeTag(read.movie, tag); !content.ok())
+            reportFinding("tag " + std::to_string(tag.code) +
+                          " of an exported movie does not decode: " + content.message);
+}
+
 // What a figure window does with a figure, and what saving it does: the draw pass onto the
-// recording surface with the session's function cache (the objects the sampling budget allows),
-// its command text in every mode, and that text run again as a document in a session of its own.
+// recording surface with the session's function cache and the movie export (both with the
+// objects the sampling budget allows), its command text in every mode, and that text run again
+// as a document in a session of its own.
 inline void exerciseFigure(lang::Session& session, model::Figure& figure, SamplingBudget& budget)
 {
     std::vector<model::PlotObject> drawn;
@@ -127,6 +160,11 @@ inline void exerciseFigure(lang::Session& session, model::Figure& figure, Sampli
         if (budget.take(object)) drawn.push_back(object);
     render::RecordingSurface surface;
     render::DrawFigure(figure, surface, session.functionCache, &drawn);
+    {
+        model::Figure movie = figure;
+        movie.objects = std::move(drawn);
+        exerciseMovie(movie);
+    }
     lang::serialiseFigure(figure, lang::SerialiseMode::Recorder, 1);
     lang::serialiseFigure(figure, lang::SerialiseMode::HeaderOnly);
     const std::string text = lang::serialiseFigure(figure);
