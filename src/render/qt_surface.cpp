@@ -6,6 +6,7 @@
 #include "geom/cardinal_spline.h"
 #include "geom/ellipse_arc.h"
 #include "render/qt_geometry.h"
+#include "render/qt_clipped_stroke.h"
 #include "render/qt_long_polyline.h"
 #include "render/qt_styles.h"
 
@@ -294,9 +295,7 @@ bool QtSurface::setSmoothingMode(SmoothingMode mode)
 void QtSurface::drawLine(const Pen& pen, Point2D from, Point2D to)
 {
     const Point2D ends[] = {from, to};
-    if (!usable(ends, 2) || !strokeWith(pen)) return;
-    paint([&] { return QRectF(toQPoint(from), toQPoint(to)).normalized(); },
-          [&](QPainter& painter) { painter.drawLine(toQPoint(from), toQPoint(to)); });
+    drawPolyline(pen, ends);
 }
 
 void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
@@ -307,10 +306,24 @@ void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
         return;
     }
     std::vector<QPointF>& qpoints = qtPoints(points);
+    if (const std::optional<QPainterPath> clipped = clippedToDevice(qpoints)) {
+        drawPath(*clipped);
+        return;
+    }
     paint([&] { return boundsOf(qpoints); },
           [&](QPainter& painter) {
               painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
           });
+}
+
+std::optional<QPainterPath> QtSurface::clippedToDevice(std::span<const QPointF> points) const
+{
+    const QPaintDevice* device = m_painter.device();
+    if (!m_pixelDevice || !device) return std::nullopt;
+    const QTransform& toDevice = m_painter.worldTransform();
+    const QRectF area(0, 0, device->width(), device->height());
+    return clippedPolyline(points, m_painter.pen(), toDevice,
+                           strokeClipRect(area, m_painter.pen(), toDevice));
 }
 
 void QtSurface::drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, Point2D p2)

@@ -83,6 +83,9 @@ private:
     bool needsPatternPicture() const;
     QRect pictureArea(const QRectF& userBounds) const; // device pixels
     void drawPath(const QPainterPath& path);
+    // On pixel devices, a polyline (user coordinates) that reaches far beyond the device, cut to
+    // what the painter's pen can touch; nothing when it is drawn as it is.
+    std::optional<QPainterPath> clippedToDevice(std::span<const QPointF> points) const;
     void fail(SurfaceStatus status) { m_status = status; }
 
     QPainter& m_painter;
