@@ -99,15 +99,18 @@ public:
         const std::optional<expr::FunctionSampling> sampling = expr::readFunctionSampling(object);
         if (!sampling) return true;
         const bool surface = sampling->type == model::ObjectType::Function3D;
-        const double points = sampling->x.count * (surface ? sampling->y.count : 1.0);
+        const double samples = sampling->x.count * (surface ? sampling->y.count : 1.0);
         const double evaluations =
-            points *
+            samples *
             static_cast<double>(expr::parseExpression(sampling->expression).evaluationCost());
-        const double pointLimit =
+        const double sampleLimit =
             static_cast<double>(surface ? model::maxSurfacePoints : model::maxFunctionSamples);
-        if (!(points <= pointLimit) ||
+        if (!(samples <= sampleLimit) ||
             !(evaluations <= static_cast<double>(model::maxOperandEvaluations)))
             return true;
+        // A grid point of a surface costs ten samples: the picture and the movie draw it as a dot
+        // and the ends of two lines, each dot a shape of its own in the movie.
+        const double points = surface ? 10.0 * samples : samples;
         if (points > m_points || evaluations > m_evaluations) return false;
         m_points -= points;
         m_evaluations -= evaluations;
