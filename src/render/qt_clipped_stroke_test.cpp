@@ -4,45 +4,15 @@
 // scaled transforms, and that the cut keeps every point a short line has.
 #include "render/qt_clipped_stroke.h"
 
+#include "line_pictures.h"
 #include "qt_gui_application.h"
-#include "render/qt_styles.h"
-#include "render/qt_surface.h"
 
 #include <gtest/gtest.h>
-
-#include <QImage>
-#include <QPainter>
 
 namespace render {
 namespace {
 
 constexpr int size = 200;
-
-QImage blank()
-{
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    return image;
-}
-
-struct Difference {
-    int inked = 0;   // pixels the reference changed
-    int largest = 0; // the largest difference of a colour channel
-};
-
-Difference compare(const QImage& drawn, const QImage& reference)
-{
-    Difference d;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const QRgb a = drawn.pixel(x, y), b = reference.pixel(x, y);
-            d.inked += b != 0xFFFFFFFF ? 1 : 0;
-            for (const int shift : {0, 8, 16})
-                d.largest = std::max(d.largest,
-                                     std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
-        }
-    return d;
-}
 
 TEST(QtClippedStroke, FarReachingLinesLookAsQtDrawsThemWhole)
 {
@@ -71,26 +41,9 @@ TEST(QtClippedStroke, FarReachingLinesLookAsQtDrawsThemWhole)
         {"thinnest", {{-1e7f, 50}, {1e7f, 150}}, {0xFF000000, 0, 0, {}}, {}},
     };
     for (const Case& c : cases) {
-        QImage drawn = blank();
-        {
-            QPainter painter(&drawn);
-            painter.setTransform(c.transform);
-            QtSurface surface(painter);
-            surface.setSmoothingMode(SmoothingMode::HighQuality);
-            surface.drawPolyline(c.pen, c.points);
-        }
-        QImage reference = blank();
-        {
-            QPainter painter(&reference);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setTransform(c.transform * QTransform::fromTranslate(0.5, 0.5));
-            painter.setPen(toQPen(c.pen));
-            std::vector<QPointF> points;
-            for (const Point2D& p : c.points)
-                points.emplace_back(p.x, p.y);
-            painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-        }
-        const Difference d = compare(drawn, reference);
+        const testing_support::PictureDifference d = testing_support::pictureDifference(
+            testing_support::surfacePicture(c.points, c.pen, c.transform, size),
+            testing_support::qtPicture(c.points, c.pen, c.transform, size));
         EXPECT_GT(d.inked, 100) << c.name;
         EXPECT_LE(d.largest, 10) << c.name; // Qt places outline points on a 1/64 pixel grid
     }

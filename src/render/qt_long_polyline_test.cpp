@@ -3,14 +3,10 @@
 // line, translucent, hatched and scaled ones.
 #include "render/qt_long_polyline.h"
 
+#include "line_pictures.h"
 #include "qt_gui_application.h"
-#include "render/qt_styles.h"
-#include "render/qt_surface.h"
 
 #include <gtest/gtest.h>
-
-#include <QImage>
-#include <QPainter>
 
 #include <cmath>
 #include <random>
@@ -56,13 +52,6 @@ struct LineCase {
     QTransform transform;
 };
 
-QImage blank()
-{
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    return image;
-}
-
 TEST(QtLongPolyline, DrawsWideLinesAsQtDrawsThemInOnePiece)
 {
     testing_support::guiApplication();
@@ -78,37 +67,11 @@ TEST(QtLongPolyline, DrawsWideLinesAsQtDrawsThemInOnePiece)
     };
     for (const LineCase& c : cases) {
         ASSERT_TRUE(isLongPolyline(c.points.size()));
-        QImage drawn = blank();
-        {
-            QPainter painter(&drawn);
-            painter.setTransform(c.transform);
-            QtSurface surface(painter);
-            surface.setSmoothingMode(SmoothingMode::HighQuality);
-            surface.drawPolyline(c.pen, c.points);
-        }
-        QImage reference = blank();
-        {
-            QPainter painter(&reference);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setTransform(c.transform);
-            painter.translate(0.5 / c.transform.m11(), 0.5 / c.transform.m22());
-            painter.setPen(toQPen(c.pen));
-            std::vector<QPointF> points;
-            for (const Point2D& p : c.points)
-                points.emplace_back(p.x, p.y);
-            painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-        }
-        int inked = 0, largest = 0;
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x) {
-                const QRgb a = drawn.pixel(x, y), b = reference.pixel(x, y);
-                inked += b != 0xFFFFFFFF ? 1 : 0;
-                for (const int shift : {0, 8, 16})
-                    largest = std::max(
-                        largest, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
-            }
-        EXPECT_GT(inked, 1000) << c.name;
-        EXPECT_LE(largest, 10) << c.name; // Qt places outline points on a 1/64 pixel grid
+        const testing_support::PictureDifference d = testing_support::pictureDifference(
+            testing_support::surfacePicture(c.points, c.pen, c.transform, size),
+            testing_support::qtPicture(c.points, c.pen, c.transform, size));
+        EXPECT_GT(d.inked, 1000) << c.name;
+        EXPECT_LE(d.largest, 10) << c.name; // Qt places outline points on a 1/64 pixel grid
     }
 }
 
