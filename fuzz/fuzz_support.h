@@ -8,6 +8,7 @@
 #include "lang/document.h"
 #include "lang/serialiser.h"
 #include "lang/session.h"
+#include "lang/tokenizer.h"
 #include "model/limits.h"
 #include "render/draw_pass.h"
 #include "render/recording_surface.h"
@@ -96,6 +97,7 @@ public:
     // True when the object is to be drawn; what its sampling costs is then taken from the budget.
     bool take(const model::PlotObject& object)
     {
+        if (object.type == model::ObjectType::Axis) return takeAxis(object);
         const std::optional<expr::FunctionSampling> sampling = expr::readFunctionSampling(object);
         if (!sampling) return true;
         const bool surface = sampling->type == model::ObjectType::Function3D;
@@ -108,9 +110,10 @@ public:
         if (!(samples <= sampleLimit) ||
             !(evaluations <= static_cast<double>(model::maxOperandEvaluations)))
             return true;
-        // A grid point of a surface costs ten samples: the picture and the movie draw it as a dot
-        // and the ends of two lines, each dot a shape of its own in the movie.
-        const double points = surface ? 10.0 * samples : samples;
+        // A grid point of a surface costs forty samples: the picture and the movie draw it as a
+        // dot and the ends of two lines, each dot a shape of its own in the movie, and the lines
+        // of points far away are split into many movie edges.
+        const double points = surface ? 40.0 * samples : samples;
         if (points > m_points || evaluations > m_evaluations) return false;
         m_points -= points;
         m_evaluations -= evaluations;
@@ -118,6 +121,26 @@ public:
     }
 
 private:
+    // An axis costs fifty samples a tick: each is a dot and a movie shape, and its number a text
+    // field with a small program. An axis past the tick limit draws no dots and costs nothing.
+    bool takeAxis(const model::PlotObject& object)
+    {
+        double points = 0;
+        for (int i = 0; i < 3; ++i) {
+            const model::SubObject* scale =
+                model::findSubObject(object, model::SubObjectKind::P4, i);
+            if (!scale || scale->arguments.size() < 3) break;
+            const double ticks = (static_cast<double>(lang::parseNumber(scale->arguments[1])) -
+                                  lang::parseNumber(scale->arguments[0])) /
+                                 lang::parseNumber(scale->arguments[2]);
+            if (ticks >= 1 && ticks <= static_cast<double>(model::maxAxisTicks))
+                points += 50.0 * ticks;
+        }
+        if (points > m_points) return false;
+        m_points -= points;
+        return true;
+    }
+
     double m_points = fuzzSamplePoints;
     double m_evaluations = fuzzOperandEvaluations;
 };
