@@ -5,8 +5,8 @@
 
 #include "geom/cardinal_spline.h"
 #include "geom/ellipse_arc.h"
-#include "render/qt_geometry.h"
 #include "render/qt_clipped_stroke.h"
+#include "render/qt_geometry.h"
 #include "render/qt_long_polyline.h"
 #include "render/qt_styles.h"
 
