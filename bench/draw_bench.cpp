@@ -4,6 +4,7 @@
 // found beside this file's folder.
 #include "lang/interpreter.h"
 #include "lang/tokenizer.h"
+#include "qt_benchmark_main.h"
 #include "recording_host.h"
 #include "render/draw_pass.h"
 #include "render/qt_surface.h"
@@ -11,7 +12,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -147,12 +147,8 @@ void registerBenchmarks()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    fs::current_path(sourceTop); // gallery scripts name their pictures from the source top
-    registerBenchmarks();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv, [] {
+        fs::current_path(sourceTop); // gallery scripts name their pictures from the source top
+        registerBenchmarks();
+    });
 }

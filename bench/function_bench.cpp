@@ -4,6 +4,7 @@
 // export has it), and onto the recording surface, which shows what the pass itself costs.
 #include "expr/sampler.h"
 #include "lang/interpreter.h"
+#include "qt_benchmark_main.h"
 #include "recording_host.h"
 #include "render/draw_pass.h"
 #include "render/qt_surface.h"
@@ -12,7 +13,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -103,8 +103,7 @@ void passWorkload(benchmark::State& state, const std::string& name)
 
 void registerBenchmarks()
 {
-    benchmark::RegisterBenchmark("sample/w1-million", sampleMillion)
-        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("sample/w1-million", sampleMillion)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("coverage/w1-million", coverMillion)
         ->Unit(benchmark::kMillisecond);
     for (const char* name : {"w1", "w2", "w3"}) {
@@ -124,11 +123,5 @@ void registerBenchmarks()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    registerBenchmarks();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv, registerBenchmarks);
 }

@@ -2,6 +2,7 @@
 // frames, rendered into tag buffers and written as a whole movie file (its size is reported as
 // the counter "bytes"), and the gallery's axis figure, whose numbers are text fields.
 #include "lang/interpreter.h"
+#include "qt_benchmark_main.h"
 #include "recording_host.h"
 #include "swf/movie_export.h"
 #include "swf/movie_renderer.h"
@@ -9,8 +10,6 @@
 #include "temporary_folder.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QGuiApplication>
 
 #include <filesystem>
 #include <fstream>
@@ -102,11 +101,5 @@ void registerBenchmarks()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    registerBenchmarks();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv, registerBenchmarks);
 }
