@@ -154,14 +154,13 @@ inline const ScratchFolder& movieFolder()
 
 // Saves `figure` as a movie (answering Yes to the frames question) and parses it back: a movie
 // the export says it wrote must read, and every tag in it must decode.
-inline void exerciseMovie(const model::Figure& figure)
+inline void exerciseMovie(model::Figure figure)
 {
-    model::Figure copy = figure;
     NullStreams streams;
     lang::BatchHost host(streams.output, streams.diagnostics, lang::BatchAnswer::Yes);
     render::RecordingSurface measuring;
     const std::string path = movieFolder().file("figure.swf");
-    const swf::SwfExportResult result = swf::exportFigureToSwf(copy, path, {host, measuring, 25});
+    const swf::SwfExportResult result = swf::exportFigureToSwf(figure, path, {host, measuring, 25});
     if (!result.written) return;
     const swf::MovieReadResult read = swf::readMovieFile(path);
     if (!read.ok()) {
@@ -189,7 +188,7 @@ inline void exerciseFigure(lang::Session& session, model::Figure& figure, Sampli
     {
         model::Figure movie = figure;
         movie.objects = std::move(drawn);
-        exerciseMovie(movie);
+        exerciseMovie(std::move(movie));
     }
     lang::serialiseFigure(figure, lang::SerialiseMode::Recorder, 1);
     lang::serialiseFigure(figure, lang::SerialiseMode::HeaderOnly);
