@@ -2,10 +2,10 @@
 #include "mesh/mesh_scene.h"
 
 #include "geom/mesh_camera.h"
-#include "lang/object_views.h"
+#include "model/object_views.h"
 #include "mesh/box_mesh.h"
 #include "mesh/wireframe.h"
-#include "render/object_context.h"
+#include "scene/object_context.h"
 
 #include <memory>
 #include <optional>
@@ -19,7 +19,7 @@ bool isShownMesh(const model::Figure& figure, const model::PlotObject& object)
 {
     if (object.type != ObjectType::MeshF && object.type != ObjectType::MeshB) return false;
     if (object.hidden) return false;
-    const std::int32_t frame = lang::placementOf(object).frameId;
+    const std::int32_t frame = model::placementOf(object).frameId;
     return frame >= 0 && static_cast<std::size_t>(frame) < figure.frames.size() &&
            figure.frames[static_cast<std::size_t>(frame)].frameFlag != 0;
 }

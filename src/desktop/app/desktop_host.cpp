@@ -89,6 +89,11 @@ bool DesktopHost::askYesNo(const std::string& question)
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+void DesktopHost::showError(const std::string& text)
+{
+    QMessageBox::critical(m_console, caption, QString::fromStdString(text));
+}
+
 void DesktopHost::notify(const std::string& text)
 {
     m_console->showStatus(QString::fromStdString(text));

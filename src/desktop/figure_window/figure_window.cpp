@@ -42,7 +42,7 @@ void FigureWindow::paintEvent(QPaintEvent*)
     // While a document runs, its figures are not drawn until the whole document has been read.
     if (m_session.documentRunning) return;
     render::QtSurface surface(painter);
-    render::DrawFigure(m_figure, surface, m_session.functionCache);
+    render::DrawFigure(m_figure, surface, m_session.passServices());
 }
 
 void FigureWindow::resizeEvent(QResizeEvent* event)

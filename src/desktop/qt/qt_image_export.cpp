@@ -1,6 +1,7 @@
 // Raster, GIF, SVG and PDF export of a figure.
 #include "desktop/qt/qt_image_export.h"
 
+#include "mesh/mesh_scene.h"
 #include "render/draw_pass.h"
 #include "render/image_encoders.h"
 #include "desktop/qt/qt_gif_writer.h"
@@ -27,7 +28,8 @@ QSize clientSize(const model::Figure& figure)
 void drawOn(QPainter& painter, model::Figure& figure)
 {
     QtSurface surface(painter);
-    DrawFigure(figure, surface);
+    mesh::MeshScene meshes; // a picture drawn once reads its mesh files for itself
+    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
 }
 
 ImageExportResult failure(const std::string& path, const std::string& reason)
