@@ -4,7 +4,7 @@
 // message; the movie goes on.
 #pragma once
 
-#include "swf/tag_decoder.h"
+#include "swf/read/tag_decoder.h"
 
 #include <cstdint>
 #include <map>

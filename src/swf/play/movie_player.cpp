@@ -4,7 +4,7 @@
 #include "swf/play/movie_player.h"
 
 #include "swf/play/shape_painting.h"
-#include "swf/tag_header.h"
+#include "swf/format/tag_header.h"
 
 #include <algorithm>
 #include <cmath>

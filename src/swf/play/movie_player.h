@@ -7,7 +7,7 @@
 #include "render/surface.h"
 #include "swf/play/action_runner.h"
 #include "swf/play/shape_geometry.h"
-#include "swf/reader.h"
+#include "swf/read/reader.h"
 
 #include <cstddef>
 #include <cstdint>

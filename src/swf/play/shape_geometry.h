@@ -3,8 +3,8 @@
 // shapes are interpolated at a ratio first, edge by edge.
 #pragma once
 
-#include "swf/define_shape.h"
-#include "swf/morph_shape.h"
+#include "swf/format/define_shape.h"
+#include "swf/format/morph_shape.h"
 
 #include <cstddef>
 #include <cstdint>
