@@ -4,7 +4,7 @@
 #include "figure/animation_recorder.h"
 #include "figure/figure_menu.h"
 #include "lang/interpreter.h"
-#include "lang/object_views.h"
+#include "model/object_views.h"
 #include "lang/serialiser.h"
 #include "recording_host.h"
 
@@ -187,8 +187,8 @@ TEST_F(FigureCommandTest, RecordingRebuildsTheFigureWithOneFramePerCapture)
     run(figure, 882);
     EXPECT_FALSE(figure.recording);
     ASSERT_EQ(figure.objects.size(), 2u);
-    EXPECT_EQ(lang::placementOf(figure.objects[0]).frameId, 1);
-    EXPECT_EQ(lang::placementOf(figure.objects[1]).frameId, 2);
+    EXPECT_EQ(model::placementOf(figure.objects[0]).frameId, 1);
+    EXPECT_EQ(model::placementOf(figure.objects[1]).frameId, 2);
     EXPECT_EQ(model::findSubObject(figure.objects[0], model::SubObjectKind::Transform, 0), nullptr);
     EXPECT_NE(model::findSubObject(figure.objects[1], model::SubObjectKind::Transform, 0), nullptr);
     ASSERT_EQ(figure.frames.size(), 3u);

@@ -2,6 +2,7 @@
 #include "figure/tool_steps.h"
 
 #include "lang/tokenizer.h"
+#include "model/argument_text.h"
 #include "model/sub_object.h"
 
 #include <array>
@@ -35,15 +36,15 @@ struct OwnStep {
 };
 
 struct Step2D {
-    geom::Matrix2D matrix;
+    model::Matrix2D matrix;
     OwnStep own;
     bool reset = false;
 };
 
-geom::Matrix2D translation(float dx, float dy) { return {1, 0, 0, 1, dx, dy}; }
-geom::Matrix2D scaling(float sx, float sy) { return {sx, 0, 0, sy, 0, 0}; }
+model::Matrix2D translation(float dx, float dy) { return {1, 0, 0, 1, dx, dy}; }
+model::Matrix2D scaling(float sx, float sy) { return {sx, 0, 0, sy, 0, 0}; }
 
-geom::Matrix2D rotation(float degrees)
+model::Matrix2D rotation(float degrees)
 {
     const double radians = static_cast<double>(degrees) * std::numbers::pi / 180.0;
     const auto cosine = static_cast<float>(std::cos(radians));
@@ -205,13 +206,13 @@ std::optional<std::array<float, count>> numbersOf(const model::PlotObject& objec
     if (!sub) return std::nullopt;
     std::array<float, count> numbers{};
     for (std::size_t i = 0; i < count && i < sub->arguments.size(); ++i)
-        numbers[i] = lang::parseNumber(sub->arguments[i]);
+        numbers[i] = model::parseNumber(sub->arguments[i]);
     return numbers;
 }
 
-geom::Matrix2D matrixOf(const std::array<float, 6>& n) { return {n[0], n[1], n[2], n[3], n[4], n[5]}; }
+model::Matrix2D matrixOf(const std::array<float, 6>& n) { return {n[0], n[1], n[2], n[3], n[4], n[5]}; }
 
-void writeMatrix(model::PlotObject& object, const geom::Matrix2D& matrix)
+void writeMatrix(model::PlotObject& object, const model::Matrix2D& matrix)
 {
     writeSubObject(object, matrixTransformText(matrix));
 }
@@ -244,11 +245,11 @@ void applyOwnStep(model::PlotObject& object, const Step2D& step, PixelPoint orig
 void applyMatrixStep(model::PlotObject& object, const Step2D& step)
 {
     if (step.reset) {
-        writeMatrix(object, geom::Matrix2D{});
+        writeMatrix(object, model::Matrix2D{});
         return;
     }
     const auto current = numbersOf<6>(object, SubObjectKind::Transform);
-    writeMatrix(object, current ? geom::Matrix2D::product(matrixOf(*current), step.matrix)
+    writeMatrix(object, current ? model::Matrix2D::product(matrixOf(*current), step.matrix)
                                 : step.matrix);
 }
 
@@ -257,7 +258,7 @@ void apply2D(model::Figure& figure, const Step2D& step, PixelPoint origin)
     std::vector<std::size_t> targets = selectedObjects(figure);
     if (targets.empty() && !figure.own2d) {
         figure.viewTransform =
-            step.reset ? geom::Matrix2D{} : geom::Matrix2D::product(step.matrix, figure.viewTransform);
+            step.reset ? model::Matrix2D{} : model::Matrix2D::product(step.matrix, figure.viewTransform);
         return;
     }
     if (targets.empty())
@@ -299,7 +300,7 @@ std::vector<std::size_t> allOrSelected(const model::Figure& figure)
 }
 
 // The inverse of an affine matrix; the identity for a singular one.
-geom::Matrix2D inverse(const geom::Matrix2D& m)
+model::Matrix2D inverse(const model::Matrix2D& m)
 {
     const float determinant = m.m11 * m.m22 - m.m12 * m.m21;
     if (determinant == 0 || !std::isfinite(determinant)) return {};
@@ -341,14 +342,14 @@ bool applyToolStep(model::Figure& figure, const ToolStep& step)
 void applyOriginTool(model::Figure& figure, PixelPoint originClick)
 {
     if (figure.own2d) return;
-    const geom::Matrix2D& w = figure.viewTransform;
-    const geom::Matrix2D moved{w.m11, w.m12, w.m21, w.m22,
+    const model::Matrix2D& w = figure.viewTransform;
+    const model::Matrix2D moved{w.m11, w.m12, w.m21, w.m22,
                                w.dx - static_cast<float>(originClick.x),
                                w.dy - static_cast<float>(originClick.y)};
     for (const std::size_t index : allOrSelected(figure)) {
         model::PlotObject& object = figure.objects[index];
         const auto current = numbersOf<6>(object, SubObjectKind::Transform);
-        writeMatrix(object, current ? geom::Matrix2D::product(moved, matrixOf(*current)) : moved);
+        writeMatrix(object, current ? model::Matrix2D::product(moved, matrixOf(*current)) : moved);
     }
 }
 
@@ -369,21 +370,21 @@ void zoomAbout(model::Figure& figure, PixelPoint centre, float factor)
         }
         return;
     }
-    const geom::Matrix2D zoom = geom::Matrix2D::product(
-        geom::Matrix2D::product(translation(-cx, -cy), scaling(factor, factor)),
+    const model::Matrix2D zoom = model::Matrix2D::product(
+        model::Matrix2D::product(translation(-cx, -cy), scaling(factor, factor)),
         translation(cx, cy));
     // Objects are drawn through their transform and then the view: zoom after both.
-    const geom::Matrix2D& view = figure.viewTransform;
-    const geom::Matrix2D step =
-        geom::Matrix2D::product(geom::Matrix2D::product(view, zoom), inverse(view));
+    const model::Matrix2D& view = figure.viewTransform;
+    const model::Matrix2D step =
+        model::Matrix2D::product(model::Matrix2D::product(view, zoom), inverse(view));
     for (const std::size_t index : allOrSelected(figure)) {
         model::PlotObject& object = figure.objects[index];
         const auto current = numbersOf<6>(object, SubObjectKind::Transform);
-        writeMatrix(object, current ? geom::Matrix2D::product(matrixOf(*current), step) : step);
+        writeMatrix(object, current ? model::Matrix2D::product(matrixOf(*current), step) : step);
     }
 }
 
-std::string matrixTransformText(const geom::Matrix2D& m)
+std::string matrixTransformText(const model::Matrix2D& m)
 {
     const std::array<float, 6> values{m.m11, m.m12, m.m21, m.m22, m.dx, m.dy};
     return transformText("transform", values, true);

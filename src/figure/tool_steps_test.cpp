@@ -2,7 +2,7 @@
 #include "figure/tool_steps.h"
 
 #include "figure/pointer_input.h"
-#include "lang/object_views.h"
+#include "model/object_views.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,7 @@ TEST(ToolSteps, WithoutSelectionMoveTheView)
 {
     struct Case {
         std::vector<ToolStep> steps;
-        geom::Matrix2D expected;
+        model::Matrix2D expected;
     };
     const Case cases[] = {
         {{{1403, 0, plain, {}}}, {1, 0, 0, 1, 50, 0}},
@@ -130,8 +130,8 @@ TEST(ToolSteps, OppositeScaleStepsCancel)
         figure.objects = {objectWith({}, true)};
         applyToolStep(figure, {there, 0, plain, {}});
         applyToolStep(figure, {back, 0, plain, {}});
-        const geom::Transform3D deep = lang::transform3DOf(figure.objects[0]);
-        const geom::Matrix2D flat = lang::transformMatrixOf(figure.objects[0]).value_or(geom::Matrix2D{});
+        const model::Transform3D deep = model::transform3DOf(figure.objects[0]);
+        const model::Matrix2D flat = model::transformMatrixOf(figure.objects[0]).value_or(model::Matrix2D{});
         EXPECT_NEAR(flat.m11 * flat.m22 * deep.scaleX, 1.0f, 1e-6f) << there;
     }
     model::Figure figure;
@@ -145,18 +145,18 @@ TEST(ToolSteps, OriginToolAndWheelZoomKeepWhatIsOnScreen)
     figure.objects = {objectWith({}, false)};
     applyToolStep(figure, {1445, 0, plain, {}});
     applyToolStep(figure, {1404, 0, plain, {}});
-    const geom::Matrix2D view = figure.viewTransform;
+    const model::Matrix2D view = figure.viewTransform;
     applyOriginTool(figure, {30, 40});
-    const geom::Matrix2D written = *lang::transformMatrixOf(figure.objects[0]);
-    EXPECT_EQ(written, (geom::Matrix2D{view.m11, view.m12, view.m21, view.m22, view.dx - 30,
+    const model::Matrix2D written = *model::transformMatrixOf(figure.objects[0]);
+    EXPECT_EQ(written, (model::Matrix2D{view.m11, view.m12, view.m21, view.m22, view.dx - 30,
                                        view.dy - 40}));
 
     // The point under the cursor stays where it is on screen.
-    const geom::Point2D p{100, 2}; // lands on a whole pixel
+    const model::Point2D p{100, 2}; // lands on a whole pixel
     const auto onScreen = [&] {
-        return figure.viewTransform.map(lang::transformMatrixOf(figure.objects[0])->map(p));
+        return figure.viewTransform.map(model::transformMatrixOf(figure.objects[0])->map(p));
     };
-    const geom::Point2D before = onScreen();
+    const model::Point2D before = onScreen();
     zoomAbout(figure, {static_cast<std::int32_t>(before.x), static_cast<std::int32_t>(before.y)},
               1.25f);
     EXPECT_NEAR(onScreen().x, before.x, 0.01f);
