@@ -1,8 +1,8 @@
 // Tool steps: the step sizes, the targets and the transform text written back into objects.
 #include "figure/tool_steps.h"
+#include "model/argument_text.h"
 
 #include "lang/tokenizer.h"
-#include "model/argument_text.h"
 #include "model/sub_object.h"
 
 #include <array>
@@ -21,8 +21,7 @@ using model::SubObjectKind;
 
 enum class Wins { Ctrl, Shift }; // which size applies when both keys are held
 
-template <typename T>
-T pick(KeyModifiers m, Wins wins, T plain, T ctrl, T shift)
+template <typename T> T pick(KeyModifiers m, Wins wins, T plain, T ctrl, T shift)
 {
     if (m.ctrl && m.shift) return wins == Wins::Ctrl ? ctrl : shift;
     if (m.ctrl) return ctrl;
@@ -36,15 +35,21 @@ struct OwnStep {
 };
 
 struct Step2D {
-    model::Matrix2D matrix;
+    geom::Matrix2D matrix;
     OwnStep own;
     bool reset = false;
 };
 
-model::Matrix2D translation(float dx, float dy) { return {1, 0, 0, 1, dx, dy}; }
-model::Matrix2D scaling(float sx, float sy) { return {sx, 0, 0, sy, 0, 0}; }
+geom::Matrix2D translation(float dx, float dy)
+{
+    return {1, 0, 0, 1, dx, dy};
+}
+geom::Matrix2D scaling(float sx, float sy)
+{
+    return {sx, 0, 0, sy, 0, 0};
+}
 
-model::Matrix2D rotation(float degrees)
+geom::Matrix2D rotation(float degrees)
 {
     const double radians = static_cast<double>(degrees) * std::numbers::pi / 180.0;
     const auto cosine = static_cast<float>(std::cos(radians));
@@ -59,11 +64,20 @@ std::optional<Step2D> moveStep2D(const ToolStep& step, std::int32_t clientWidth)
     if (step.parameter != 0) s = static_cast<float>(step.parameter);
     Step2D result;
     switch (step.id) {
-    case 1401: result.own.dx = -s; break;
-    case 1403: result.own.dx = s; break;
-    case 1402: result.own.dy = -s; break;
-    case 1404: result.own.dy = s; break;
-    default: return std::nullopt;
+    case 1401:
+        result.own.dx = -s;
+        break;
+    case 1403:
+        result.own.dx = s;
+        break;
+    case 1402:
+        result.own.dy = -s;
+        break;
+    case 1404:
+        result.own.dy = s;
+        break;
+    default:
+        return std::nullopt;
     }
     result.matrix = translation(result.own.dx, result.own.dy);
     return result;
@@ -72,8 +86,10 @@ std::optional<Step2D> moveStep2D(const ToolStep& step, std::int32_t clientWidth)
 std::optional<Step2D> rotateStep2D(const ToolStep& step)
 {
     float a = pick(step.modifiers, Wins::Shift, 15.0f, 5.0f, 1.0f);
-    if (step.parameter == clickMarker) a = 1.0f;
-    else if (step.parameter != 0) a = static_cast<float>(step.parameter);
+    if (step.parameter == clickMarker)
+        a = 1.0f;
+    else if (step.parameter != 0)
+        a = static_cast<float>(step.parameter);
     Step2D result;
     result.own.angle = step.id == 1411 ? -a : a;
     result.matrix = rotation(result.own.angle);
@@ -86,13 +102,26 @@ std::optional<Step2D> scaleStep2D(const ToolStep& step)
     Step2D result;
     OwnStep& own = result.own;
     switch (step.id) {
-    case 1441: own.sx = f; break;
-    case 1443: own.sx = 1 / f; break;
-    case 1442: own.sy = f; break;
-    case 1444: own.sy = 1 / f; break;
-    case 1445: own.sx = own.sy = f; break;
-    case 1446: own.sx = own.sy = 1 / f; break;
-    default: return std::nullopt;
+    case 1441:
+        own.sx = f;
+        break;
+    case 1443:
+        own.sx = 1 / f;
+        break;
+    case 1442:
+        own.sy = f;
+        break;
+    case 1444:
+        own.sy = 1 / f;
+        break;
+    case 1445:
+        own.sx = own.sy = f;
+        break;
+    case 1446:
+        own.sx = own.sy = 1 / f;
+        break;
+    default:
+        return std::nullopt;
     }
     result.matrix = scaling(own.sx, own.sy);
     return result;
@@ -113,7 +142,20 @@ struct Step3D {
     std::array<float, 12> values{0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0};
     bool reset = false;
 };
-enum Index3D { WorldX, WorldY, WorldZ, ScaleX, ScaleY, ScaleZ, EyeX, EyeY, EyeZ, AngleX, AngleY, AngleZ };
+enum Index3D {
+    WorldX,
+    WorldY,
+    WorldZ,
+    ScaleX,
+    ScaleY,
+    ScaleZ,
+    EyeX,
+    EyeY,
+    EyeZ,
+    AngleX,
+    AngleY,
+    AngleZ
+};
 
 // Step commands of one 3D tool: which of the twelve numbers each id changes and in which way.
 struct Change3D {
@@ -210,17 +252,20 @@ std::optional<std::array<float, count>> numbersOf(const model::PlotObject& objec
     return numbers;
 }
 
-model::Matrix2D matrixOf(const std::array<float, 6>& n) { return {n[0], n[1], n[2], n[3], n[4], n[5]}; }
+geom::Matrix2D matrixOf(const std::array<float, 6>& n)
+{
+    return {n[0], n[1], n[2], n[3], n[4], n[5]};
+}
 
-void writeMatrix(model::PlotObject& object, const model::Matrix2D& matrix)
+void writeMatrix(model::PlotObject& object, const geom::Matrix2D& matrix)
 {
     writeSubObject(object, matrixTransformText(matrix));
 }
 
 void writeOwn(model::PlotObject& object, const std::array<float, 5>& t, PixelPoint origin)
 {
-    const std::array<float, 7> values{t[0], t[1], t[2], t[3], t[4], static_cast<float>(origin.x),
-                                      static_cast<float>(origin.y)};
+    const std::array<float, 7> values{
+        t[0], t[1], t[2], t[3], t[4], static_cast<float>(origin.x), static_cast<float>(origin.y)};
     writeSubObject(object, transformText("transform", values, false));
 }
 
@@ -245,28 +290,32 @@ void applyOwnStep(model::PlotObject& object, const Step2D& step, PixelPoint orig
 void applyMatrixStep(model::PlotObject& object, const Step2D& step)
 {
     if (step.reset) {
-        writeMatrix(object, model::Matrix2D{});
+        writeMatrix(object, geom::Matrix2D{});
         return;
     }
     const auto current = numbersOf<6>(object, SubObjectKind::Transform);
-    writeMatrix(object, current ? model::Matrix2D::product(matrixOf(*current), step.matrix)
-                                : step.matrix);
+    writeMatrix(object,
+                current ? geom::Matrix2D::product(matrixOf(*current), step.matrix) : step.matrix);
 }
 
 void apply2D(model::Figure& figure, const Step2D& step, PixelPoint origin)
 {
     std::vector<std::size_t> targets = selectedObjects(figure);
     if (targets.empty() && !figure.own2d) {
-        figure.viewTransform =
-            step.reset ? model::Matrix2D{} : model::Matrix2D::product(step.matrix, figure.viewTransform);
+        figure.viewTransform = step.reset
+                                   ? geom::Matrix2D{}
+                                   : geom::Matrix2D::product(step.matrix, figure.viewTransform);
         return;
     }
     if (targets.empty())
-        for (std::size_t i = 0; i < figure.objects.size(); ++i) targets.push_back(i);
+        for (std::size_t i = 0; i < figure.objects.size(); ++i)
+            targets.push_back(i);
     for (const std::size_t index : targets) {
         model::PlotObject& object = figure.objects[index];
-        if (figure.own2d) applyOwnStep(object, step, origin);
-        else applyMatrixStep(object, step);
+        if (figure.own2d)
+            applyOwnStep(object, step, origin);
+        else
+            applyMatrixStep(object, step);
     }
 }
 
@@ -274,12 +323,14 @@ void apply3D(model::Figure& figure, const Step3D& step)
 {
     std::vector<std::size_t> targets = selectedObjects(figure);
     if (targets.empty())
-        for (std::size_t i = 0; i < figure.objects.size(); ++i) targets.push_back(i);
+        for (std::size_t i = 0; i < figure.objects.size(); ++i)
+            targets.push_back(i);
     for (const std::size_t index : targets) {
         model::PlotObject& object = figure.objects[index];
         std::array<float, 12> values = step.values;
         const auto current = numbersOf<12>(object, SubObjectKind::Transform3D);
-        if (step.reset) values = Step3D{}.values;
+        if (step.reset)
+            values = Step3D{}.values;
         else if (current) {
             values = *current;
             for (std::size_t i = 0; i < 12; ++i) {
@@ -295,12 +346,13 @@ std::vector<std::size_t> allOrSelected(const model::Figure& figure)
 {
     std::vector<std::size_t> targets = selectedObjects(figure);
     if (targets.empty())
-        for (std::size_t i = 0; i < figure.objects.size(); ++i) targets.push_back(i);
+        for (std::size_t i = 0; i < figure.objects.size(); ++i)
+            targets.push_back(i);
     return targets;
 }
 
 // The inverse of an affine matrix; the identity for a singular one.
-model::Matrix2D inverse(const model::Matrix2D& m)
+geom::Matrix2D inverse(const geom::Matrix2D& m)
 {
     const float determinant = m.m11 * m.m22 - m.m12 * m.m21;
     if (determinant == 0 || !std::isfinite(determinant)) return {};
@@ -342,14 +394,17 @@ bool applyToolStep(model::Figure& figure, const ToolStep& step)
 void applyOriginTool(model::Figure& figure, PixelPoint originClick)
 {
     if (figure.own2d) return;
-    const model::Matrix2D& w = figure.viewTransform;
-    const model::Matrix2D moved{w.m11, w.m12, w.m21, w.m22,
+    const geom::Matrix2D& w = figure.viewTransform;
+    const geom::Matrix2D moved{w.m11,
+                               w.m12,
+                               w.m21,
+                               w.m22,
                                w.dx - static_cast<float>(originClick.x),
                                w.dy - static_cast<float>(originClick.y)};
     for (const std::size_t index : allOrSelected(figure)) {
         model::PlotObject& object = figure.objects[index];
         const auto current = numbersOf<6>(object, SubObjectKind::Transform);
-        writeMatrix(object, current ? model::Matrix2D::product(moved, matrixOf(*current)) : moved);
+        writeMatrix(object, current ? geom::Matrix2D::product(moved, matrixOf(*current)) : moved);
     }
 }
 
@@ -365,26 +420,30 @@ void zoomAbout(model::Figure& figure, PixelPoint centre, float factor)
             if (t[2] == 0 || t[3] == 0) continue;
             const std::array<float, 7> zoomed{t[0] + cx * (1 - factor) / (factor * t[2]),
                                               t[1] + cy * (1 - factor) / (factor * t[3]),
-                                              t[2] * factor, t[3] * factor, t[4], t[5], t[6]};
+                                              t[2] * factor,
+                                              t[3] * factor,
+                                              t[4],
+                                              t[5],
+                                              t[6]};
             writeSubObject(object, transformText("transform", zoomed, false));
         }
         return;
     }
-    const model::Matrix2D zoom = model::Matrix2D::product(
-        model::Matrix2D::product(translation(-cx, -cy), scaling(factor, factor)),
+    const geom::Matrix2D zoom = geom::Matrix2D::product(
+        geom::Matrix2D::product(translation(-cx, -cy), scaling(factor, factor)),
         translation(cx, cy));
     // Objects are drawn through their transform and then the view: zoom after both.
-    const model::Matrix2D& view = figure.viewTransform;
-    const model::Matrix2D step =
-        model::Matrix2D::product(model::Matrix2D::product(view, zoom), inverse(view));
+    const geom::Matrix2D& view = figure.viewTransform;
+    const geom::Matrix2D step =
+        geom::Matrix2D::product(geom::Matrix2D::product(view, zoom), inverse(view));
     for (const std::size_t index : allOrSelected(figure)) {
         model::PlotObject& object = figure.objects[index];
         const auto current = numbersOf<6>(object, SubObjectKind::Transform);
-        writeMatrix(object, current ? model::Matrix2D::product(matrixOf(*current), step) : step);
+        writeMatrix(object, current ? geom::Matrix2D::product(matrixOf(*current), step) : step);
     }
 }
 
-std::string matrixTransformText(const model::Matrix2D& m)
+std::string matrixTransformText(const geom::Matrix2D& m)
 {
     const std::array<float, 6> values{m.m11, m.m12, m.m21, m.m22, m.dx, m.dy};
     return transformText("transform", values, true);
