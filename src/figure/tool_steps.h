@@ -2,7 +2,7 @@
 #pragma once
 
 #include "figure/figure_commands.h"
-#include "model/transforms.h"
+#include "geom/matrix2d.h"
 #include "model/figure.h"
 
 #include <cstdint>
@@ -58,6 +58,6 @@ void applyOriginTool(model::Figure& figure, PixelPoint originClick);
 void zoomAbout(model::Figure& figure, PixelPoint centre, float factor);
 
 // Transform texts as the steps write them (six decimals, C locale).
-std::string matrixTransformText(const model::Matrix2D& matrix);
+std::string matrixTransformText(const geom::Matrix2D& matrix);
 
 } // namespace figure
