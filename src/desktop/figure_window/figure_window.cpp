@@ -41,7 +41,7 @@ protected:
         // While a document runs, its figures are not drawn until the whole document has been read.
         if (m_window.m_session.documentRunning) return;
         render::QtSurface surface(painter);
-        render::DrawFigure(m_window.m_figure, surface, m_window.m_session.functionCache);
+        render::DrawFigure(m_window.m_figure, surface, m_window.m_session.passServices());
     }
     void resizeEvent(QResizeEvent* event) override
     {
@@ -226,21 +226,12 @@ void FigureWindow::place(bool visible)
 
 void FigureWindow::rebuildMenu()
 {
-<<<<<<< HEAD
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    // While a document runs, its figures are not drawn until the whole document has been read.
-    if (m_session.documentRunning) return;
-    render::QtSurface surface(painter);
-    render::DrawFigure(m_figure, surface, m_session.passServices());
-=======
     const std::vector<figure::TopMenu> menus = figure::buildFigureMenu(m_figure, m_state);
     const auto sink = [this](std::int32_t id) {
         runCommand(id, 0, FigureCanvas::modifiersOf(QGuiApplication::queryKeyboardModifiers()));
     };
     if (m_menuBar) fillMenuBar(*m_menuBar, menus, *this, sink);
     fillContextMenu(m_contextMenu, menus, *this, sink);
->>>>>>> main
 }
 
 void FigureWindow::figureChanged()

@@ -1,15 +1,10 @@
 // Raster, GIF, SVG and PDF export of a figure.
 #include "desktop/qt/qt_image_export.h"
 
-<<<<<<< HEAD
-#include "mesh/mesh_scene.h"
-#include "render/draw_pass.h"
-#include "render/image_encoders.h"
-=======
->>>>>>> main
 #include "desktop/qt/qt_gif_writer.h"
 #include "desktop/qt/qt_surface.h"
 #include "desktop/qt/svg_surface.h"
+#include "mesh/mesh_scene.h"
 #include "render/draw_pass.h"
 #include "render/image_encoders.h"
 #include "render/png_encoder.h"
@@ -142,7 +137,8 @@ std::string renderFigureSvg(model::Figure& figure)
 {
     const QSize size = clientSize(figure);
     desktop::SvgSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id));
-    DrawFigure(figure, surface);
+    mesh::MeshScene meshes;
+    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
     return surface.finish();
 }
 
