@@ -120,10 +120,9 @@ std::optional<std::string> animationRecordProblem(std::span<const std::string> v
     return std::nullopt;
 }
 
-RecordSettings recordSettings(std::uint32_t figureId, std::span<const std::string> values)
+RecordingSettings recordingSettings(std::span<const std::string> values)
 {
-    return {figureId, wholeOf(values[0]), wholeOf(values[1]),
-            static_cast<std::uint8_t>(values[2] == "1" ? 1 : 0)};
+    return {wholeOf(values[0]), wholeOf(values[1]), values[2] == "1"};
 }
 
 const std::array<FieldSpec, 1> swfExportRows = {{{101, "FPS:", "25", Whole}}};

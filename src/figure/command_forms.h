@@ -2,6 +2,7 @@
 // line for the interpreter; Animation Record, SWF Export Options and Print Options give settings.
 #pragma once
 
+#include "figure/animation_recorder.h"
 #include "figure/form_field.h"
 #include "model/figure.h"
 
@@ -35,17 +36,10 @@ std::optional<std::string> newFramesProblem(const model::Figure& figure,
 // "FRAMES fid count sleep clear", with at least one frame.
 std::string newFramesCommand(std::uint32_t figureId, std::span<const std::string> values);
 
-// Animation Record: the frame after which recording starts, its delay and clear flag.
-struct RecordSettings {
-    std::uint32_t figureId = 0;
-    std::uint32_t nextRecordFrame = 0;
-    std::uint32_t delayMs = 250;
-    std::uint8_t clear = 0;
-    bool operator==(const RecordSettings&) const = default;
-};
+// Animation Record: the frame the first snapshot goes into, its delay and clear flag.
 extern const std::array<FieldSpec, 3> animationRecordRows; // Frame, Sleep MS, Clear
 std::optional<std::string> animationRecordProblem(std::span<const std::string> values);
-RecordSettings recordSettings(std::uint32_t figureId, std::span<const std::string> values);
+RecordingSettings recordingSettings(std::span<const std::string> values);
 
 extern const std::array<FieldSpec, 1> swfExportRows; // FPS
 // Refuses rates outside what a movie header holds.

@@ -16,7 +16,7 @@ TEST(CommandForms, ComposeTheCommandLinesTheInterpreterRuns)
               "figure 1 500 500 0xFFFFFFFF dx no2d");
     EXPECT_EQ(newLayerCommand(2, Values{"0", "10", "50%", "50%"}), "LAYER 2 0 10 50% 50%");
     EXPECT_EQ(newFramesCommand(2, Values{"50", "0", "1"}), "FRAMES 2 1 50 1");
-    EXPECT_EQ(recordSettings(4, Values{"2", "300", "1"}), (RecordSettings{4, 2, 300, 1}));
+    EXPECT_EQ(recordingSettings(Values{"2", "300", "1"}), (RecordingSettings{2, 300, true}));
     EXPECT_EQ(printOptions(PrintScale::OneToOne, true, {1000, 1400}, {500, 400}),
               (PrintOptions{true, {0, 0, 500, 400}}));
     EXPECT_EQ(sizeText({1020, 1320}), "1020x1320");
