@@ -75,6 +75,17 @@ std::string newLayerCommand(std::uint32_t figureId, std::span<const std::string>
     return line;
 }
 
+model::Layer layerOfValues(std::span<const std::string> values)
+{
+    std::int32_t numbers[4];
+    std::int32_t inPercent = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        numbers[i] = lang::truncateToInt32(lang::parseNumber(values[i]));
+        if (lang::isPercent(values[i])) inPercent = 1;
+    }
+    return {numbers[0], numbers[1], numbers[2], numbers[3], inPercent};
+}
+
 std::uint32_t nextLayerId(const model::Figure& figure)
 {
     return static_cast<std::uint32_t>(figure.layers.size() + 1);

@@ -26,6 +26,8 @@ extern const std::array<FieldSpec, 4> newLayerRows; // x1, y1, x2, y2
 std::optional<std::string> newLayerProblem(std::span<const std::string> values);
 // "LAYER fid x1 y1 x2 y2" with the fields as typed.
 std::string newLayerCommand(std::uint32_t figureId, std::span<const std::string> values);
+// The layer the LAYER command makes of valid values.
+model::Layer layerOfValues(std::span<const std::string> values);
 // The id the next layer of a figure gets.
 std::uint32_t nextLayerId(const model::Figure& figure);
 

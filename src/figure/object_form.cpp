@@ -265,6 +265,23 @@ std::optional<std::array<std::string, 2>> axisXRange(const model::Figure& figure
     return std::nullopt;
 }
 
+std::vector<model::PlotObject> previewObjects(const model::Figure* figure,
+                                              const model::PlotObject& object, PreviewMode mode,
+                                              std::optional<std::size_t> editedIndex)
+{
+    std::vector<model::PlotObject> objects;
+    for (std::size_t i = 0; figure && mode != PreviewMode::Single && i < figure->objects.size(); ++i) {
+        const model::PlotObject& other = figure->objects[i];
+        if (i == editedIndex) {
+            objects.push_back(object);
+            continue;
+        }
+        if (mode == PreviewMode::Full || other.type == ObjectType::Axis) objects.push_back(other);
+    }
+    if (!editedIndex || mode == PreviewMode::Single || !figure) objects.push_back(object);
+    return objects;
+}
+
 ObjectForm::ObjectForm(const ObjectKindEntry& kind) : m_kind(kind), m_rows(rowsOf(kind))
 {
     for (const FormRow& row : m_rows)

@@ -76,6 +76,14 @@ PlacementChoices placementChoices(const model::Figure& figure);
 std::optional<std::array<std::string, 2>> axisXRange(const model::Figure& figure,
                                                      std::uint32_t axis);
 
+// What the preview of an object dialog draws besides the object: nothing (Single), the figure's
+// AXIS objects (Axis) or all its objects (Full). When editing, the object itself is left out of
+// the figure's objects at `editedIndex`.
+enum class PreviewMode { Single, Axis, Full };
+std::vector<model::PlotObject> previewObjects(const model::Figure* figure,
+                                              const model::PlotObject& object, PreviewMode mode,
+                                              std::optional<std::size_t> editedIndex = {});
+
 // An object being composed or edited in a dialog.
 class ObjectForm {
 public:
