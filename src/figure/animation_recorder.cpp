@@ -14,8 +14,10 @@ namespace {
 
 std::string_view trimBlanksAndTabs(std::string_view line)
 {
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+        line.remove_prefix(1);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+        line.remove_suffix(1);
     return line;
 }
 
@@ -68,7 +70,8 @@ bool endRecording(lang::Session& session, model::Figure& figure)
     figure.recording = false;
     figure.nextRecordFrame = 0;
     std::string text = lang::serialiseFigure(figure, lang::SerialiseMode::HeaderOnly);
-    for (const std::string& block : figure.recordedBlocks) text += "\r\n" + block;
+    for (const std::string& block : figure.recordedBlocks)
+        text += "\r\n" + block;
     figure.recordedBlocks.clear();
     figure.objects.clear();
     figure.layers.clear();

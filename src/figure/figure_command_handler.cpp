@@ -63,18 +63,26 @@ CommandResult runRecordingCommand(lang::Session& session, model::Figure& figure,
     case StartRecording:
         if (figure.recording) return unchanged;
         return openDialog(DialogRequest::AnimationRecord);
-    case CaptureFrame: return captureFrame(session, figure) ? repaintAndMenu : unchanged;
-    default: return endRecording(session, figure) ? repaintAndMenu : unchanged;
+    case CaptureFrame:
+        return captureFrame(session, figure) ? repaintAndMenu : unchanged;
+    default:
+        return endRecording(session, figure) ? repaintAndMenu : unchanged;
     }
 }
 
 CommandResult runSelectionCommand(model::Figure& figure, std::int32_t id)
 {
     switch (id) {
-    case ToggleSelected: toggleSelectedHidden(figure); return repaintAndMenu;
-    case DeleteSelected: deleteSelected(figure); return repaintAndMenu;
+    case ToggleSelected:
+        toggleSelectedHidden(figure);
+        return repaintAndMenu;
+    case DeleteSelected:
+        deleteSelected(figure);
+        return repaintAndMenu;
     case EntireFigure:
-    case EntireFigureAlias: clearSelection(figure); return menuOnly;
+    case EntireFigureAlias:
+        clearSelection(figure);
+        return menuOnly;
     default:
         if (!toggleObjectSelection(figure, static_cast<std::size_t>(id - FirstSelectObject)))
             return unchanged;
@@ -85,15 +93,25 @@ CommandResult runSelectionCommand(model::Figure& figure, std::int32_t id)
 CommandResult runFrameCommand(model::Figure& figure, std::int32_t id)
 {
     switch (id) {
-    case DrawAll: drawAllFrames(figure); break;
-    case DrawNone: drawNoFrames(figure); break;
-    case DrawNext: drawNextFrame(figure); break;
-    case DrawNextAndClear: drawNextFrameAndClear(figure); break;
-    case DrawPrev: drawPreviousFrame(figure); break;
-    case InsertFrames: return openDialog(DialogRequest::NewFrames);
+    case DrawAll:
+        drawAllFrames(figure);
+        break;
+    case DrawNone:
+        drawNoFrames(figure);
+        break;
+    case DrawNext:
+        drawNextFrame(figure);
+        break;
+    case DrawNextAndClear:
+        drawNextFrameAndClear(figure);
+        break;
+    case DrawPrev:
+        drawPreviousFrame(figure);
+        break;
+    case InsertFrames:
+        return openDialog(DialogRequest::NewFrames);
     default:
-        if (!toggleFrame(figure, static_cast<std::size_t>(id - FirstFrameToggle)))
-            return unchanged;
+        if (!toggleFrame(figure, static_cast<std::size_t>(id - FirstFrameToggle))) return unchanged;
         break;
     }
     return repaintAndMenu;
@@ -102,14 +120,30 @@ CommandResult runFrameCommand(model::Figure& figure, std::int32_t id)
 CommandResult runSettingsCommand(model::Figure& figure, WindowState& state, std::int32_t id)
 {
     switch (id) {
-    case ToggleLayers: figure.showLayers = !figure.showLayers; return repaintOnly;
-    case DoubleBuffering: figure.doubleBuffering = !figure.doubleBuffering; return settingsChanged;
-    case LowQuality: figure.quality = 0; return settingsChanged;
-    case HighQuality: figure.quality = 1; return settingsChanged;
-    case ExcellentQuality: figure.quality = 2; return settingsChanged;
-    case OwnTransforms: figure.own2d = !figure.own2d; return repaintAndMenu;
-    case ToggleAnaglyph: figure.anaglyph = !figure.anaglyph; return repaintAndMenu;
-    default: state.coordinateReadout = !state.coordinateReadout; return menuOnly;
+    case ToggleLayers:
+        figure.showLayers = !figure.showLayers;
+        return repaintOnly;
+    case DoubleBuffering:
+        figure.doubleBuffering = !figure.doubleBuffering;
+        return settingsChanged;
+    case LowQuality:
+        figure.quality = 0;
+        return settingsChanged;
+    case HighQuality:
+        figure.quality = 1;
+        return settingsChanged;
+    case ExcellentQuality:
+        figure.quality = 2;
+        return settingsChanged;
+    case OwnTransforms:
+        figure.own2d = !figure.own2d;
+        return repaintAndMenu;
+    case ToggleAnaglyph:
+        figure.anaglyph = !figure.anaglyph;
+        return repaintAndMenu;
+    default:
+        state.coordinateReadout = !state.coordinateReadout;
+        return menuOnly;
     }
 }
 
@@ -126,14 +160,18 @@ CommandResult runFigureCommand(lang::Session& session, model::Figure& figure, Wi
     case ExcellentQuality:
     case OwnTransforms:
     case ToggleAnaglyph:
-    case CoordinateReadout: return runSettingsCommand(figure, state, id);
+    case CoordinateReadout:
+        return runSettingsCommand(figure, state, id);
     case CopySelected:
     case CutSelected:
-    case Paste: return runClipboardCommand(session, figure, id);
+    case Paste:
+        return runClipboardCommand(session, figure, id);
     case StartRecording:
     case CaptureFrame:
-    case EndRecording: return runRecordingCommand(session, figure, id);
-    default: break;
+    case EndRecording:
+        return runRecordingCommand(session, figure, id);
+    default:
+        break;
     }
     if (inRange(id, FirstTool, LastTool)) {
         const std::optional<Tool> tool = toolForCommand(id);

@@ -14,7 +14,7 @@ namespace figure {
 enum class DialogRequest : std::uint8_t { None, NewFrames, AnimationRecord };
 
 struct CommandResult {
-    bool handled = true;         // false: the command belongs to the console (File, Layer, Insert)
+    bool handled = true; // false: the command belongs to the console (File, Layer, Insert)
     bool repaint = false;
     bool rebuildMenu = false;
     bool rebuildSurfaces = false; // buffering or quality changed

@@ -4,7 +4,7 @@
 #include "figure/animation_recorder.h"
 #include "figure/figure_menu.h"
 #include "lang/interpreter.h"
-#include "lang/object_views.h"
+#include "model/object_views.h"
 #include "lang/serialiser.h"
 #include "recording_host.h"
 
@@ -19,7 +19,8 @@ class FigureCommandTest : public ::testing::Test {
 protected:
     model::Figure& makeFigure(const std::vector<std::string>& lines)
     {
-        for (const std::string& line : lines) lang::executeCommand(session, line);
+        for (const std::string& line : lines)
+            lang::executeCommand(session, line);
         return session.figures.at(0);
     }
     CommandResult run(model::Figure& figure, std::int32_t id, KeyModifiers modifiers = {})
@@ -51,7 +52,8 @@ std::vector<std::string> texts(const model::Figure& figure)
 std::string flags(const model::Figure& figure)
 {
     std::string found;
-    for (const model::Frame& frame : figure.frames) found += frame.frameFlag ? '1' : '0';
+    for (const model::Frame& frame : figure.frames)
+        found += frame.frameFlag ? '1' : '0';
     return found;
 }
 
@@ -66,20 +68,34 @@ TEST(FigureKeys, StandForTheirCommands)
         std::int32_t expected;
     };
     const Case cases[] = {
-        {Key::F2, none, Tool::Cross, 31998},   {Key::F7, ctrl, Tool::Cross, 851},
-        {Key::F12, none, Tool::Cross, 883},    {Key::Period, none, Tool::Cross, 41996},
-        {Key::Greater, shift, Tool::Cross, 41994}, {Key::Period, ctrl, Tool::Cross, 0},
-        {Key::Comma, none, Tool::Cross, 41995}, {Key::Less, shift, Tool::Cross, 0},
-        {Key::S, ctrl, Tool::Cross, 103},      {Key::S, ctrlShift, Tool::Cross, 104},
-        {Key::S, shift, Tool::Cross, 106},     {Key::S, alt, Tool::Cross, 107},
-        {Key::S, none, Tool::Cross, 0},        {Key::C, ctrlShift, Tool::Cross, 112},
-        {Key::X, ctrl, Tool::Cross, 142},      {Key::V, ctrl, Tool::Cross, 143},
-        {Key::R, ctrl, Tool::Cross, 881},      {Key::L, ctrl, Tool::Cross, 203},
-        {Key::Delete, none, Tool::Cross, 31999}, {Key::Delete, shift, Tool::Cross, 0},
-        {Key::Up, none, Tool::Cross, 0},       {Key::Up, none, Tool::Move2D, 1402},
-        {Key::KeypadPlus, none, Tool::Move2D, 0}, {Key::KeypadPlus, none, Tool::Scale2D, 1445},
-        {Key::Left, ctrl, Tool::Rotate2D, 1411}, {Key::KeypadMinus, none, Tool::Rotate3D, 1466},
-        {Key::Right, shift, Tool::Scale3D, 1473}, {Key::Down, none, Tool::Move3D, 1454},
+        {Key::F2, none, Tool::Cross, 31998},
+        {Key::F7, ctrl, Tool::Cross, 851},
+        {Key::F12, none, Tool::Cross, 883},
+        {Key::Period, none, Tool::Cross, 41996},
+        {Key::Greater, shift, Tool::Cross, 41994},
+        {Key::Period, ctrl, Tool::Cross, 0},
+        {Key::Comma, none, Tool::Cross, 41995},
+        {Key::Less, shift, Tool::Cross, 0},
+        {Key::S, ctrl, Tool::Cross, 103},
+        {Key::S, ctrlShift, Tool::Cross, 104},
+        {Key::S, shift, Tool::Cross, 106},
+        {Key::S, alt, Tool::Cross, 107},
+        {Key::S, none, Tool::Cross, 0},
+        {Key::C, ctrlShift, Tool::Cross, 112},
+        {Key::X, ctrl, Tool::Cross, 142},
+        {Key::V, ctrl, Tool::Cross, 143},
+        {Key::R, ctrl, Tool::Cross, 881},
+        {Key::L, ctrl, Tool::Cross, 203},
+        {Key::Delete, none, Tool::Cross, 31999},
+        {Key::Delete, shift, Tool::Cross, 0},
+        {Key::Up, none, Tool::Cross, 0},
+        {Key::Up, none, Tool::Move2D, 1402},
+        {Key::KeypadPlus, none, Tool::Move2D, 0},
+        {Key::KeypadPlus, none, Tool::Scale2D, 1445},
+        {Key::Left, ctrl, Tool::Rotate2D, 1411},
+        {Key::KeypadMinus, none, Tool::Rotate3D, 1466},
+        {Key::Right, shift, Tool::Scale3D, 1473},
+        {Key::Down, none, Tool::Move3D, 1454},
     };
     for (const Case& c : cases)
         EXPECT_EQ(commandForKey(c.key, c.modifiers, c.tool), c.expected)
@@ -88,14 +104,15 @@ TEST(FigureKeys, StandForTheirCommands)
 
 TEST_F(FigureCommandTest, MenuFollowsObjectsSelectionToolAndSettings)
 {
-    model::Figure& figure = makeFigure({"figure 1", "text at(1) n(a) p2(1,1)",
-                                        "rectangle at(1) p4(1,1,5,5)"});
+    model::Figure& figure =
+        makeFigure({"figure 1", "text at(1) n(a) p2(1,1)", "rectangle at(1) p4(1,1,5,5)"});
     run(figure, 31002);
     run(figure, 1704); // Rotate 2D
     run(figure, 843);
     const std::vector<TopMenu> menus = buildFigureMenu(figure, state);
     std::vector<std::string> titles;
-    for (const TopMenu& menu : menus) titles.push_back(menu.title);
+    for (const TopMenu& menu : menus)
+        titles.push_back(menu.title);
     EXPECT_EQ(titles, (std::vector<std::string>{"&File", "Insert", "&Edit", "Se&lect", "&Tools 2D",
                                                 "&Tools 3D", "&Rotate 2D", "&Tools", "Frame"}));
     const auto item = [&](std::int32_t id) {
@@ -124,7 +141,8 @@ TEST_F(FigureCommandTest, MenuFollowsObjectsSelectionToolAndSettings)
 TEST_F(FigureCommandTest, SelectionHidesDeletesCopiesAndPastes)
 {
     std::vector<std::string> lines{"figure 1"};
-    for (int i = 0; i < 6; ++i) lines.push_back("text at(1) n(t" + std::to_string(i) + ") p2(1,1)");
+    for (int i = 0; i < 6; ++i)
+        lines.push_back("text at(1) n(t" + std::to_string(i) + ") p2(1,1)");
     model::Figure& figure = makeFigure(lines);
     lang::executeCommand(session, "figure 2");
     model::Figure& other = *session.figures.findFigure(2);
@@ -160,9 +178,9 @@ TEST_F(FigureCommandTest, FrameCommandsShowFramesInTurn)
 {
     model::Figure& figure = makeFigure({"figure 1", "frames 1 3 100 0"});
     const std::pair<std::int32_t, std::string> steps[] = {
-        {41998, "0000"}, {41996, "1000"}, {41996, "1100"}, {41996, "1110"}, {41995, "1100"},
-        {41994, "0010"}, {41994, "1010"}, {41994, "0110"}, {41999, "1111"}, {41002, "1101"},
-        {41993, "1101"}, {41995, "1100"},
+        {41998, "0000"}, {41996, "1000"}, {41996, "1100"}, {41996, "1110"},
+        {41995, "1100"}, {41994, "0010"}, {41994, "1010"}, {41994, "0110"},
+        {41999, "1111"}, {41002, "1101"}, {41993, "1101"}, {41995, "1100"},
     };
     for (const auto& [id, expected] : steps) {
         run(figure, id);
@@ -187,8 +205,8 @@ TEST_F(FigureCommandTest, RecordingRebuildsTheFigureWithOneFramePerCapture)
     run(figure, 882);
     EXPECT_FALSE(figure.recording);
     ASSERT_EQ(figure.objects.size(), 2u);
-    EXPECT_EQ(lang::placementOf(figure.objects[0]).frameId, 1);
-    EXPECT_EQ(lang::placementOf(figure.objects[1]).frameId, 2);
+    EXPECT_EQ(model::placementOf(figure.objects[0]).frameId, 1);
+    EXPECT_EQ(model::placementOf(figure.objects[1]).frameId, 2);
     EXPECT_EQ(model::findSubObject(figure.objects[0], model::SubObjectKind::Transform, 0), nullptr);
     EXPECT_NE(model::findSubObject(figure.objects[1], model::SubObjectKind::Transform, 0), nullptr);
     ASSERT_EQ(figure.frames.size(), 3u);

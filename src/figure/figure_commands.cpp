@@ -152,9 +152,8 @@ struct ToolCommand {
     Tool tool;
 };
 constexpr ToolCommand toolCommands[] = {
-    {1700, Tool::Cross},    {1701, Tool::Move2D},   {1702, Tool::Move3D},
-    {1704, Tool::Rotate2D}, {1705, Tool::Rotate3D}, {1706, Tool::Origin},
-    {1707, Tool::Scale2D},  {1708, Tool::Scale3D},
+    {1700, Tool::Cross},    {1701, Tool::Move2D}, {1702, Tool::Move3D},  {1704, Tool::Rotate2D},
+    {1705, Tool::Rotate3D}, {1706, Tool::Origin}, {1707, Tool::Scale2D}, {1708, Tool::Scale3D},
 };
 
 // The steps the arrow keys and the keypad's + and - post, per tool.
@@ -183,13 +182,20 @@ std::int32_t toolStepForKey(Key key, Tool tool)
     const ToolKeys* keys = toolKeysOf(tool);
     if (!keys) return 0;
     switch (key) {
-    case Key::Up: return keys->up;
-    case Key::Down: return keys->down;
-    case Key::Left: return keys->left;
-    case Key::Right: return keys->right;
-    case Key::KeypadPlus: return keys->plus;
-    case Key::KeypadMinus: return keys->minus;
-    default: return 0;
+    case Key::Up:
+        return keys->up;
+    case Key::Down:
+        return keys->down;
+    case Key::Left:
+        return keys->left;
+    case Key::Right:
+        return keys->right;
+    case Key::KeypadPlus:
+        return keys->plus;
+    case Key::KeypadMinus:
+        return keys->minus;
+    default:
+        return 0;
     }
 }
 
@@ -207,21 +213,34 @@ std::int32_t ctrlCommandForKey(Key key, KeyModifiers m)
 {
     if (!m.ctrl) return 0;
     switch (key) {
-    case Key::C: return m.shift ? CopyMetafile : CopyBitmap;
-    case Key::L: return NewLayer;
-    case Key::P: return Print;
-    case Key::R: return StartRecording;
-    case Key::V: return Paste;
-    case Key::X: return CutSelected;
-    default: return 0;
+    case Key::C:
+        return m.shift ? CopyMetafile : CopyBitmap;
+    case Key::L:
+        return NewLayer;
+    case Key::P:
+        return Print;
+    case Key::R:
+        return StartRecording;
+    case Key::V:
+        return Paste;
+    case Key::X:
+        return CutSelected;
+    default:
+        return 0;
     }
 }
 
 } // namespace
 
-std::span<const MenuCommand> figureCommands() { return figureCommandTable; }
+std::span<const MenuCommand> figureCommands()
+{
+    return figureCommandTable;
+}
 
-std::span<const MenuCommand> insertCommands() { return insertCommandTable; }
+std::span<const MenuCommand> insertCommands()
+{
+    return insertCommandTable;
+}
 
 const MenuCommand* findFigureCommand(std::int32_t id)
 {
@@ -251,24 +270,37 @@ std::int32_t commandForKey(Key key, KeyModifiers m, Tool tool)
 {
     const bool plain = !m.ctrl && !m.shift && !m.alt;
     switch (key) {
-    case Key::F2: return ToggleSelected;
-    case Key::F3: return DoubleBuffering;
-    case Key::F4: return ToggleLayers;
-    case Key::F5: return UpdateClient;
-    case Key::F6: return InsertFrames;
-    case Key::F7: return OwnTransforms;
-    case Key::F8: return PreviewMovie;
-    case Key::F9: return ToggleAnaglyph;
-    case Key::F12: return CaptureFrame;
+    case Key::F2:
+        return ToggleSelected;
+    case Key::F3:
+        return DoubleBuffering;
+    case Key::F4:
+        return ToggleLayers;
+    case Key::F5:
+        return UpdateClient;
+    case Key::F6:
+        return InsertFrames;
+    case Key::F7:
+        return OwnTransforms;
+    case Key::F8:
+        return PreviewMovie;
+    case Key::F9:
+        return ToggleAnaglyph;
+    case Key::F12:
+        return CaptureFrame;
     case Key::Period:
     case Key::Greater:
         if (plain) return DrawNext;
         return m.shift && !m.ctrl && !m.alt ? DrawNextAndClear : 0;
     case Key::Comma:
-    case Key::Less: return plain ? DrawPrev : 0;
-    case Key::S: return saveCommandForKey(m);
-    case Key::Delete: return !m.ctrl && !m.shift ? DeleteSelected : 0;
-    default: break;
+    case Key::Less:
+        return plain ? DrawPrev : 0;
+    case Key::S:
+        return saveCommandForKey(m);
+    case Key::Delete:
+        return !m.ctrl && !m.shift ? DeleteSelected : 0;
+    default:
+        break;
     }
     if (const std::int32_t id = ctrlCommandForKey(key, m)) return id;
     return toolStepForKey(key, tool);

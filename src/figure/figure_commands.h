@@ -89,7 +89,7 @@ enum class FigureMenu : std::uint8_t {
     Frame,
 };
 inline constexpr std::array<std::string_view, 14> figureMenuTitles = {
-    "&File",     "Insert",    "&Edit",     "Se&lect",   "&Tools 2D", "&Tools 3D", "&Move 2D",
+    "&File",      "Insert",   "&Edit",    "Se&lect",    "&Tools 2D", "&Tools 3D", "&Move 2D",
     "&Rotate 2D", "Scale 2D", "&Move 3D", "&Rotate 3D", "&Scale 3D", "&Tools",    "Frame"};
 
 enum class Checkable : std::uint8_t { No, Yes };
@@ -137,11 +137,33 @@ std::optional<FigureMenu> stepMenuOf(Tool tool);
 // Keys the window turns into commands.
 enum class Key : std::uint8_t {
     Other,
-    F2, F3, F4, F5, F6, F7, F8, F9, F12,
-    Period, Greater, Comma, Less,
-    C, L, P, R, S, V, X,
+    F2,
+    F3,
+    F4,
+    F5,
+    F6,
+    F7,
+    F8,
+    F9,
+    F12,
+    Period,
+    Greater,
+    Comma,
+    Less,
+    C,
+    L,
+    P,
+    R,
+    S,
+    V,
+    X,
     Delete,
-    Left, Right, Up, Down, KeypadPlus, KeypadMinus,
+    Left,
+    Right,
+    Up,
+    Down,
+    KeypadPlus,
+    KeypadMinus,
 };
 
 struct KeyModifiers {

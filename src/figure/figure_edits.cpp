@@ -14,7 +14,8 @@ bool toggleObjectSelection(model::Figure& figure, std::size_t index)
 
 void clearSelection(model::Figure& figure)
 {
-    for (model::PlotObject& object : figure.objects) object.selected = false;
+    for (model::PlotObject& object : figure.objects)
+        object.selected = false;
 }
 
 void toggleSelectedHidden(model::Figure& figure)
@@ -53,12 +54,14 @@ std::string pasteObjects(model::Figure& figure, std::vector<model::PlotObject>& 
 
 void drawAllFrames(model::Figure& figure)
 {
-    for (model::Frame& frame : figure.frames) frame.frameFlag = 1;
+    for (model::Frame& frame : figure.frames)
+        frame.frameFlag = 1;
 }
 
 void drawNoFrames(model::Figure& figure)
 {
-    for (model::Frame& frame : figure.frames) frame.frameFlag = 0;
+    for (model::Frame& frame : figure.frames)
+        frame.frameFlag = 0;
 }
 
 void drawNextFrame(model::Figure& figure)
@@ -71,7 +74,8 @@ void drawNextFrameAndClear(model::Figure& figure)
 {
     const auto hidden = std::ranges::find(figure.frames, std::uint8_t{0}, &model::Frame::frameFlag);
     if (hidden == figure.frames.end()) return;
-    for (auto passed = figure.frames.begin(); passed != hidden; ++passed) passed->frameFlag = 0;
+    for (auto passed = figure.frames.begin(); passed != hidden; ++passed)
+        passed->frameFlag = 0;
     hidden->frameFlag = 1;
 }
 

@@ -10,23 +10,34 @@ namespace {
 bool isChecked(std::int32_t id, const model::Figure& figure, const WindowState& state)
 {
     switch (id) {
-    case commands::DoubleBuffering: return figure.doubleBuffering;
-    case commands::LowQuality: return figure.quality == 0;
-    case commands::HighQuality: return figure.quality == 1;
-    case commands::ExcellentQuality: return figure.quality == 2;
-    case commands::OwnTransforms: return figure.own2d;
-    case commands::ToggleAnaglyph: return figure.anaglyph;
-    case commands::CoordinateReadout: return state.coordinateReadout;
-    default: return false;
+    case commands::DoubleBuffering:
+        return figure.doubleBuffering;
+    case commands::LowQuality:
+        return figure.quality == 0;
+    case commands::HighQuality:
+        return figure.quality == 1;
+    case commands::ExcellentQuality:
+        return figure.quality == 2;
+    case commands::OwnTransforms:
+        return figure.own2d;
+    case commands::ToggleAnaglyph:
+        return figure.anaglyph;
+    case commands::CoordinateReadout:
+        return state.coordinateReadout;
+    default:
+        return false;
     }
 }
 
-MenuItem itemFrom(const MenuCommand& command, const model::Figure& figure,
-                  const WindowState& state)
+MenuItem itemFrom(const MenuCommand& command, const model::Figure& figure, const WindowState& state)
 {
     const bool checkable = command.checkable == Checkable::Yes;
-    return {command.id, std::string(command.text), std::string(command.accelerator), checkable,
-            checkable && isChecked(command.id, figure, state), {}};
+    return {command.id,
+            std::string(command.text),
+            std::string(command.accelerator),
+            checkable,
+            checkable && isChecked(command.id, figure, state),
+            {}};
 }
 
 std::vector<MenuItem> insertSubmenus()
@@ -48,8 +59,12 @@ void appendObjectItems(std::vector<MenuItem>& items, const model::Figure& figure
         std::min(figure.objects.size(), static_cast<std::size_t>(maxListedObjects));
     for (std::size_t i = 0; i < count; ++i) {
         const model::PlotObject& object = figure.objects[i];
-        items.push_back({firstId + static_cast<std::int32_t>(i), object.displayName, {},
-                         checkSelected, checkSelected && object.selected, {}});
+        items.push_back({firstId + static_cast<std::int32_t>(i),
+                         object.displayName,
+                         {},
+                         checkSelected,
+                         checkSelected && object.selected,
+                         {}});
     }
 }
 
@@ -59,8 +74,11 @@ void appendFrameItems(std::vector<MenuItem>& items, const model::Figure& figure)
         std::min(figure.frames.size(), static_cast<std::size_t>(maxListedFrames));
     for (std::size_t i = 0; i < count; ++i)
         items.push_back({commands::FirstFrameToggle + static_cast<std::int32_t>(i),
-                         "Frame " + std::to_string(i), {}, true,
-                         figure.frames[i].frameFlag != 0, {}});
+                         "Frame " + std::to_string(i),
+                         {},
+                         true,
+                         figure.frames[i].frameFlag != 0,
+                         {}});
 }
 
 bool isShown(FigureMenu menu, Tool tool)

@@ -13,8 +13,8 @@
 namespace figure {
 
 struct MenuItem {
-    std::int32_t id = 0;    // 0: a separator, or a submenu when it has children
-    std::string text;       // with its & mnemonic
+    std::int32_t id = 0; // 0: a separator, or a submenu when it has children
+    std::string text;    // with its & mnemonic
     std::string accelerator;
     bool checkable = false;
     bool checked = false;

@@ -12,10 +12,10 @@ namespace figure {
 // State of one figure window that lives as long as the window.
 struct WindowState {
     Tool tool = Tool::Cross;
-    PixelPoint originClick;           // the last click of the Origin tool
-    PixelPoint dragAnchor{-1, -1};    // last position while dragging
-    bool dragging = false;            // left button held in the window
-    bool coordinateReadout = false;   // show the cursor's axis coordinates
+    PixelPoint originClick;         // the last click of the Origin tool
+    PixelPoint dragAnchor{-1, -1};  // last position while dragging
+    bool dragging = false;          // left button held in the window
+    bool coordinateReadout = false; // show the cursor's axis coordinates
 
     bool operator==(const WindowState&) const = default;
 };

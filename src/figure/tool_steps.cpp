@@ -1,5 +1,6 @@
 // Tool steps: the step sizes, the targets and the transform text written back into objects.
 #include "figure/tool_steps.h"
+#include "model/argument_text.h"
 
 #include "lang/tokenizer.h"
 #include "model/sub_object.h"
@@ -20,8 +21,7 @@ using model::SubObjectKind;
 
 enum class Wins { Ctrl, Shift }; // which size applies when both keys are held
 
-template <typename T>
-T pick(KeyModifiers m, Wins wins, T plain, T ctrl, T shift)
+template <typename T> T pick(KeyModifiers m, Wins wins, T plain, T ctrl, T shift)
 {
     if (m.ctrl && m.shift) return wins == Wins::Ctrl ? ctrl : shift;
     if (m.ctrl) return ctrl;
@@ -40,8 +40,14 @@ struct Step2D {
     bool reset = false;
 };
 
-geom::Matrix2D translation(float dx, float dy) { return {1, 0, 0, 1, dx, dy}; }
-geom::Matrix2D scaling(float sx, float sy) { return {sx, 0, 0, sy, 0, 0}; }
+geom::Matrix2D translation(float dx, float dy)
+{
+    return {1, 0, 0, 1, dx, dy};
+}
+geom::Matrix2D scaling(float sx, float sy)
+{
+    return {sx, 0, 0, sy, 0, 0};
+}
 
 geom::Matrix2D rotation(float degrees)
 {
@@ -58,11 +64,20 @@ std::optional<Step2D> moveStep2D(const ToolStep& step, std::int32_t clientWidth)
     if (step.parameter != 0) s = static_cast<float>(step.parameter);
     Step2D result;
     switch (step.id) {
-    case 1401: result.own.dx = -s; break;
-    case 1403: result.own.dx = s; break;
-    case 1402: result.own.dy = -s; break;
-    case 1404: result.own.dy = s; break;
-    default: return std::nullopt;
+    case 1401:
+        result.own.dx = -s;
+        break;
+    case 1403:
+        result.own.dx = s;
+        break;
+    case 1402:
+        result.own.dy = -s;
+        break;
+    case 1404:
+        result.own.dy = s;
+        break;
+    default:
+        return std::nullopt;
     }
     result.matrix = translation(result.own.dx, result.own.dy);
     return result;
@@ -71,8 +86,10 @@ std::optional<Step2D> moveStep2D(const ToolStep& step, std::int32_t clientWidth)
 std::optional<Step2D> rotateStep2D(const ToolStep& step)
 {
     float a = pick(step.modifiers, Wins::Shift, 15.0f, 5.0f, 1.0f);
-    if (step.parameter == clickMarker) a = 1.0f;
-    else if (step.parameter != 0) a = static_cast<float>(step.parameter);
+    if (step.parameter == clickMarker)
+        a = 1.0f;
+    else if (step.parameter != 0)
+        a = static_cast<float>(step.parameter);
     Step2D result;
     result.own.angle = step.id == 1411 ? -a : a;
     result.matrix = rotation(result.own.angle);
@@ -85,13 +102,26 @@ std::optional<Step2D> scaleStep2D(const ToolStep& step)
     Step2D result;
     OwnStep& own = result.own;
     switch (step.id) {
-    case 1441: own.sx = f; break;
-    case 1443: own.sx = 1 / f; break;
-    case 1442: own.sy = f; break;
-    case 1444: own.sy = 1 / f; break;
-    case 1445: own.sx = own.sy = f; break;
-    case 1446: own.sx = own.sy = 1 / f; break;
-    default: return std::nullopt;
+    case 1441:
+        own.sx = f;
+        break;
+    case 1443:
+        own.sx = 1 / f;
+        break;
+    case 1442:
+        own.sy = f;
+        break;
+    case 1444:
+        own.sy = 1 / f;
+        break;
+    case 1445:
+        own.sx = own.sy = f;
+        break;
+    case 1446:
+        own.sx = own.sy = 1 / f;
+        break;
+    default:
+        return std::nullopt;
     }
     result.matrix = scaling(own.sx, own.sy);
     return result;
@@ -112,7 +142,20 @@ struct Step3D {
     std::array<float, 12> values{0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0};
     bool reset = false;
 };
-enum Index3D { WorldX, WorldY, WorldZ, ScaleX, ScaleY, ScaleZ, EyeX, EyeY, EyeZ, AngleX, AngleY, AngleZ };
+enum Index3D {
+    WorldX,
+    WorldY,
+    WorldZ,
+    ScaleX,
+    ScaleY,
+    ScaleZ,
+    EyeX,
+    EyeY,
+    EyeZ,
+    AngleX,
+    AngleY,
+    AngleZ
+};
 
 // Step commands of one 3D tool: which of the twelve numbers each id changes and in which way.
 struct Change3D {
@@ -205,11 +248,14 @@ std::optional<std::array<float, count>> numbersOf(const model::PlotObject& objec
     if (!sub) return std::nullopt;
     std::array<float, count> numbers{};
     for (std::size_t i = 0; i < count && i < sub->arguments.size(); ++i)
-        numbers[i] = lang::parseNumber(sub->arguments[i]);
+        numbers[i] = model::parseNumber(sub->arguments[i]);
     return numbers;
 }
 
-geom::Matrix2D matrixOf(const std::array<float, 6>& n) { return {n[0], n[1], n[2], n[3], n[4], n[5]}; }
+geom::Matrix2D matrixOf(const std::array<float, 6>& n)
+{
+    return {n[0], n[1], n[2], n[3], n[4], n[5]};
+}
 
 void writeMatrix(model::PlotObject& object, const geom::Matrix2D& matrix)
 {
@@ -218,8 +264,8 @@ void writeMatrix(model::PlotObject& object, const geom::Matrix2D& matrix)
 
 void writeOwn(model::PlotObject& object, const std::array<float, 5>& t, PixelPoint origin)
 {
-    const std::array<float, 7> values{t[0], t[1], t[2], t[3], t[4], static_cast<float>(origin.x),
-                                      static_cast<float>(origin.y)};
+    const std::array<float, 7> values{
+        t[0], t[1], t[2], t[3], t[4], static_cast<float>(origin.x), static_cast<float>(origin.y)};
     writeSubObject(object, transformText("transform", values, false));
 }
 
@@ -248,24 +294,28 @@ void applyMatrixStep(model::PlotObject& object, const Step2D& step)
         return;
     }
     const auto current = numbersOf<6>(object, SubObjectKind::Transform);
-    writeMatrix(object, current ? geom::Matrix2D::product(matrixOf(*current), step.matrix)
-                                : step.matrix);
+    writeMatrix(object,
+                current ? geom::Matrix2D::product(matrixOf(*current), step.matrix) : step.matrix);
 }
 
 void apply2D(model::Figure& figure, const Step2D& step, PixelPoint origin)
 {
     std::vector<std::size_t> targets = selectedObjects(figure);
     if (targets.empty() && !figure.own2d) {
-        figure.viewTransform =
-            step.reset ? geom::Matrix2D{} : geom::Matrix2D::product(step.matrix, figure.viewTransform);
+        figure.viewTransform = step.reset
+                                   ? geom::Matrix2D{}
+                                   : geom::Matrix2D::product(step.matrix, figure.viewTransform);
         return;
     }
     if (targets.empty())
-        for (std::size_t i = 0; i < figure.objects.size(); ++i) targets.push_back(i);
+        for (std::size_t i = 0; i < figure.objects.size(); ++i)
+            targets.push_back(i);
     for (const std::size_t index : targets) {
         model::PlotObject& object = figure.objects[index];
-        if (figure.own2d) applyOwnStep(object, step, origin);
-        else applyMatrixStep(object, step);
+        if (figure.own2d)
+            applyOwnStep(object, step, origin);
+        else
+            applyMatrixStep(object, step);
     }
 }
 
@@ -273,12 +323,14 @@ void apply3D(model::Figure& figure, const Step3D& step)
 {
     std::vector<std::size_t> targets = selectedObjects(figure);
     if (targets.empty())
-        for (std::size_t i = 0; i < figure.objects.size(); ++i) targets.push_back(i);
+        for (std::size_t i = 0; i < figure.objects.size(); ++i)
+            targets.push_back(i);
     for (const std::size_t index : targets) {
         model::PlotObject& object = figure.objects[index];
         std::array<float, 12> values = step.values;
         const auto current = numbersOf<12>(object, SubObjectKind::Transform3D);
-        if (step.reset) values = Step3D{}.values;
+        if (step.reset)
+            values = Step3D{}.values;
         else if (current) {
             values = *current;
             for (std::size_t i = 0; i < 12; ++i) {
@@ -294,7 +346,8 @@ std::vector<std::size_t> allOrSelected(const model::Figure& figure)
 {
     std::vector<std::size_t> targets = selectedObjects(figure);
     if (targets.empty())
-        for (std::size_t i = 0; i < figure.objects.size(); ++i) targets.push_back(i);
+        for (std::size_t i = 0; i < figure.objects.size(); ++i)
+            targets.push_back(i);
     return targets;
 }
 
@@ -342,7 +395,10 @@ void applyOriginTool(model::Figure& figure, PixelPoint originClick)
 {
     if (figure.own2d) return;
     const geom::Matrix2D& w = figure.viewTransform;
-    const geom::Matrix2D moved{w.m11, w.m12, w.m21, w.m22,
+    const geom::Matrix2D moved{w.m11,
+                               w.m12,
+                               w.m21,
+                               w.m22,
                                w.dx - static_cast<float>(originClick.x),
                                w.dy - static_cast<float>(originClick.y)};
     for (const std::size_t index : allOrSelected(figure)) {
@@ -364,7 +420,11 @@ void zoomAbout(model::Figure& figure, PixelPoint centre, float factor)
             if (t[2] == 0 || t[3] == 0) continue;
             const std::array<float, 7> zoomed{t[0] + cx * (1 - factor) / (factor * t[2]),
                                               t[1] + cy * (1 - factor) / (factor * t[3]),
-                                              t[2] * factor, t[3] * factor, t[4], t[5], t[6]};
+                                              t[2] * factor,
+                                              t[3] * factor,
+                                              t[4],
+                                              t[5],
+                                              t[6]};
             writeSubObject(object, transformText("transform", zoomed, false));
         }
         return;

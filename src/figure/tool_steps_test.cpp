@@ -2,7 +2,8 @@
 #include "figure/tool_steps.h"
 
 #include "figure/pointer_input.h"
-#include "lang/object_views.h"
+#include "model/object_views.h"
+#include "model/transforms.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,8 @@ std::string subObjectText(const model::PlotObject& object, SubObjectKind kind)
     const model::SubObject* sub = model::findSubObject(object, kind, 0);
     if (!sub) return "none";
     std::string text;
-    for (const std::string& argument : sub->arguments) text += (text.empty() ? "" : ",") + argument;
+    for (const std::string& argument : sub->arguments)
+        text += (text.empty() ? "" : ",") + argument;
     return text;
 }
 
@@ -50,39 +52,81 @@ TEST(ToolSteps, WriteTheExactTransformTextIntoTheTargets)
         std::string expected;
     };
     const Case cases[] = {
-        {"Move 3D Left appends the step", false, {}, {1451, 0, plain, {}},
+        {"Move 3D Left appends the step",
+         false,
+         {},
+         {1451, 0, plain, {}},
          SubObjectKind::Transform3D,
          "0.000000,0.000000,0.000000,1.000000,1.000000,1.000000,-0.500000,0.000000,0.000000,"
          "0.000000,0.000000,0.000000"},
-        {"Rotate 3D with Shift", false, {}, {1463, 0, shift, {}}, SubObjectKind::Transform3D,
+        {"Rotate 3D with Shift",
+         false,
+         {},
+         {1463, 0, shift, {}},
+         SubObjectKind::Transform3D,
          "0.000000,0.000000,0.000000,1.000000,1.000000,1.000000,0.000000,0.000000,0.000000,"
          "0.005556,0.000000,0.000000"},
-        {"Scale 3D with Ctrl and Shift: Ctrl wins", false, {deep}, {1476, 0, both, {}},
+        {"Scale 3D with Ctrl and Shift: Ctrl wins",
+         false,
+         {deep},
+         {1476, 0, both, {}},
          SubObjectKind::Transform3D,
          "1.000000,2.000000,3.000000,2.000000,2.000000,1.333333,0.000000,0.000000,0.000000,"
          "0.000000,0.000000,0.000000"},
-        {"Move 3D by a parameter of 250", false, {deep}, {1452, 250, plain, {}},
+        {"Move 3D by a parameter of 250",
+         false,
+         {deep},
+         {1452, 250, plain, {}},
          SubObjectKind::Transform3D,
          "1.000000,2.000000,3.000000,2.000000,2.000000,2.000000,0.000000,2.500000,0.000000,"
          "0.000000,0.000000,0.000000"},
-        {"Reset 3D", false, {deep}, {1500, 0, plain, {}}, SubObjectKind::Transform3D,
+        {"Reset 3D",
+         false,
+         {deep},
+         {1500, 0, plain, {}},
+         SubObjectKind::Transform3D,
          "0.000000,0.000000,0.000000,1.000000,1.000000,1.000000,0.000000,0.000000,0.000000,"
          "0.000000,0.000000,0.000000"},
-        {"Move 2D Right: the matrix applies first", false, {matrix}, {1403, 0, plain, {}},
-         SubObjectKind::Transform, "2.000000,0.000000,0.000000,2.000000,60.000000,20.000000"},
-        {"Scale 2D zoom out with Shift", false, {matrix}, {1446, 0, shift, {}},
-         SubObjectKind::Transform, "1.980198,0.000000,0.000000,1.980198,9.900990,19.801981"},
-        {"Rotate 2D Right by a click turns 1 degree", false, {}, {1412, clickMarker, plain, {}},
-         SubObjectKind::Transform, "0.999848,0.017452,-0.017452,0.999848,0.000000,0.000000"},
-        {"Reset 2D writes the identity", false, {matrix}, {1450, 0, plain, {}},
-         SubObjectKind::Transform, "1.000000,0.000000,0.000000,1.000000,0.000000,0.000000"},
-        {"Own 2D appends deltas and the origin click", true, {}, {1404, 0, ctrl, {7, 8}},
+        {"Move 2D Right: the matrix applies first",
+         false,
+         {matrix},
+         {1403, 0, plain, {}},
+         SubObjectKind::Transform,
+         "2.000000,0.000000,0.000000,2.000000,60.000000,20.000000"},
+        {"Scale 2D zoom out with Shift",
+         false,
+         {matrix},
+         {1446, 0, shift, {}},
+         SubObjectKind::Transform,
+         "1.980198,0.000000,0.000000,1.980198,9.900990,19.801981"},
+        {"Rotate 2D Right by a click turns 1 degree",
+         false,
+         {},
+         {1412, clickMarker, plain, {}},
+         SubObjectKind::Transform,
+         "0.999848,0.017452,-0.017452,0.999848,0.000000,0.000000"},
+        {"Reset 2D writes the identity",
+         false,
+         {matrix},
+         {1450, 0, plain, {}},
+         SubObjectKind::Transform,
+         "1.000000,0.000000,0.000000,1.000000,0.000000,0.000000"},
+        {"Own 2D appends deltas and the origin click",
+         true,
+         {},
+         {1404, 0, ctrl, {7, 8}},
          SubObjectKind::Transform,
          "0.000000,5.000000,1.000000,1.000000,0.000000,7.000000,8.000000"},
-        {"Own 2D reads missing numbers as 0", true, {shortOwn}, {1441, 0, plain, {}},
+        {"Own 2D reads missing numbers as 0",
+         true,
+         {shortOwn},
+         {1441, 0, plain, {}},
          SubObjectKind::Transform,
          "5.000000,6.000000,0.000000,0.000000,0.000000,0.000000,0.000000"},
-        {"Own 2D rotation adds the angle", true, {shortOwn}, {1411, 0, ctrl, {}},
+        {"Own 2D rotation adds the angle",
+         true,
+         {shortOwn},
+         {1411, 0, ctrl, {}},
          SubObjectKind::Transform,
          "5.000000,6.000000,0.000000,0.000000,-5.000000,0.000000,0.000000"},
     };
@@ -117,7 +161,8 @@ TEST(ToolSteps, WithoutSelectionMoveTheView)
         model::Figure figure;
         figure.clientWidth = 500;
         figure.objects = {objectWith({}, false)};
-        for (const ToolStep& step : c.steps) applyToolStep(figure, step);
+        for (const ToolStep& step : c.steps)
+            applyToolStep(figure, step);
         EXPECT_EQ(figure.viewTransform, c.expected) << c.steps.size() << " " << c.steps[0].id;
         EXPECT_TRUE(figure.objects[0].subObjects.empty());
     }
@@ -130,8 +175,9 @@ TEST(ToolSteps, OppositeScaleStepsCancel)
         figure.objects = {objectWith({}, true)};
         applyToolStep(figure, {there, 0, plain, {}});
         applyToolStep(figure, {back, 0, plain, {}});
-        const geom::Transform3D deep = lang::transform3DOf(figure.objects[0]);
-        const geom::Matrix2D flat = lang::transformMatrixOf(figure.objects[0]).value_or(geom::Matrix2D{});
+        const model::Transform3D deep = model::transform3DOf(figure.objects[0]);
+        const geom::Matrix2D flat =
+            model::transformMatrixOf(figure.objects[0]).value_or(geom::Matrix2D{});
         EXPECT_NEAR(flat.m11 * flat.m22 * deep.scaleX, 1.0f, 1e-6f) << there;
     }
     model::Figure figure;
@@ -147,14 +193,14 @@ TEST(ToolSteps, OriginToolAndWheelZoomKeepWhatIsOnScreen)
     applyToolStep(figure, {1404, 0, plain, {}});
     const geom::Matrix2D view = figure.viewTransform;
     applyOriginTool(figure, {30, 40});
-    const geom::Matrix2D written = *lang::transformMatrixOf(figure.objects[0]);
-    EXPECT_EQ(written, (geom::Matrix2D{view.m11, view.m12, view.m21, view.m22, view.dx - 30,
-                                       view.dy - 40}));
+    const geom::Matrix2D written = *model::transformMatrixOf(figure.objects[0]);
+    EXPECT_EQ(written,
+              (geom::Matrix2D{view.m11, view.m12, view.m21, view.m22, view.dx - 30, view.dy - 40}));
 
     // The point under the cursor stays where it is on screen.
     const geom::Point2D p{100, 2}; // lands on a whole pixel
     const auto onScreen = [&] {
-        return figure.viewTransform.map(lang::transformMatrixOf(figure.objects[0])->map(p));
+        return figure.viewTransform.map(model::transformMatrixOf(figure.objects[0])->map(p));
     };
     const geom::Point2D before = onScreen();
     zoomAbout(figure, {static_cast<std::int32_t>(before.x), static_cast<std::int32_t>(before.y)},
