@@ -3,8 +3,9 @@
 
 #include "figure/sub_object_form.h"
 #include "lang/tokenizer.h"
+#include "model/argument_text.h"
 #include "model/limits.h"
-#include "swf/movie_limits.h"
+#include "swf/format/movie_limits.h"
 
 namespace figure {
 namespace {
@@ -13,7 +14,7 @@ using enum FieldRule;
 
 std::uint32_t wholeOf(std::string_view text)
 {
-    return lang::truncateToUint32(lang::parseNumber(text));
+    return model::truncateToUint32(model::parseNumber(text));
 }
 
 std::optional<std::string> rowsProblem(std::span<const FieldSpec> rows,
@@ -51,7 +52,7 @@ std::string newFigureCommand(std::uint32_t figureId, std::span<const std::string
 {
     return "figure " + std::to_string(figureId) + " " + std::to_string(wholeOf(values[0])) + " " +
            std::to_string(wholeOf(values[1])) + " " +
-           colourText(0xFF000000u | lang::parseColour(values[2])) + " " +
+           colourText(0xFF000000u | model::parseColour(values[2])) + " " +
            (values[3] == "1" ? "dx" : "nodx") + " " + (values[4] == "1" ? "OWN2D" : "no2d");
 }
 
@@ -80,8 +81,8 @@ model::Layer layerOfValues(std::span<const std::string> values)
     std::int32_t numbers[4];
     std::int32_t inPercent = 0;
     for (std::size_t i = 0; i < 4; ++i) {
-        numbers[i] = lang::truncateToInt32(lang::parseNumber(values[i]));
-        if (lang::isPercent(values[i])) inPercent = 1;
+        numbers[i] = model::truncateToInt32(model::parseNumber(values[i]));
+        if (model::isPercent(values[i])) inPercent = 1;
     }
     return {numbers[0], numbers[1], numbers[2], numbers[3], inPercent};
 }

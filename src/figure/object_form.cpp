@@ -3,8 +3,9 @@
 
 #include "expr/sampler.h"
 #include "lang/object_builder.h"
-#include "lang/object_views.h"
+#include "model/object_views.h"
 #include "lang/tokenizer.h"
+#include "model/argument_text.h"
 #include "render/axis_drawing.h"
 
 #include <algorithm>
@@ -176,7 +177,7 @@ std::string shownValue(const FieldSpec& field, const std::string& argument)
 {
     if (isTextRule(field.rule)) return argument;
     if (!isIndexRule(field.rule)) return shownArgument(argument);
-    const std::int32_t index = lang::truncateToInt32(lang::parseNumber(argument));
+    const std::int32_t index = model::truncateToInt32(model::parseNumber(argument));
     if (field.rule == Check) return index != 0 ? "1" : "0";
     const auto last = static_cast<std::int32_t>(field.choices.size()) - 1;
     return decimal(static_cast<std::uint32_t>(std::clamp(index, 0, std::max(last, 0))));
@@ -259,8 +260,8 @@ std::optional<std::array<std::string, 2>> axisXRange(const model::Figure& figure
         const model::SubObject* scale = model::findSubObject(object, SubObjectKind::P4, 0);
         if (!scale || scale->arguments.size() < 2) return std::nullopt;
         return std::array<std::string, 2>{
-            threeDecimals(lang::parseNumber(scale->arguments[0])),
-            threeDecimals(lang::parseNumber(scale->arguments[1]))};
+            threeDecimals(model::parseNumber(scale->arguments[0])),
+            threeDecimals(model::parseNumber(scale->arguments[1]))};
     }
     return std::nullopt;
 }
@@ -316,7 +317,7 @@ ObjectForm::ObjectForm(const ObjectKindEntry& kind, model::PlotObject object)
         m_shown.push_back(shown);
         m_original.push_back(std::move(original));
     }
-    const lang::Placement at = lang::placementOf(m_object);
+    const model::Placement at = model::placementOf(m_object);
     placement = {at.figureId, unsignedOrZero(at.layerId), unsignedOrZero(at.axisId),
                  unsignedOrZero(at.frameId)};
 }

@@ -3,9 +3,10 @@
 
 #include "geom/projection.h"
 #include "lang/tokenizer.h"
+#include "model/argument_text.h"
 #include "model/limits.h"
-#include "render/font_size.h"
-#include "render/hatch_patterns.h"
+#include "scene/font_size.h"
+#include "scene/hatch_patterns.h"
 
 #include <cmath>
 #include <cstdio>
@@ -56,12 +57,12 @@ constexpr FieldSpec rangeAnimationRows[] = {
 
 std::string unsignedText(double value)
 {
-    return std::to_string(lang::truncateToUint32(static_cast<float>(value)));
+    return std::to_string(model::truncateToUint32(static_cast<float>(value)));
 }
 
 std::uint32_t wholeOf(std::string_view text)
 {
-    return lang::truncateToUint32(lang::parseNumber(text));
+    return model::truncateToUint32(model::parseNumber(text));
 }
 
 // Values from the arguments in order, defaults where arguments are missing.
@@ -83,7 +84,7 @@ std::vector<std::string> penValues(const model::SubObject& pen)
                               : std::to_string(wholeOf(arguments[0])),
             std::to_string(arguments.size() > 2 ? std::min<std::uint32_t>(wholeOf(arguments[2]), 4)
                                                 : 0),
-            colourText(arguments.size() > 1 ? lang::parseColour(arguments[1]) : 0xFF000000)};
+            colourText(arguments.size() > 1 ? model::parseColour(arguments[1]) : 0xFF000000)};
 }
 
 std::vector<std::string> brushValues(const model::SubObject& brush)
@@ -92,10 +93,10 @@ std::vector<std::string> brushValues(const model::SubObject& brush)
     const auto& arguments = brush.arguments;
     std::size_t style = 0;
     for (std::size_t i = 0; i < std::size(brushWords); ++i)
-        if (!arguments.empty() && lang::equalsIgnoringCase(arguments[0], brushWords[i])) style = i;
+        if (!arguments.empty() && model::equalsIgnoringCase(arguments[0], brushWords[i])) style = i;
     values.push_back(std::to_string(style));
     for (std::size_t i = 1; i <= 2; ++i)
-        values.push_back(colourText(arguments.size() > i ? lang::parseColour(arguments[i]) : 0));
+        values.push_back(colourText(arguments.size() > i ? model::parseColour(arguments[i]) : 0));
     const bool fullMatrix = style == 2 && arguments.size() >= 9;
     values.push_back(!fullMatrix && arguments.size() > 3 ? arguments[3] : "0");
     values.push_back(fullMatrix ? "1" : "0");
@@ -117,8 +118,8 @@ std::vector<std::string> brushArguments(std::span<const std::string> values)
 {
     const std::size_t style = wholeOf(values[0]) % std::size(brushWords);
     std::vector<std::string> arguments = {std::string(brushWords[style]),
-                                          colourText(lang::parseColour(values[1])),
-                                          colourText(lang::parseColour(values[2]))};
+                                          colourText(model::parseColour(values[1])),
+                                          colourText(model::parseColour(values[2]))};
     if (style == 2 && values[4] == "1") {
         for (std::string& number : lang::splitTokens(values[5], " ", lang::QuoteProtection::Off))
             arguments.push_back(std::move(number));
@@ -131,7 +132,7 @@ std::vector<std::string> brushArguments(std::span<const std::string> values)
 std::string sixDecimals(std::string_view text)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%f", static_cast<double>(lang::parseNumber(text)));
+    std::snprintf(buffer, sizeof buffer, "%f", static_cast<double>(model::parseNumber(text)));
     return buffer;
 }
 
@@ -221,7 +222,7 @@ std::vector<std::string> subDialogArguments(SubDialog dialog, std::span<const st
 {
     switch (dialog) {
     case SubDialog::Pen:
-        return {std::to_string(wholeOf(values[0])), std::to_string(lang::parseColour(values[2])),
+        return {std::to_string(wholeOf(values[0])), std::to_string(model::parseColour(values[2])),
                 std::to_string(wholeOf(values[1]))};
     case SubDialog::Brush: return brushArguments(values);
     case SubDialog::OwnTransform: {
@@ -310,14 +311,14 @@ FontChoice fontChoiceOf(const model::SubObject& font)
     const auto& arguments = font.arguments;
     if (!arguments.empty()) choice.family = arguments[0];
     const std::int32_t style =
-        arguments.size() > 2 ? lang::truncateToInt32(lang::parseNumber(arguments[2])) : 0;
+        arguments.size() > 2 ? model::truncateToInt32(model::parseNumber(arguments[2])) : 0;
     choice.bold = style & 1;
     choice.italic = style & 2;
     choice.underline = style & 4;
     choice.strikeOut = style & 8;
     render::Font measured;
-    measured.size = arguments.size() > 1 ? lang::parseNumber(arguments[1]) : 8.0f;
-    if (arguments.size() > 3) measured.unit = lang::truncateToInt32(lang::parseNumber(arguments[3]));
+    measured.size = arguments.size() > 1 ? model::parseNumber(arguments[1]) : 8.0f;
+    if (arguments.size() > 3) measured.unit = model::truncateToInt32(model::parseNumber(arguments[3]));
     const std::optional<float> pixels = render::fontPixelSize(measured);
     choice.pointSize = pixels ? std::round(*pixels * 72.0 / render::pixelsPerInch * 10) / 10 : 8;
     return choice;
@@ -327,7 +328,7 @@ geom::Transform3D transform3DOfValues(std::span<const std::string> values)
 {
     float numbers[12];
     for (std::size_t i = 0; i < 12; ++i)
-        numbers[i] = i < values.size() ? lang::parseNumber(values[i]) : 0.0f;
+        numbers[i] = i < values.size() ? model::parseNumber(values[i]) : 0.0f;
     return {numbers[0], numbers[1], numbers[2],  numbers[3],  numbers[4],  numbers[5],
             numbers[6], numbers[7], numbers[8],  numbers[9],  numbers[10], numbers[11]};
 }

@@ -6,6 +6,7 @@
 #include "desktop/dialogs/object_preview.h"
 #include "lang/interpreter.h"
 #include "lang/tokenizer.h"
+#include "model/argument_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -200,7 +201,7 @@ std::optional<std::uint32_t> askSwfFrameRate(QWidget* parent, std::uint32_t offe
         nullptr, std::nullopt, parent);
     dialog.fields().setValue(0, std::to_string(offered));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return lang::truncateToUint32(lang::parseNumber(dialog.values()[0]));
+    return model::truncateToUint32(model::parseNumber(dialog.values()[0]));
 }
 
 std::optional<figure::PrintOptions> askPrintOptions(QWidget* parent,

@@ -2,6 +2,7 @@
 #include "desktop/dialogs/field_grid.h"
 
 #include "lang/tokenizer.h"
+#include "model/argument_text.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -100,7 +101,7 @@ void FieldGrid::setValue(std::size_t row, const std::string& text)
     if (field.check) {
         field.check->setChecked(text == "1");
     } else if (field.choice) {
-        const int index = lang::truncateToInt32(lang::parseNumber(text));
+        const int index = model::truncateToInt32(model::parseNumber(text));
         field.choice->setCurrentIndex(std::clamp(index, 0, field.choice->count() - 1));
     } else {
         field.line->setText(qtText(text));
@@ -140,7 +141,7 @@ bool FieldGrid::refreshProblems()
 
 void FieldGrid::chooseColour(std::size_t row)
 {
-    const figure::Rgba current = figure::colourOfWord(m_colourUse, lang::parseColour(value(row)));
+    const figure::Rgba current = figure::colourOfWord(m_colourUse, model::parseColour(value(row)));
     const QColor chosen = QColorDialog::getColor(
         QColor(current.red, current.green, current.blue, current.alpha), this, QString(),
         QColorDialog::ShowAlphaChannel);

@@ -2,7 +2,7 @@
 #include "desktop/dialogs/object_preview.h"
 
 #include "render/draw_pass.h"
-#include "render/qt_surface.h"
+#include "desktop/qt/qt_surface.h"
 
 #include <QPainter>
 

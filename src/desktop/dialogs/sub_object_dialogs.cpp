@@ -3,6 +3,7 @@
 
 #include "desktop/dialogs/field_grid.h"
 #include "lang/tokenizer.h"
+#include "model/argument_text.h"
 
 #include <QDialogButtonBox>
 #include <QFontDialog>
@@ -116,7 +117,7 @@ void SubObjectDialog::addMatrixOperations()
             if (!amount || figure::subDialogProblem(m_dialog, m_fields->values())) return;
             float numbers[6];
             for (std::size_t i = 0; i < 6; ++i)
-                numbers[i] = lang::parseNumber(m_fields->value(i));
+                numbers[i] = model::parseNumber(m_fields->value(i));
             const geom::Matrix2D combined = figure::combineMatrix(
                 {numbers[0], numbers[1], numbers[2], numbers[3], numbers[4], numbers[5]},
                 operation.operation, static_cast<float>(*amount));
