@@ -3,6 +3,7 @@
 
 #include "expr/sampler.h"
 #include "lang/object_builder.h"
+#include "lang/serialiser.h"
 #include "model/object_views.h"
 #include "lang/tokenizer.h"
 #include "model/argument_text.h"
@@ -438,19 +439,8 @@ model::PlotObject ObjectForm::object() const
 
 std::string objectCommandLine(const model::PlotObject& object)
 {
-    std::string line = object.keyword;
-    for (const model::SubObject& sub : object.subObjects) {
-        line += ' ';
-        line += model::writtenName(sub.kind);
-        line += '(';
-        for (std::size_t i = 0; i < sub.arguments.size(); ++i) {
-            const std::string& argument = sub.arguments[i];
-            const bool quoted = sub.kind == SubObjectKind::Name ||
-                                argument.find_first_of(" ,") != std::string::npos;
-            line += (i > 0 ? "," : "") + (quoted ? "\"" + argument + "\"" : argument);
-        }
-        line += ')';
-    }
+    std::string line = lang::objectLine(object);
+    if (!line.empty() && line.back() == ' ') line.pop_back(); // the blank the serialiser ends with
     return line;
 }
 

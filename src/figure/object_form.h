@@ -131,7 +131,7 @@ private:
     model::PlotObject m_object;          // sub-objects that no field writes, in order
 };
 
-// The command line of an object: its keyword and every sub-object as keyword(arguments).
+// The command line of an object as the user types it: the serialiser's line without its last blank.
 std::string objectCommandLine(const model::PlotObject& object);
 
 } // namespace figure
