@@ -5,6 +5,7 @@
 #include "lang/interpreter.h"
 #include "lang/tokenizer.h"
 #include "model/limits.h"
+#include "io/atomic_file.h"
 #include "io/file_io.h"
 
 #include <algorithm>
