@@ -34,6 +34,7 @@ run: run-deps configure
 	scripts/run.sh $(BUILD)/kelvoplot
 
 test: deps configure
+	scripts/check_layering.sh
 	cmake --build $(BUILD)
 	cd $(BUILD) && ctest --output-on-failure
 	$(MAKE) --no-print-directory test-sanitized

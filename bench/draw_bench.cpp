@@ -7,7 +7,7 @@
 #include "qt_benchmark_main.h"
 #include "recording_host.h"
 #include "render/draw_pass.h"
-#include "render/qt_surface.h"
+#include "desktop/qt/qt_surface.h"
 #include "render/recording_surface.h"
 
 #include <benchmark/benchmark.h>

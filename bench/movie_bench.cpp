@@ -4,9 +4,9 @@
 #include "lang/interpreter.h"
 #include "qt_benchmark_main.h"
 #include "recording_host.h"
-#include "swf/movie_export.h"
-#include "swf/movie_renderer.h"
-#include "swf/qt_measuring_surface.h"
+#include "swf/export/movie_export.h"
+#include "swf/export/movie_renderer.h"
+#include "desktop/qt/qt_measuring_surface.h"
 #include "temporary_folder.h"
 
 #include <benchmark/benchmark.h>
@@ -65,8 +65,10 @@ void exportMovie(benchmark::State& state, FigureSession& made)
     const std::string path = folder.file("movie.swf");
     swf::QtMeasuringSurface measuring;
     for (auto _ : state) {
-        const swf::SwfExportResult result =
-            swf::exportFigureToSwf(made.figure(), path, {made.host, measuring.surface(), 25});
+        const swf::SwfExportResult result = swf::exportFigureToSwf(
+            made.figure(), path,
+            {[&](const std::string& question) { return made.host.askYesNo(question); },
+             measuring.surface(), 25});
         if (!result.written) state.SkipWithError(result.message.c_str());
     }
     state.counters["bytes"] = static_cast<double>(fs::file_size(path));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "expr/expression.h"
+#include "model/argument_text.h"
 #include "expr/sampler.h"
 #include "lang/batch_host.h"
 #include "lang/document.h"
@@ -12,8 +13,8 @@
 #include "model/limits.h"
 #include "render/draw_pass.h"
 #include "render/recording_surface.h"
-#include "swf/movie_export.h"
-#include "swf/reader.h"
+#include "swf/export/movie_export.h"
+#include "swf/read/reader.h"
 #include "xml/xml_document.h"
 
 #include <cstdint>
@@ -130,9 +131,9 @@ private:
             const model::SubObject* scale =
                 model::findSubObject(object, model::SubObjectKind::P4, i);
             if (!scale || scale->arguments.size() < 3) break;
-            const double ticks = (static_cast<double>(lang::parseNumber(scale->arguments[1])) -
-                                  lang::parseNumber(scale->arguments[0])) /
-                                 lang::parseNumber(scale->arguments[2]);
+            const double ticks = (static_cast<double>(model::parseNumber(scale->arguments[1])) -
+                                  model::parseNumber(scale->arguments[0])) /
+                                 model::parseNumber(scale->arguments[2]);
             if (ticks >= 1 && ticks <= static_cast<double>(model::maxAxisTicks))
                 points += 50.0 * ticks;
         }
@@ -160,7 +161,9 @@ inline void exerciseMovie(model::Figure figure)
     lang::BatchHost host(streams.output, streams.diagnostics, lang::BatchAnswer::Yes);
     render::RecordingSurface measuring;
     const std::string path = movieFolder().file("figure.swf");
-    const swf::SwfExportResult result = swf::exportFigureToSwf(figure, path, {host, measuring, 25});
+    const swf::SwfExportResult result = swf::exportFigureToSwf(
+        figure, path,
+        {[&](const std::string& question) { return host.askYesNo(question); }, measuring, 25});
     if (!result.written) return;
     const swf::MovieReadResult read = swf::readMovieFile(path);
     if (!read.ok()) {

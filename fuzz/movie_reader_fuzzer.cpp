@@ -2,7 +2,7 @@
 // every frame's tags listed; an input without the movie signature is read as one tag instead,
 // its first two bytes the tag code and the rest the body, so that the decoders meet hostile
 // bodies without a movie around them.
-#include "swf/reader.h"
+#include "swf/read/reader.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 // Writes the tests' sample movies into the folder given as the only argument: the seed corpus
 // of the movie reader's fuzz target.
-#include "swf/file_writer.h"
+#include "swf/export/file_writer.h"
 
 #include "swf_sample_movies.h"
 

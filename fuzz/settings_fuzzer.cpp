@@ -5,7 +5,7 @@
 // back as it was written.
 #include "fuzz_support.h"
 
-#include "xml/file_io.h"
+#include "io/file_io.h"
 #include "xml/settings_store.h"
 #include "xml/utf.h"
 

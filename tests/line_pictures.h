@@ -2,8 +2,8 @@
 // reference, with how much the two differ.
 #pragma once
 
-#include "render/qt_styles.h"
-#include "render/qt_surface.h"
+#include "desktop/qt/qt_styles.h"
+#include "desktop/qt/qt_surface.h"
 
 #include <QImage>
 #include <QPainter>

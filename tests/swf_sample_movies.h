@@ -4,13 +4,13 @@
 #pragma once
 
 #include "model/figure.h"
-#include "swf/curve_builders.h"
-#include "swf/define_shape.h"
-#include "swf/file_writer.h"
-#include "swf/morph_shape.h"
-#include "swf/place_object.h"
-#include "swf/tag_list.h"
-#include "swf/text_field.h"
+#include "swf/format/curve_builders.h"
+#include "swf/format/define_shape.h"
+#include "swf/export/file_writer.h"
+#include "swf/format/morph_shape.h"
+#include "swf/format/place_object.h"
+#include "swf/format/tag_list.h"
+#include "swf/format/text_field.h"
 
 #include <cmath>
 #include <string>

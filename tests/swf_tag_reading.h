@@ -3,8 +3,8 @@
 // "DoAction") for tests that compare what a frame holds.
 #pragma once
 
-#include "swf/byte_buffer.h"
-#include "swf/tag_decoder.h"
+#include "swf/format/byte_buffer.h"
+#include "swf/read/tag_decoder.h"
 
 #include <gtest/gtest.h>
 

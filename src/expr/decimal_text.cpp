@@ -4,8 +4,7 @@
 // has 301 of them). Reading uses the exact fast path for at most 19 digits and small exponents and
 // the full reader otherwise.
 #include "expr/decimal_text.h"
-
-#include "lang/tokenizer.h"
+#include "model/argument_text.h"
 
 #include <array>
 #include <bit>
@@ -191,11 +190,11 @@ double readNumber(std::string_view text)
     int written = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) readExponent(text, i, written);
 
-    if (tooManyDigits) return lang::readDecimal(text).value_or(0.0);
+    if (tooManyDigits) return model::readDecimal(text).value_or(0.0);
     if (mantissa == 0) return negative ? -0.0 : 0.0;
     const int total = exponent + written;
     if (mantissa > twoTo53 || total < -22 || total > 22)
-        return lang::readDecimal(text).value_or(0.0);
+        return model::readDecimal(text).value_or(0.0);
     // Both operands are exact, so one rounding gives the nearest double.
     const double power = exactPowersOfTen[static_cast<std::size_t>(total < 0 ? -total : total)];
     const double magnitude =

@@ -3,11 +3,11 @@
 //
 // Sections: reading · limits · FUNCTION and FUNCTION3A · FUNCTION3D · limit messages
 #include "expr/sampler.h"
+#include "model/argument_text.h"
 
 #include "expr/expression.h"
 #include "expr/sample_evaluation.h"
 #include "expr/spectrum.h"
-#include "lang/tokenizer.h"
 #include "model/limits.h"
 
 #include <bit>
@@ -28,12 +28,12 @@ float argument(const model::PlotObject& object, SubObjectKind kind, int occurren
 {
     const model::SubObject* sub = model::findSubObject(object, kind, occurrence);
     if (!sub) return missing;
-    return index < sub->arguments.size() ? lang::parseNumber(sub->arguments[index]) : 0.0f;
+    return index < sub->arguments.size() ? model::parseNumber(sub->arguments[index]) : 0.0f;
 }
 
 std::int32_t option(const model::PlotObject& object, int occurrence)
 {
-    return lang::truncateToInt32(argument(object, SubObjectKind::P1, occurrence, 0));
+    return model::truncateToInt32(argument(object, SubObjectKind::P1, occurrence, 0));
 }
 
 bool has(const model::PlotObject& object, SubObjectKind kind, int occurrence)

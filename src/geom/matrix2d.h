@@ -1,37 +1,11 @@
-// A 2D affine matrix in the row-vector convention: x' = m11*x + m21*y + dx, y' = m12*x + m22*y +
-// dy.
+// Points and the 2D affine matrix, as geometry uses them (the values live with the model).
 #pragma once
+
+#include "model/transforms.h"
 
 namespace geom {
 
-struct Point2D {
-    float x = 0;
-    float y = 0;
-    bool operator==(const Point2D&) const = default;
-};
-
-struct Matrix2D {
-    float m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
-
-    bool operator==(const Matrix2D&) const = default;
-
-    bool isIdentity() const { return *this == Matrix2D{}; }
-
-    Point2D map(Point2D p) const
-    {
-        return {m11 * p.x + m21 * p.y + dx, m12 * p.x + m22 * p.y + dy};
-    }
-
-    // The matrix that applies `first`, then `second`.
-    static Matrix2D product(const Matrix2D& first, const Matrix2D& second)
-    {
-        return {first.m11 * second.m11 + first.m12 * second.m21,
-                first.m11 * second.m12 + first.m12 * second.m22,
-                first.m21 * second.m11 + first.m22 * second.m21,
-                first.m21 * second.m12 + first.m22 * second.m22,
-                first.dx * second.m11 + first.dy * second.m21 + second.dx,
-                first.dx * second.m12 + first.dy * second.m22 + second.dy};
-    }
-};
+using model::Matrix2D;
+using model::Point2D;
 
 } // namespace geom

@@ -3,21 +3,14 @@
 #pragma once
 
 #include "geom/matrix2d.h"
+#include "model/transforms.h"
 
 #include <cstdint>
 #include <optional>
 
 namespace geom {
 
-// The point reading of TRANSFORM: dx, dy, sx, sy, angle, cx, cy.
-struct Own2DTransform {
-    float dx = 0, dy = 0; // translation, device units
-    float sx = 1, sy = 1; // world scale about the device origin, applied by the surface
-    float angle = 0;      // 180 turns by one radian, clockwise on screen
-    float cx = 0, cy = 0; // centre of the rotation
-
-    bool operator==(const Own2DTransform&) const = default;
-};
+using model::Own2DTransform;
 
 struct IntPoint2D {
     std::int32_t x = 0, y = 0;

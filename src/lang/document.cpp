@@ -5,7 +5,7 @@
 #include "lang/interpreter.h"
 #include "lang/tokenizer.h"
 #include "model/limits.h"
-#include "xml/file_io.h"
+#include "io/file_io.h"
 
 #include <algorithm>
 
@@ -84,7 +84,7 @@ void appendPlot(xml::XmlDocument& document, std::string_view figureText)
 
 DocumentSave saveTo(Session& session, xml::XmlDocument& document, const std::string& path)
 {
-    const xml::WriteResult written = document.saveAs(path);
+    const io::WriteResult written = document.saveAs(path);
     if (!written.written) return {SaveOutcome::Failed, path, written.message};
     session.host().notify(std::string(documentSavedMessage));
     return {SaveOutcome::Saved, path, {}};
@@ -118,7 +118,7 @@ void runDocument(Session& session, const xml::XmlDocument& document,
 
 DocumentLoad runDocumentFile(Session& session, const std::string& path)
 {
-    const std::string identity = xml::canonicalPath(path);
+    const std::string identity = io::canonicalPath(path);
     if (std::string refusal = refusalToRun(session, path, identity); !refusal.empty()) {
         showMessage(session, refusal);
         return {xml::LoadStatus::Failed, std::move(refusal)};
@@ -143,7 +143,7 @@ DocumentSave saveDocument(Session& session, std::string_view figureText,
     if (!path) {
         path = session.host().askSaveFilePath(documentSaveRequest(OverwritePrompt::None));
         if (!path) return {SaveOutcome::Cancelled, {}, {}};
-        if (xml::fileExists(*path)) {
+        if (io::fileExists(*path)) {
             switch (session.host().askYesNoCancel(std::string(appendQuestion))) {
             case Answer::Cancel:
                 return {SaveOutcome::Cancelled, *path, {}};

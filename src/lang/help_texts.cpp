@@ -1,6 +1,7 @@
 // Help texts of the console. Each opens with a bold red title line, then the syntax indented with
 // tabs, the meaning of each argument or sub-object, and examples; "{t}" makes an example runnable.
 #include "lang/help_texts.h"
+#include "model/argument_text.h"
 
 #include "lang/tokenizer.h"
 
@@ -229,7 +230,7 @@ const std::string_view startupBanner = "{b}Kelvo Plot 2.0, by the Kelvo Plot dev
 std::optional<std::string_view> findHelpText(std::string_view keyword)
 {
     for (const HelpTopic& topic : helpTopics)
-        if (equalsIgnoringCase(topic.keyword, keyword)) return topic.text;
+        if (model::equalsIgnoringCase(topic.keyword, keyword)) return topic.text;
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 //
 // Sections: console answers · FIGURE · DX, LAYER, FRAME, FRAMES · objects · the line itself
 #include "lang/interpreter.h"
+#include "model/argument_text.h"
 
 #include "expr/sampler.h"
 #include "lang/document.h"
@@ -46,8 +47,8 @@ struct RequestedSize {
 RequestedSize requestedSize(const CommandLine& line)
 {
     if (line.tokens.size() < 4) return {};
-    RequestedSize size{truncateToUint32(parseNumber(line.tokens[2])),
-                       truncateToUint32(parseNumber(line.tokens[3])), false};
+    RequestedSize size{model::truncateToUint32(model::parseNumber(line.tokens[2])),
+                       model::truncateToUint32(model::parseNumber(line.tokens[3])), false};
     size.given = size.width != 0 && size.height != 0 && size.width != 0xFFFFFFFFu &&
                  size.height != 0xFFFFFFFFu;
     if (size.given && (size.width > static_cast<std::uint32_t>(model::maxFigureSide) ||
@@ -73,9 +74,10 @@ void runFigure(Session& session, const CommandLine& line)
         figure->clientWidth = static_cast<std::int32_t>(size.width);
         figure->clientHeight = static_cast<std::int32_t>(size.height);
     }
-    figure->backgroundColour = tokens.size() >= 5 ? parseColour(tokens[4]) : 0xFFFFFFFFu;
-    if (tokens.size() >= 6 && equalsIgnoringCase(tokens[5], "DX")) figure->hasDirect3D = true;
-    if (tokens.size() >= 7 && equalsIgnoringCase(tokens[6], "OWN2D")) figure->own2d = true;
+    figure->backgroundColour = tokens.size() >= 5 ? model::parseColour(tokens[4]) : 0xFFFFFFFFu;
+    if (tokens.size() >= 6 && model::equalsIgnoringCase(tokens[5], "DX"))
+        figure->hasDirect3D = true;
+    if (tokens.size() >= 7 && model::equalsIgnoringCase(tokens[6], "OWN2D")) figure->own2d = true;
     if (figure->frames.empty()) figure->frames.push_back(model::Frame{0, 1, 1, 0});
     session.host().placeFigure(*figure, session.hiddenFigures ? FigureVisibility::Hidden
                                                               : FigureVisibility::Shown);
@@ -97,11 +99,12 @@ void runLayer(Session& session, const CommandLine& line)
     model::Figure* figure = session.figures.findFigure(line.figureId);
     if (!figure) return;
     const Tokens& tokens = line.tokens;
-    model::Layer layer{
-        truncateToInt32(parseNumber(tokens[2])), truncateToInt32(parseNumber(tokens[3])),
-        truncateToInt32(parseNumber(tokens[4])), truncateToInt32(parseNumber(tokens[5])), 0};
+    model::Layer layer{model::truncateToInt32(model::parseNumber(tokens[2])),
+                       model::truncateToInt32(model::parseNumber(tokens[3])),
+                       model::truncateToInt32(model::parseNumber(tokens[4])),
+                       model::truncateToInt32(model::parseNumber(tokens[5])), 0};
     for (std::size_t i = 2; i <= 5; ++i)
-        if (isPercent(tokens[i])) layer.inPercent = 1;
+        if (model::isPercent(tokens[i])) layer.inPercent = 1;
     figure->layers.push_back(layer);
 }
 
@@ -124,9 +127,9 @@ void runFrame(Session& session, const CommandLine& line)
     model::Figure* figure = session.figures.findFigure(line.figureId);
     if (!figure) return;
     checkFrameLimit(*figure, 1, "FRAME", "1");
-    const std::uint8_t clear = parseNumber(line.tokens[3]) != 0.0f ? 1 : 0;
+    const std::uint8_t clear = model::parseNumber(line.tokens[3]) != 0.0f ? 1 : 0;
     figure->frames.push_back(
-        model::Frame{truncateToUint32(parseNumber(line.tokens[2])), clear, 1, 0});
+        model::Frame{model::truncateToUint32(model::parseNumber(line.tokens[2])), clear, 1, 0});
 }
 
 void runFrames(Session& session, const CommandLine& line)
@@ -134,11 +137,11 @@ void runFrames(Session& session, const CommandLine& line)
     model::Figure* figure = session.figures.findFigure(line.figureId);
     if (!figure) return;
     const Tokens& tokens = line.tokens;
-    const std::uint32_t count = truncateToUint32(parseNumber(tokens[2]));
+    const std::uint32_t count = model::truncateToUint32(model::parseNumber(tokens[2]));
     if (count < 1) return;
     checkFrameLimit(*figure, count, "FRAMES", tokens[2]);
-    const std::uint32_t delay = truncateToUint32(parseNumber(tokens[3]));
-    const std::uint8_t clear = truncateToInt32(parseNumber(tokens[4])) != 0 ? 1 : 0;
+    const std::uint32_t delay = model::truncateToUint32(model::parseNumber(tokens[3]));
+    const std::uint8_t clear = model::truncateToInt32(model::parseNumber(tokens[4])) != 0 ? 1 : 0;
     figure->frames.insert(figure->frames.end(), count, model::Frame{delay, clear, 1, 0});
 }
 
@@ -161,7 +164,7 @@ void runObject(Session& session, const CommandLine& line)
         showHelpTopic(session, line.tokens[0]);
         return;
     }
-    std::uint32_t figureId = truncateToUint32(parseNumber(at->arguments[0]));
+    std::uint32_t figureId = model::truncateToUint32(model::parseNumber(at->arguments[0]));
     if (figureId == 0) figureId = line.figureId;
     model::Figure* figure = session.figures.findFigure(figureId);
     if (!figure) {
@@ -183,13 +186,14 @@ void runObject(Session& session, const CommandLine& line)
 
 bool isKeyword(const Tokens& tokens, std::string_view keyword, std::size_t minimumTokens)
 {
-    return tokens.size() >= minimumTokens && equalsIgnoringCase(tokens[0], keyword);
+    return tokens.size() >= minimumTokens && model::equalsIgnoringCase(tokens[0], keyword);
 }
 
 void runFileCommand(Session& session, const std::string& path)
 {
-    const bool movie = path.size() >= 4 &&
-                       equalsIgnoringCase(std::string_view(path).substr(path.size() - 4), ".swf");
+    const bool movie =
+        path.size() >= 4 &&
+        model::equalsIgnoringCase(std::string_view(path).substr(path.size() - 4), ".swf");
     if (movie)
         session.host().previewMovie(path);
     else
@@ -204,7 +208,7 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
         return;
     }
     bool handled = false;
-    if (equalsIgnoringCase(text, "cls")) {
+    if (model::equalsIgnoringCase(text, "cls")) {
         session.host().clearOutput();
         handled = true;
     }
@@ -219,7 +223,7 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
     }
 
     std::uint32_t figureId = defaultFigureId;
-    if (figureId == 0) figureId = truncateToUint32(parseNumber(tokens[1]));
+    if (figureId == 0) figureId = model::truncateToUint32(model::parseNumber(tokens[1]));
     if (figureId == 0) figureId = session.figures.lowestUnusedFigureId();
     const CommandLine line{text, tokens, figureId};
 

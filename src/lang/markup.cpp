@@ -1,5 +1,6 @@
 // Markup rendering: segments, formatting state, try blocks and link text.
 #include "lang/markup.h"
+#include "model/argument_text.h"
 
 #include "lang/tokenizer.h"
 
@@ -91,8 +92,9 @@ private:
             m_state.underline = !m_state.underline;
         else if (tag == "{l}")
             m_state.link = !m_state.link;
-        else if (startsWithIgnoringCase(tag, "{c "))
-            m_state.colour = truncateToUint32(parseNumber(tag.substr(3, tag.size() - 4)));
+        else if (model::startsWithIgnoringCase(tag, "{c "))
+            m_state.colour =
+                model::truncateToUint32(model::parseNumber(tag.substr(3, tag.size() - 4)));
         else if (tag == "{t}")
             toggleTry(nextText);
     }
@@ -167,7 +169,7 @@ std::string plainText(const std::vector<StyledRun>& runs)
 
 std::vector<std::string> linkCommands(std::string_view linkText)
 {
-    if (startsWithIgnoringCase(linkText, "try"))
+    if (model::startsWithIgnoringCase(linkText, "try"))
         linkText = linkText.size() > 9 ? linkText.substr(9) : std::string_view{};
     std::vector<std::string> commands;
     for (std::string& piece : splitTokens(linkText, "\r", QuoteProtection::Off)) {

@@ -1,5 +1,6 @@
 // Object keyword table and object construction.
 #include "lang/object_builder.h"
+#include "model/argument_text.h"
 
 #include "lang/tokenizer.h"
 
@@ -44,7 +45,7 @@ const std::array<ObjectTableEntry, 31> objectTable = {{
 std::optional<ObjectTableEntry> findObjectKeyword(std::string_view keyword)
 {
     for (const ObjectTableEntry& entry : objectTable)
-        if (equalsIgnoringCase(entry.keyword, keyword)) return entry;
+        if (model::equalsIgnoringCase(entry.keyword, keyword)) return entry;
     return std::nullopt;
 }
 

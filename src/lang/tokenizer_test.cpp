@@ -1,5 +1,6 @@
 // Tests of the tokenizer, the sub-object grammar and number reading.
 #include "lang/tokenizer.h"
+#include "model/argument_text.h"
 
 #include <gtest/gtest.h>
 
@@ -160,7 +161,7 @@ TEST(Tokenizer, ReadsNumbersLikeTheLanguageDoes)
         {"16777217", 16777216.0f},
     };
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(parseNumber(text), expected) << text;
+        EXPECT_EQ(model::parseNumber(text), expected) << text;
 }
 
 TEST(Tokenizer, ReadsColoursWithAllTheirBits)
@@ -178,19 +179,19 @@ TEST(Tokenizer, ReadsColoursWithAllTheirBits)
         {"1e30", 0u},
     };
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(parseColour(text), expected) << text;
+        EXPECT_EQ(model::parseColour(text), expected) << text;
 }
 
 TEST(Tokenizer, TruncatesTowardZeroAndKeepsTwosComplementBits)
 {
-    EXPECT_EQ(truncateToUint32(-1.0f), 0xFFFFFFFFu);
-    EXPECT_EQ(truncateToUint32(2.7f), 2u);
-    EXPECT_EQ(truncateToUint32(4.0e9f), 4000000000u);
-    EXPECT_EQ(truncateToUint32(1.0e10f), static_cast<std::uint32_t>(10000000000ull));
-    EXPECT_EQ(truncateToUint32(std::nanf("")), 0u);
-    EXPECT_EQ(truncateToInt32(-2.7f), -2);
-    EXPECT_EQ(truncateToInt32(3.0e9f), std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(truncateToInt32(std::nanf("")), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(model::truncateToUint32(-1.0f), 0xFFFFFFFFu);
+    EXPECT_EQ(model::truncateToUint32(2.7f), 2u);
+    EXPECT_EQ(model::truncateToUint32(4.0e9f), 4000000000u);
+    EXPECT_EQ(model::truncateToUint32(1.0e10f), static_cast<std::uint32_t>(10000000000ull));
+    EXPECT_EQ(model::truncateToUint32(std::nanf("")), 0u);
+    EXPECT_EQ(model::truncateToInt32(-2.7f), -2);
+    EXPECT_EQ(model::truncateToInt32(3.0e9f), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(model::truncateToInt32(std::nanf("")), std::numeric_limits<std::int32_t>::min());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Figures, their layers and animation frames, and the list of all figures of a session.
 #pragma once
 
-#include "geom/matrix2d.h"
+#include "model/transforms.h"
 #include "model/plot_object.h"
 
 #include <cstdint>
@@ -44,7 +44,7 @@ struct Figure {
     std::uint32_t nextRecordFrame = 0;
 
     // View and window state
-    geom::Matrix2D viewTransform;
+    Matrix2D viewTransform;
     bool doubleBuffering = true;
     bool showLayers = false;
     std::int32_t quality = 1; // 0 low, 1 high, 2 excellent

@@ -2,12 +2,12 @@
 //
 // Sections: tick counts and numbers · 2D axes · 3D axes · drawing · limit messages
 #include "render/axis_drawing.h"
+#include "model/argument_text.h"
 
-#include "lang/object_views.h"
-#include "lang/tokenizer.h"
+#include "model/object_views.h"
 #include "model/limits.h"
-#include "render/finite_runs.h"
-#include "render/object_projection.h"
+#include "scene/finite_runs.h"
+#include "scene/object_projection.h"
 #include "render/shape_drawing.h"
 #include "render/text_drawing.h"
 
@@ -84,7 +84,7 @@ std::int64_t writtenDecimals(std::int32_t numbering)
 // The side of a tick dot: four times the pen's width, in whole pixels.
 std::int32_t dotSizeOf(const Pen& pen)
 {
-    return lang::truncateToInt32(pen.width * 4.0f);
+    return model::truncateToInt32(pen.width * 4.0f);
 }
 
 // --- 2D axes ------------------------------------------------------------------------------------
@@ -160,13 +160,13 @@ void addXAxis(std::vector<AxisPart>& parts, DrawingSurface& surface, const Objec
     const AxisScale& x = *axes.x;
     const float yFrom = axes.y ? axes.y->from : 0.0f;
     const std::int64_t row =
-        lang::truncateToInt32(axes.yScale * yFrom + static_cast<float>(axes.d));
+        model::truncateToInt32(axes.yScale * yFrom + static_cast<float>(axes.d));
     parts.push_back(AxisLine{wholePoint(context, axes.a, row), wholePoint(context, axes.c, row)});
     const Ticks ticks = twoDTicks(x);
     for (std::int64_t k = 1; k <= ticks.dots; ++k) {
         const float step = static_cast<float>(k);
         const std::int64_t xk =
-            lang::truncateToInt32(axes.xScale * step * x.spacing + static_cast<float>(axes.a)) -
+            model::truncateToInt32(axes.xScale * step * x.spacing + static_cast<float>(axes.a)) -
             axes.half;
         parts.push_back(wholeDot(context, xk, row - axes.half, axes.dot));
         const auto corner = [&](std::int64_t width, std::int64_t) {
@@ -184,14 +184,14 @@ void addYAxis(std::vector<AxisPart>& parts, DrawingSurface& surface, const Objec
     const AxisScale& y = *axes.y;
     const float xFrom = axes.x ? axes.x->from : 0.0f;
     const std::int64_t column =
-        lang::truncateToInt32(static_cast<float>(axes.a) - axes.xScale * xFrom);
+        model::truncateToInt32(static_cast<float>(axes.a) - axes.xScale * xFrom);
     parts.push_back(
         AxisLine{wholePoint(context, column, axes.b), wholePoint(context, column, axes.d)});
     const Ticks ticks = twoDTicks(y);
     for (std::int64_t k = 1; k <= ticks.dots; ++k) {
         const float step = static_cast<float>(k);
         const std::int64_t yk =
-            lang::truncateToInt32(static_cast<float>(axes.d) - axes.yScale * step * y.spacing) -
+            model::truncateToInt32(static_cast<float>(axes.d) - axes.yScale * step * y.spacing) -
             axes.half;
         parts.push_back(wholeDot(context, column - axes.half, yk, axes.dot));
         const auto corner = [&](std::int64_t width, std::int64_t height) {
@@ -241,7 +241,7 @@ constexpr std::array<const char*, 3> axisNames = {"x", "y", "z"};
 geom::LayerRect rectOf(const model::Figure& figure, const model::PlotObject& object)
 {
     const std::int64_t layerIndex =
-        static_cast<std::int64_t>(lang::placementOf(object).layerId) - 1;
+        static_cast<std::int64_t>(model::placementOf(object).layerId) - 1;
     if (layerIndex >= 0 && static_cast<std::size_t>(layerIndex) < figure.layers.size())
         return geom::layerRectangle(figure.layers[static_cast<std::size_t>(layerIndex)],
                                     figure.clientWidth, figure.clientHeight);
@@ -268,7 +268,7 @@ std::string decimalsMessage(std::int32_t numbering, std::size_t axis)
 
 std::string axisNumberText(float value, std::int32_t numbering)
 {
-    if (numbering == 1) return std::to_string(lang::truncateToInt32(value));
+    if (numbering == 1) return std::to_string(model::truncateToInt32(value));
     const auto rounded = static_cast<float>(
         readBack(fixedText(static_cast<double>(value), roundingDecimals(numbering))));
     return fixedText(static_cast<double>(rounded), writtenDecimals(numbering));
@@ -305,7 +305,7 @@ void drawAxisObject(DrawingSurface& surface, const ObjectContext& context,
                                context.format);
         }
     }
-    registerAxisRecord(axes, lang::placementOf(*context.object).axisId,
+    registerAxisRecord(axes, model::placementOf(*context.object).axisId,
                        axisRecordOf(*context.object, context.rect, context.transform3D));
 }
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "model/figure.h"
-#include "render/axis_record.h"
-#include "render/object_context.h"
+#include "scene/axis_record.h"
+#include "scene/object_context.h"
 #include "render/surface.h"
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 #include "render/chart_drawing.h"
 
 #include "geom/axis_mapping.h"
-#include "render/finite_runs.h"
-#include "render/object_styles.h"
+#include "scene/finite_runs.h"
+#include "scene/object_styles.h"
 
 #include <cmath>
 #include <limits>

@@ -2,7 +2,7 @@
 // each segment or column with the pen and brush of its own occurrence.
 #pragma once
 
-#include "render/object_context.h"
+#include "scene/object_context.h"
 #include "render/surface.h"
 
 #include <optional>

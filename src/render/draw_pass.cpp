@@ -3,13 +3,13 @@
 // Sections: set-up · resolving an object · drawing by type · the pass
 #include "render/draw_pass.h"
 
-#include "lang/object_views.h"
+#include "model/object_views.h"
 #include "render/axis_drawing.h"
 #include "render/chart_drawing.h"
 #include "render/function_drawing.h"
 #include "render/image_drawing.h"
-#include "render/object_context.h"
-#include "render/object_styles.h"
+#include "scene/object_context.h"
+#include "scene/object_styles.h"
 #include "render/projected_drawing.h"
 #include "render/shape_drawing.h"
 #include "render/text_drawing.h"
@@ -96,7 +96,7 @@ std::optional<ObjectContext> resolveObject(const PassInput& pass, const model::P
                                            const std::vector<AxisRecord>& axes)
 {
     if (object.hidden) return std::nullopt;
-    if (!frameIsShown(pass.figure, lang::placementOf(object).frameId)) return std::nullopt;
+    if (!frameIsShown(pass.figure, model::placementOf(object).frameId)) return std::nullopt;
     return resolveObjectContext(object, {pass.area, pass.layers, pass.figure.own2d}, axes);
 }
 
@@ -106,7 +106,7 @@ std::optional<ContainerState> beginObjectTransform(const PassInput& pass,
                                                    const ObjectContext& context)
 {
     if (!pass.figure.own2d) {
-        const std::optional<geom::Matrix2D> matrix = lang::transformMatrixOf(object);
+        const std::optional<geom::Matrix2D> matrix = model::transformMatrixOf(object);
         if (!matrix) return std::nullopt;
         const ContainerState state = pass.surface.beginContainer();
         pass.surface.setWorldTransform(pass.figure.viewTransform);

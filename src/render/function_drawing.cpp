@@ -2,10 +2,10 @@
 #include "render/function_drawing.h"
 
 #include "geom/axis_mapping.h"
-#include "lang/object_views.h"
-#include "render/finite_runs.h"
-#include "render/object_projection.h"
-#include "render/object_styles.h"
+#include "model/object_views.h"
+#include "scene/finite_runs.h"
+#include "scene/object_projection.h"
+#include "scene/object_styles.h"
 #include "render/shape_drawing.h"
 
 #include <algorithm>
@@ -123,7 +123,7 @@ std::vector<std::vector<Point2D>> surfaceGridLines(const SurfaceGrid& grid)
 
 std::optional<Brush> surfaceCellBrush(const ObjectContext& context)
 {
-    return CreateObjectBrush(lang::brushSpecOf(*context.object, 1), context.rect);
+    return CreateObjectBrush(model::brushSpecOf(*context.object, 1), context.rect);
 }
 
 void drawSurfaceObject(DrawingSurface& surface, const ObjectContext& context, FunctionValues values)

@@ -4,7 +4,7 @@
 
 #include "expr/function_result_cache.h"
 #include "expr/sampler.h"
-#include "render/object_context.h"
+#include "scene/object_context.h"
 #include "render/surface.h"
 
 #include <array>

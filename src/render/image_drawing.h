@@ -1,7 +1,7 @@
 // IMAGE objects: a picture file drawn at a point or stretched into a rectangle.
 #pragma once
 
-#include "render/object_context.h"
+#include "scene/object_context.h"
 #include "render/surface.h"
 
 namespace render {

@@ -1,7 +1,6 @@
 // The encoder table.
 #include "render/image_encoders.h"
-
-#include "lang/tokenizer.h"
+#include "model/argument_text.h"
 
 #include <array>
 #include <utility>
@@ -21,7 +20,7 @@ std::optional<std::string_view> EncoderForFile(std::string_view fileName)
     if (dot == std::string_view::npos) return std::nullopt;
     const std::string_view extension = fileName.substr(dot + 1);
     for (const auto& [name, mimeType] : encoders)
-        if (lang::equalsIgnoringCase(extension, name)) return mimeType;
+        if (model::equalsIgnoringCase(extension, name)) return mimeType;
     return std::nullopt;
 }
 

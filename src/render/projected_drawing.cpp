@@ -1,8 +1,8 @@
 // 3D and 4D objects.
 #include "render/projected_drawing.h"
 
-#include "render/finite_runs.h"
-#include "render/object_projection.h"
+#include "scene/finite_runs.h"
+#include "scene/object_projection.h"
 #include "render/shape_drawing.h"
 
 #include <algorithm>

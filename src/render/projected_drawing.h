@@ -3,7 +3,7 @@
 // project to nowhere (on the eye plane, or with w = 0) are left out.
 #pragma once
 
-#include "render/object_context.h"
+#include "scene/object_context.h"
 #include "render/surface.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 // 2D shape and curve branches.
 #include "render/shape_drawing.h"
 
-#include "render/finite_runs.h"
+#include "scene/finite_runs.h"
 
 #include <vector>
 

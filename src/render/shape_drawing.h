@@ -3,7 +3,7 @@
 // "brush-stroked" lines are drawn with the pen, painted with the brush when there is one.
 #pragma once
 
-#include "render/object_context.h"
+#include "scene/object_context.h"
 #include "render/surface.h"
 
 #include <vector>

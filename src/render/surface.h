@@ -5,7 +5,7 @@
 #pragma once
 
 #include "geom/matrix2d.h"
-#include "render/style.h"
+#include "scene/style.h"
 
 #include <cstdint>
 #include <span>

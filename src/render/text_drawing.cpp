@@ -1,7 +1,6 @@
 // Drawing TEXT objects.
 #include "render/text_drawing.h"
-
-#include "lang/tokenizer.h"
+#include "model/argument_text.h"
 
 namespace render {
 namespace {
@@ -13,13 +12,13 @@ constexpr RectF measuringBox{0, 0, 1000, 1000};
 std::int32_t MeasureTextWidth(DrawingSurface& surface, std::string_view text, const Font& font,
                               const StringFormat& format)
 {
-    return lang::truncateToInt32(surface.measureString(text, font, measuringBox, format).width);
+    return model::truncateToInt32(surface.measureString(text, font, measuringBox, format).width);
 }
 
 std::int32_t MeasureTextHeight(DrawingSurface& surface, std::string_view text, const Font& font,
                                const StringFormat& format)
 {
-    return lang::truncateToInt32(surface.measureString(text, font, measuringBox, format).height);
+    return model::truncateToInt32(surface.measureString(text, font, measuringBox, format).height);
 }
 
 Point2D textPosition(const ObjectContext& context)
@@ -29,7 +28,7 @@ Point2D textPosition(const ObjectContext& context)
 
 void drawTextObject(DrawingSurface& surface, const ObjectContext& context)
 {
-    const StringFormat format{lang::truncateToInt32(context.numbers.p1)};
+    const StringFormat format{model::truncateToInt32(context.numbers.p1)};
     const Brush brush = context.brush ? *context.brush : Brush{SolidBrush{context.pen.colour}};
     const Point2D position = textPosition(context);
     const std::int32_t width = MeasureTextWidth(surface, context.text, context.font, format);

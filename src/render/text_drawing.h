@@ -1,7 +1,7 @@
 // TEXT objects, and measuring text as the draw pass and the axis numbers need it.
 #pragma once
 
-#include "render/object_context.h"
+#include "scene/object_context.h"
 #include "render/surface.h"
 
 #include <cstdint>

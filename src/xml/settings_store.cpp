@@ -62,15 +62,15 @@ std::string describe(const SettingsFile& file, const XmlDocument& document)
 }
 
 // Refuses to write over a file whose contents could not be read: they would be lost.
-std::optional<WriteResult> refusal(const XmlDocument& document)
+std::optional<io::WriteResult> refusal(const XmlDocument& document)
 {
     if (document.status() == LoadStatus::Failed || document.detail() == LoadDetail::FileUnreadable)
-        return WriteResult{false, document.message() + "; the setting was not written"};
+        return io::WriteResult{false, document.message() + "; the setting was not written"};
     return std::nullopt;
 }
 
-WriteResult writeValue(const SettingsFile& file, std::string_view section, std::string_view key,
-                       std::string_view value)
+io::WriteResult writeValue(const SettingsFile& file, std::string_view section, std::string_view key,
+                           std::string_view value)
 {
     XmlDocument storage;
     XmlDocument& document = openSettings(file, storage);
@@ -151,37 +151,38 @@ readSettingBytes(const SettingsFile& file, std::string_view section, std::string
     return decodeBase64(replaceAll(*value, "__", "\r\n"));
 }
 
-WriteResult writeSettingString(const SettingsFile& file, std::string_view section,
-                               std::string_view key, std::string_view value)
+io::WriteResult writeSettingString(const SettingsFile& file, std::string_view section,
+                                   std::string_view key, std::string_view value)
 {
     return writeValue(file, section, key, value);
 }
 
-WriteResult writeSettingInteger(const SettingsFile& file, std::string_view section,
-                                std::string_view key, std::int32_t value)
+io::WriteResult writeSettingInteger(const SettingsFile& file, std::string_view section,
+                                    std::string_view key, std::int32_t value)
 {
     return writeValue(file, section, key, std::to_string(value));
 }
 
-WriteResult writeSettingUnsigned64(const SettingsFile& file, std::string_view section,
-                                   std::string_view key, std::uint64_t value)
+io::WriteResult writeSettingUnsigned64(const SettingsFile& file, std::string_view section,
+                                       std::string_view key, std::uint64_t value)
 {
     return writeValue(file, section, key, std::to_string(value));
 }
 
-WriteResult writeSettingSigned64(const SettingsFile& file, std::string_view section,
-                                 std::string_view key, std::int64_t value)
+io::WriteResult writeSettingSigned64(const SettingsFile& file, std::string_view section,
+                                     std::string_view key, std::int64_t value)
 {
     return writeValue(file, section, key, std::to_string(value));
 }
 
-WriteResult writeSettingBytes(const SettingsFile& file, std::string_view section,
-                              std::string_view key, std::span<const std::uint8_t> bytes)
+io::WriteResult writeSettingBytes(const SettingsFile& file, std::string_view section,
+                                  std::string_view key, std::span<const std::uint8_t> bytes)
 {
     return writeValue(file, section, key, replaceAll(encodeBase64(bytes), "\r\n", "__"));
 }
 
-WriteResult removeSetting(const SettingsFile& file, std::string_view section, std::string_view key)
+io::WriteResult removeSetting(const SettingsFile& file, std::string_view section,
+                              std::string_view key)
 {
     XmlDocument storage;
     XmlDocument& document = openSettings(file, storage);
@@ -191,7 +192,7 @@ WriteResult removeSetting(const SettingsFile& file, std::string_view section, st
     return document.save();
 }
 
-WriteResult removeSettingSection(const SettingsFile& file, std::string_view section)
+io::WriteResult removeSettingSection(const SettingsFile& file, std::string_view section)
 {
     XmlDocument storage;
     XmlDocument& document = openSettings(file, storage);

@@ -4,7 +4,7 @@
 // store keeps nothing between calls.
 #pragma once
 
-#include "xml/file_io.h"
+#include "io/file_io.h"
 #include "xml/xml_document.h"
 
 #include <cstdint>
@@ -48,21 +48,22 @@ readSettingBytes(const SettingsFile& file, std::string_view section, std::string
 // the whole document is saved atomically at once. A file that exists but cannot be read or
 // parsed is left alone and the write is refused; so are section and key names that are not
 // valid XML names.
-WriteResult writeSettingString(const SettingsFile& file, std::string_view section,
-                               std::string_view key, std::string_view value);
-WriteResult writeSettingInteger(const SettingsFile& file, std::string_view section,
-                                std::string_view key, std::int32_t value);
-WriteResult writeSettingUnsigned64(const SettingsFile& file, std::string_view section,
-                                   std::string_view key, std::uint64_t value);
-WriteResult writeSettingSigned64(const SettingsFile& file, std::string_view section,
-                                 std::string_view key, std::int64_t value);
+io::WriteResult writeSettingString(const SettingsFile& file, std::string_view section,
+                                   std::string_view key, std::string_view value);
+io::WriteResult writeSettingInteger(const SettingsFile& file, std::string_view section,
+                                    std::string_view key, std::int32_t value);
+io::WriteResult writeSettingUnsigned64(const SettingsFile& file, std::string_view section,
+                                       std::string_view key, std::uint64_t value);
+io::WriteResult writeSettingSigned64(const SettingsFile& file, std::string_view section,
+                                     std::string_view key, std::int64_t value);
 // Base64 with each CR LF replaced by "__".
-WriteResult writeSettingBytes(const SettingsFile& file, std::string_view section,
-                              std::string_view key, std::span<const std::uint8_t> bytes);
+io::WriteResult writeSettingBytes(const SettingsFile& file, std::string_view section,
+                                  std::string_view key, std::span<const std::uint8_t> bytes);
 
 // Removes the key's attribute, or the section's element with everything in it. Removing what is
 // not there writes nothing and succeeds. The root element itself cannot be removed.
-WriteResult removeSetting(const SettingsFile& file, std::string_view section, std::string_view key);
-WriteResult removeSettingSection(const SettingsFile& file, std::string_view section);
+io::WriteResult removeSetting(const SettingsFile& file, std::string_view section,
+                              std::string_view key);
+io::WriteResult removeSettingSection(const SettingsFile& file, std::string_view section);
 
 } // namespace xml

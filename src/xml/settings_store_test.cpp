@@ -140,7 +140,7 @@ TEST_F(SettingsStoreTest, RefusesToWriteOverFilesItCannotReadAndBadNames)
     writeFileBytes(options, broken);
     // Reading takes what could be parsed; writing would lose the rest, so it is refused.
     EXPECT_EQ(readSettingString(options, "Options", "a", "default"), "1");
-    const WriteResult refused = writeSettingString(options, "Options", "b", "2");
+    const io::WriteResult refused = writeSettingString(options, "Options", "b", "2");
     EXPECT_FALSE(refused.written);
     EXPECT_EQ(refused.message, options +
                                    ": line 1: the end tag of <Options> is missing (found </root>); "

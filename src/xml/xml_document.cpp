@@ -106,17 +106,17 @@ void XmlDocument::fail(LoadStatus status, LoadDetail detail, std::string message
 void XmlDocument::openFile(const std::string& path)
 {
     m_fileName = path;
-    FileContents contents = readWholeFile(path, model::maxXmlDocumentBytes);
+    io::FileContents contents = io::readWholeFile(path, model::maxXmlDocumentBytes);
     switch (contents.status) {
-    case ReadStatus::Missing:
+    case io::ReadStatus::Missing:
         return fail(LoadStatus::Empty, LoadDetail::FileMissing, path + ": " + contents.reason);
-    case ReadStatus::Unreadable:
+    case io::ReadStatus::Unreadable:
         return fail(LoadStatus::Empty, LoadDetail::FileUnreadable,
                     path + ": cannot be read: " + contents.reason);
-    case ReadStatus::TooLarge:
+    case io::ReadStatus::TooLarge:
         return fail(LoadStatus::Failed, LoadDetail::TooLarge,
                     path + ": the file is larger than the limit of " + limitText());
-    case ReadStatus::Read:
+    case io::ReadStatus::Read:
         break;
     }
     const std::string_view bytes = contents.bytes;
@@ -173,35 +173,36 @@ std::string XmlDocument::text()
     return encodedText(declarationWithEncoding(m_declaration, "UTF-8"), TextEncoding::Utf8);
 }
 
-WriteResult XmlDocument::save(TextEncoding encoding)
+io::WriteResult XmlDocument::save(TextEncoding encoding)
 {
     if (m_fileName.empty()) return {false, "the document has no file name to be saved to"};
     return saveAs(m_fileName, encoding);
 }
 
-WriteResult XmlDocument::saveAs(const std::string& path, TextEncoding encoding)
+io::WriteResult XmlDocument::saveAs(const std::string& path, TextEncoding encoding)
 {
     if (!m_root->bringBackAll())
         return {false, path + ": not saved: a part moved out to a temporary file cannot be loaded"};
     std::string declaration =
         declarationWithEncoding(m_declaration, encoding == TextEncoding::Utf8 ? "UTF-8" : "UTF-16");
-    const WriteResult result = writeFileAtomically(path, encodedText(declaration, encoding));
+    const io::WriteResult result =
+        io::writeFileAtomically(path, encodedText(declaration, encoding));
     if (result.written) m_declaration = std::move(declaration);
     return result;
 }
 
-WriteResult XmlDocument::close()
+io::WriteResult XmlDocument::close()
 {
-    WriteResult result{true, {}};
+    io::WriteResult result{true, {}};
     if (m_saveOnClose == SaveOnClose::Yes) result = save();
     *this = XmlDocument();
     return result;
 }
 
-WriteResult XmlDocument::moveChildOut(XmlElement& parent, std::size_t index,
-                                      std::optional<std::string> folder)
+io::WriteResult XmlDocument::moveChildOut(XmlElement& parent, std::size_t index,
+                                          std::optional<std::string> folder)
 {
-    return parent.moveChildOut(index, folder ? *folder : folderOf(m_fileName));
+    return parent.moveChildOut(index, folder ? *folder : io::folderOf(m_fileName));
 }
 
 } // namespace xml

@@ -5,7 +5,7 @@
 // entry for wide file names.
 #pragma once
 
-#include "xml/file_io.h"
+#include "io/file_io.h"
 #include "xml/xml_element.h"
 #include "xml/xml_parser.h"
 
@@ -56,19 +56,19 @@ public:
     // declaration's encoding becomes "UTF-16" and the file is little-endian with a byte order
     // mark. Moved-out children are brought back first; a save that fails leaves the file and
     // the tree as they were.
-    WriteResult save(TextEncoding encoding = TextEncoding::Utf8);
-    WriteResult saveAs(const std::string& path, TextEncoding encoding = TextEncoding::Utf8);
+    io::WriteResult save(TextEncoding encoding = TextEncoding::Utf8);
+    io::WriteResult saveAs(const std::string& path, TextEncoding encoding = TextEncoding::Utf8);
 
     void setSaveOnClose(SaveOnClose saveOnClose) { m_saveOnClose = saveOnClose; }
     // Writes the document when save-on-close is set, then frees the tree and starts afresh.
-    WriteResult close();
+    io::WriteResult close();
 
     // Writes the child at `index` of `parent` (an element of this document) to a temporary
     // file named by its chain of child indexes ("0-3-1.xmltmp") in `folder`, by default the
     // document's folder, and empties its slot until something walks to it or the document
     // is saved.
-    WriteResult moveChildOut(XmlElement& parent, std::size_t index,
-                             std::optional<std::string> folder = std::nullopt);
+    io::WriteResult moveChildOut(XmlElement& parent, std::size_t index,
+                                 std::optional<std::string> folder = std::nullopt);
 
 private:
     void adopt(ParsedDocument parsed, std::string_view source);

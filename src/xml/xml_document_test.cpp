@@ -288,7 +288,7 @@ TEST(XmlDocument, FilesThatCannotBeReadGiveStatusOneAndSaveFailuresChangeNothing
     document.openFile(folder.file("odd.xml"));
     EXPECT_EQ(document.detail(), LoadDetail::InvalidUtf16);
 
-    const WriteResult failed = document.saveAs(folder.file("no/such/folder.xml"));
+    const io::WriteResult failed = document.saveAs(folder.file("no/such/folder.xml"));
     EXPECT_FALSE(failed.written);
     EXPECT_NE(failed.message.find("no/such/folder.xml: cannot be written"), std::string::npos);
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"bom.xml", "odd.xml"}));

@@ -247,7 +247,7 @@ std::string XmlElement::indexChain() const
     return chain;
 }
 
-WriteResult XmlElement::moveChildOut(std::size_t index, const std::string& folder)
+io::WriteResult XmlElement::moveChildOut(std::size_t index, const std::string& folder)
 {
     if (index >= m_children.size())
         return {false, "<" + m_name + "> has no child " + std::to_string(index)};
@@ -256,8 +256,8 @@ WriteResult XmlElement::moveChildOut(std::size_t index, const std::string& folde
     const std::string path = folder + "/" + indexChain() + "-" + std::to_string(index) + ".xmltmp";
     if (!moving.bringBackAll())
         return {false, path + ": a moved-out part of <" + moving.m_name + "> cannot be loaded"};
-    const WriteResult written =
-        writeFileAtomically(path, writeDocumentText(defaultDeclaration, {}, moving));
+    const io::WriteResult written =
+        io::writeFileAtomically(path, writeDocumentText(defaultDeclaration, {}, moving));
     if (!written.written) return written;
     m_children[index].reset();
     m_movedOut.push_back({index, path});
@@ -274,8 +274,8 @@ bool XmlElement::bringBackChild(std::size_t index)
     const auto moved = std::find_if(m_movedOut.begin(), m_movedOut.end(),
                                     [index](const MovedOutChild& m) { return m.index == index; });
     if (moved == m_movedOut.end()) return index < m_children.size() && m_children[index];
-    const FileContents contents = readWholeFile(moved->path, model::maxXmlDocumentBytes);
-    if (contents.status != ReadStatus::Read) return false;
+    const io::FileContents contents = io::readWholeFile(moved->path, model::maxXmlDocumentBytes);
+    if (contents.status != io::ReadStatus::Read) return false;
     ParsedDocument parsed = parseDocumentText(contents.bytes);
     if (parsed.status != LoadStatus::Loaded) return false;
     parsed.root->m_parent = this;

@@ -2,7 +2,7 @@
 // comments and CDATA sections between them, each placed by the number of children before it.
 #pragma once
 
-#include "xml/file_io.h"
+#include "io/file_io.h"
 
 #include <cstddef>
 #include <memory>
@@ -102,7 +102,7 @@ public:
     // of the root's fourth child).
     std::string indexChain() const;
     // Writes the child at `index` to "<folder>/<chain>.xmltmp" and empties its slot.
-    WriteResult moveChildOut(std::size_t index, const std::string& folder);
+    io::WriteResult moveChildOut(std::size_t index, const std::string& folder);
     bool isMovedOut(std::size_t index) const;
     // Loads the moved-out child at `index` back into its slot and deletes its file. True when
     // the slot holds its child afterwards.

@@ -1,0 +1,153 @@
+// Batch runner: -e lines, then INPUT, then the export.
+#include "desktop/app/batch_runner.h"
+#include "model/argument_text.h"
+
+#include "desktop/app/figure_export.h"
+#include "lang/batch_host.h"
+#include "lang/document.h"
+#include "lang/interpreter.h"
+#include "lang/line_reader.h"
+#include "model/limits.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace desktop {
+namespace {
+
+void runCommandStream(lang::Session& session, std::istream& input, const std::string& name,
+                      std::ostream& diagnostics)
+{
+    std::string line;
+    for (std::size_t number = 1;; ++number) {
+        const lang::LineStatus status = lang::readLine(input, line, model::maxCommandLineBytes);
+        if (status == lang::LineStatus::End) return;
+        if (status == lang::LineStatus::Read) {
+            lang::executeCommand(session, line, 0);
+            continue;
+        }
+        diagnostics << "kelvoplot: " << name << ": line " << number
+                    << " is longer than the limit of " << model::maxCommandLineBytes
+                    << " bytes; it was not run\n";
+    }
+}
+
+bool isDocumentPath(const std::string& path)
+{
+    return path.size() >= 7 &&
+           model::equalsIgnoringCase(std::string_view(path).substr(path.size() - 7), ".vexxml");
+}
+
+// Runs INPUT; false when it cannot be read.
+bool runInput(lang::Session& session, const std::string& input, std::istream& standardInput,
+              std::ostream& diagnostics)
+{
+    if (input == "-") {
+        runCommandStream(session, standardInput, "standard input", diagnostics);
+        return true;
+    }
+    std::ifstream file(input, std::ios::binary);
+    if (!file) {
+        diagnostics << "kelvoplot: " << input << ": cannot be read\n";
+        return false;
+    }
+    if (isDocumentPath(input)) {
+        file.close();
+        const lang::DocumentLoad load = lang::runDocumentFile(session, input);
+        if (load.status == xml::LoadStatus::Loaded) return true;
+        diagnostics << "kelvoplot: " << load.message << "\n";
+        return false;
+    }
+    runCommandStream(session, file, input, diagnostics);
+    return true;
+}
+
+model::Figure* figureToExport(lang::Session& session, const BatchOptions& options,
+                              std::ostream& diagnostics)
+{
+    if (options.figureId) {
+        model::Figure* figure = session.figures.findFigure(*options.figureId);
+        if (!figure)
+            diagnostics << "kelvoplot: figure " << *options.figureId << " does not exist\n";
+        return figure;
+    }
+    if (session.figures.empty()) {
+        diagnostics << "kelvoplot: there is no figure to export\n";
+        return nullptr;
+    }
+    return &session.figures.at(0);
+}
+
+// Qt warns on standard error that XDG_RUNTIME_DIR is not set, and goes on with a folder of its
+// own: nothing a batch user needs to act on, so that one message is left out. Every other
+// message is written as Qt writes it.
+void writeQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    const QByteArray line = (qFormatLogMessage(type, context, message) + u'\n').toLocal8Bit();
+    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
+}
+
+// Writes Qt's messages with writeQtMessage while it lives.
+class BatchQtMessages {
+public:
+    BatchQtMessages() : m_previous(qInstallMessageHandler(writeQtMessage)) {}
+    ~BatchQtMessages() { qInstallMessageHandler(m_previous); }
+    BatchQtMessages(const BatchQtMessages&) = delete;
+    BatchQtMessages& operator=(const BatchQtMessages&) = delete;
+
+private:
+    QtMessageHandler m_previous;
+};
+
+// Painting text and images needs a QGuiApplication; batch mode uses the offscreen platform.
+std::unique_ptr<QGuiApplication> startOffscreenGui()
+{
+    if (QGuiApplication::instance()) return nullptr;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "kelvoplot";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& output,
+             std::ostream& diagnostics)
+{
+    if (options.exportPath && exportFormatForPath(*options.exportPath) == ExportFormat::Unknown) {
+        diagnostics << "kelvoplot: " << *options.exportPath
+                    << ": unknown format; the extension must be one of png jpg jpeg bmp gif svg "
+                       "pdf swf vexxml\n";
+        return 1;
+    }
+    const BatchQtMessages qtMessages;
+    const std::unique_ptr<QGuiApplication> gui = options.exportPath ? startOffscreenGui() : nullptr;
+    lang::BatchHost host(output, diagnostics,
+                         options.answerYes ? lang::BatchAnswer::Yes : lang::BatchAnswer::No);
+    lang::Session session(host);
+
+    for (const std::string& line : options.lines)
+        lang::executeCommand(session, line, 0);
+    if (options.input && !runInput(session, *options.input, standardInput, diagnostics)) return 1;
+    if (!options.exportPath) return 0;
+
+    model::Figure* figure = figureToExport(session, options, diagnostics);
+    if (!figure) return 1;
+    const ExportResult result = exportFigure(session, *figure, *options.exportPath, options);
+    for (const std::string& note : result.notes)
+        diagnostics << "kelvoplot: " << note << "\n";
+    if (!result.written) {
+        diagnostics << "kelvoplot: " << result.message << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace desktop

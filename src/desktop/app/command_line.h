@@ -1,0 +1,37 @@
+// The program's command line: console, document, embedding mode, or batch with export.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace desktop {
+
+enum class LaunchMode { Console, Document, Embedding, Batch, Help, Version, UsageError };
+
+struct BatchOptions {
+    std::vector<std::string> lines;        // -e LINE, in order, run before INPUT
+    std::optional<std::string> input;      // a .vexxml document, a command file, or "-" for stdin
+    std::optional<std::string> exportPath; // --export OUT
+    std::optional<std::uint32_t> figureId; // --figure ID
+    std::uint32_t framesPerSecond = 25;    // --fps N
+    bool answerYes = false;                // --yes
+};
+
+struct LaunchOptions {
+    LaunchMode mode = LaunchMode::Console;
+    std::string documentPath; // Document mode
+    BatchOptions batch;       // Batch mode
+    std::string error;        // UsageError: what was wrong
+};
+
+// Reads the arguments after the program name.
+LaunchOptions parseCommandLine(std::span<const std::string> arguments);
+
+// The --help text and the --version line.
+std::string usageText();
+std::string versionText();
+
+} // namespace desktop

@@ -1,0 +1,135 @@
+// Desktop host: console output, figure windows and questions.
+#include "desktop/app/desktop_host.h"
+
+#include "desktop/console/console_window.h"
+#include "desktop/figure_window/figure_window.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace desktop {
+namespace {
+constexpr const char* caption = "Kelvo Plotter 2.0";
+}
+
+DesktopHost::~DesktopHost()
+{
+    for (auto& [figure, window] : m_windows)
+        delete window;
+}
+
+void DesktopHost::attach(lang::Session& session, ConsoleWindow& console)
+{
+    m_session = &session;
+    m_console = &console;
+}
+
+FigureWindow* DesktopHost::windowOf(const model::Figure& figure) const
+{
+    const auto found = m_windows.find(&figure);
+    return found == m_windows.end() ? nullptr : found->second;
+}
+
+void DesktopHost::beginCommand()
+{
+    m_console->clearInput();
+}
+
+void DesktopHost::clearOutput()
+{
+    m_console->clearOutput();
+}
+
+void DesktopHost::appendOutput(const std::vector<lang::StyledRun>& runs)
+{
+    m_console->appendRuns(runs);
+}
+
+void DesktopHost::focusInput()
+{
+    m_console->focusInput();
+}
+
+void DesktopHost::figureCreated(model::Figure& figure)
+{
+    auto* window = new FigureWindow(*m_session, figure);
+    connect(window, &FigureWindow::closeRequested, this, &DesktopHost::closeFigure);
+    m_windows[&figure] = window;
+}
+
+void DesktopHost::setFigureTitle(model::Figure& figure, const std::string& title)
+{
+    if (auto* window = windowOf(figure)) window->setWindowTitle(QString::fromStdString(title));
+}
+
+void DesktopHost::placeFigure(model::Figure& figure, lang::FigureVisibility visibility)
+{
+    if (auto* window = windowOf(figure)) window->place(visibility == lang::FigureVisibility::Shown);
+}
+
+void DesktopHost::repaintFigure(model::Figure& figure)
+{
+    if (auto* window = windowOf(figure)) window->update();
+}
+
+void DesktopHost::figureListChanged()
+{
+    for (auto& [figure, window] : m_windows)
+        window->update();
+}
+
+void DesktopHost::previewMovie(const std::string& path)
+{
+    notify("Movie preview of " + path + " is not available in this build");
+}
+
+bool DesktopHost::askYesNo(const std::string& question)
+{
+    return QMessageBox::question(m_console, caption, QString::fromStdString(question),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void DesktopHost::notify(const std::string& text)
+{
+    m_console->showStatus(QString::fromStdString(text));
+}
+
+std::optional<std::string> DesktopHost::askSaveFilePath(const lang::SaveFileRequest& request)
+{
+    QFileDialog dialog(m_console, QStringLiteral("Save"), QString(),
+                       QString::fromStdString(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (request.overwritePrompt == lang::OverwritePrompt::None)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+lang::Answer DesktopHost::askYesNoCancel(const std::string& question)
+{
+    switch (QMessageBox::question(m_console, caption, QString::fromStdString(question),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return lang::Answer::Yes;
+    case QMessageBox::No:
+        return lang::Answer::No;
+    default:
+        return lang::Answer::Cancel;
+    }
+}
+
+void DesktopHost::closeFigure(FigureWindow* window)
+{
+    const std::uint32_t id = window->figure().id;
+    m_windows.erase(&window->figure());
+    window->hide();
+    window->deleteLater();
+    m_session->destroyFigure(id);
+    // Started with a document and the console hidden: closing a figure ends the program.
+    if (m_session->openedWithFile && !m_console->isVisible()) m_console->close();
+}
+
+} // namespace desktop

@@ -1,0 +1,49 @@
+// The Host of the desktop: the console window, one window per figure, message boxes and
+// notifications.
+#pragma once
+
+#include "lang/host.h"
+#include "lang/session.h"
+
+#include <QObject>
+
+#include <map>
+
+namespace desktop {
+
+class ConsoleWindow;
+class FigureWindow;
+
+class DesktopHost : public QObject, public lang::Host {
+    Q_OBJECT
+public:
+    DesktopHost() = default;
+    ~DesktopHost() override;
+
+    void attach(lang::Session& session, ConsoleWindow& console);
+    FigureWindow* windowOf(const model::Figure& figure) const;
+
+    void beginCommand() override;
+    void clearOutput() override;
+    void appendOutput(const std::vector<lang::StyledRun>& runs) override;
+    void focusInput() override;
+    void figureCreated(model::Figure& figure) override;
+    void setFigureTitle(model::Figure& figure, const std::string& title) override;
+    void placeFigure(model::Figure& figure, lang::FigureVisibility visibility) override;
+    void repaintFigure(model::Figure& figure) override;
+    void figureListChanged() override;
+    void previewMovie(const std::string& path) override;
+    bool askYesNo(const std::string& question) override;
+    void notify(const std::string& text) override;
+    std::optional<std::string> askSaveFilePath(const lang::SaveFileRequest& request) override;
+    lang::Answer askYesNoCancel(const std::string& question) override;
+
+private:
+    void closeFigure(FigureWindow* window);
+
+    lang::Session* m_session = nullptr;
+    ConsoleWindow* m_console = nullptr;
+    std::map<const model::Figure*, FigureWindow*> m_windows;
+};
+
+} // namespace desktop

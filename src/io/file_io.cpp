@@ -1,0 +1,134 @@
+// Bounded whole-file reading and atomic writing on POSIX file descriptors.
+#include "io/file_io.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace io {
+namespace {
+
+std::string systemReason(int error)
+{
+    return std::strerror(error);
+}
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor) : m_descriptor(descriptor) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (m_descriptor >= 0) ::close(m_descriptor);
+    }
+    int get() const { return m_descriptor; }
+    // Closes now and reports whether closing succeeded.
+    bool close()
+    {
+        const int descriptor = m_descriptor;
+        m_descriptor = -1;
+        return ::close(descriptor) == 0;
+    }
+
+private:
+    int m_descriptor;
+};
+
+bool writeAll(int descriptor, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+FileContents readWholeFile(const std::string& path, std::size_t maximumBytes)
+{
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) {
+        const int error = errno;
+        return {error == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable,
+                {},
+                systemReason(error)};
+    }
+    // Only regular files: a folder fails to read and a pipe or device could block or never end.
+    struct stat information {};
+    if (::fstat(file.get(), &information) != 0 || !S_ISREG(information.st_mode))
+        return {ReadStatus::Unreadable, {}, "not a regular file"};
+    if (static_cast<std::uint64_t>(information.st_size) > maximumBytes)
+        return {ReadStatus::TooLarge, {}, {}};
+    FileContents contents{ReadStatus::Read, {}, {}};
+    contents.bytes.reserve(static_cast<std::size_t>(information.st_size));
+    std::vector<char> chunk(64 * 1024);
+    for (;;) {
+        const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return {ReadStatus::Unreadable, {}, systemReason(errno)};
+        }
+        if (got == 0) break;
+        if (contents.bytes.size() + static_cast<std::size_t>(got) > maximumBytes)
+            return {ReadStatus::TooLarge, {}, {}};
+        contents.bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    return contents;
+}
+
+std::string canonicalPath(const std::string& path)
+{
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                               &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+WriteResult writeFileAtomically(const std::string& target, std::string_view bytes)
+{
+    // A symbolic link keeps pointing at the file it names; that file is replaced.
+    const std::string path = canonicalPath(target);
+    std::string temporaryPath = path + ".XXXXXX";
+    Descriptor temporary(::mkstemp(temporaryPath.data()));
+    if (temporary.get() < 0) return {false, target + ": cannot be written: " + systemReason(errno)};
+
+    struct stat existing {};
+    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+    bool written = ::fchmod(temporary.get(), mode) == 0 && writeAll(temporary.get(), bytes) &&
+                   ::fsync(temporary.get()) == 0;
+    const int error = errno;
+    written = temporary.close() && written;
+    if (written && ::rename(temporaryPath.c_str(), path.c_str()) == 0) return {true, {}};
+    const int failure = written ? errno : error;
+    ::unlink(temporaryPath.c_str());
+    return {false, target + ": cannot be written: " + systemReason(failure)};
+}
+
+bool fileExists(const std::string& path)
+{
+    struct stat information {};
+    return ::stat(path.c_str(), &information) == 0;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+} // namespace io

@@ -1,0 +1,44 @@
+// Reading whole files with a size bound, and writing files atomically (temporary file + rename).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace io {
+
+enum class ReadStatus { Read, Missing, Unreadable, TooLarge };
+
+struct FileContents {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;
+    std::string reason; // why not, for messages ("No such file or directory")
+
+    bool operator==(const FileContents&) const = default;
+};
+
+// Reads the whole file, refusing more than `maximumBytes` (the file is not read to its end then).
+FileContents readWholeFile(const std::string& path, std::size_t maximumBytes);
+
+struct WriteResult {
+    bool written = false;
+    std::string message; // why not, naming the file
+
+    bool operator==(const WriteResult&) const = default;
+};
+
+// Writes `bytes` to a temporary file in the target's folder, flushes it to the disk and renames it
+// over `path`, so the target holds either its old or its new contents, never a part. An existing
+// target keeps its permissions; a symbolic link stays and the file it names is replaced.
+WriteResult writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// The absolute path with symbolic links resolved, or `path` itself when it does not exist.
+std::string canonicalPath(const std::string& path);
+
+// True when something exists at `path`.
+bool fileExists(const std::string& path);
+
+// The folder part of `path` ("." for a bare file name).
+std::string folderOf(const std::string& path);
+
+} // namespace io

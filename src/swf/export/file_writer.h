@@ -1,0 +1,47 @@
+// writeSwfFile: the movie file from the tags of each figure frame. The header (uncompressed,
+// version 6), the background tag, then one ShowFrame per movie frame with the tags of the figure
+// frame that starts there, and End. The file is written atomically: a refused or failed write
+// leaves an existing file untouched.
+#pragma once
+
+#include "model/figure.h"
+#include "swf/format/byte_buffer.h"
+#include "swf/format/tag_list.h"
+#include "swf/format/twips.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace swf {
+
+enum class SwfWriteStatus {
+    Written,
+    NoFrames,      // the figure has no frames: nothing written
+    RateRefused,   // frame rate 0 or above maxFrameRate
+    TooManyFrames, // FrameCount above maxMovieFrames
+    TooLarge,      // the movie would be larger than maxMovieBytes
+    Failed,        // the file could not be written
+};
+
+struct SwfWriteResult {
+    SwfWriteStatus status = SwfWriteStatus::Written;
+    std::string message; // why not, naming the file or the limit; empty when written
+    bool operator==(const SwfWriteResult&) const = default;
+};
+
+// The 21-byte movie header with the FileLength field still 21.
+void appendMovieHeader(ByteBuffer& buffer, const TwipsRect& frameRect,
+                       std::uint32_t framesPerSecond, std::uint16_t frameCount);
+
+// SetBackgroundColor with the red, green and blue of an ARGB colour.
+void appendSetBackgroundColor(ByteBuffer& buffer, std::uint32_t argb);
+
+// Writes the movie. `tags` holds one buffer per frame of `frames`; on success (and only then)
+// each frame's firstMovieFrame receives the movie frame it starts at. `frameRect` is the figure's
+// client rectangle in twips.
+SwfWriteResult writeSwfFile(const std::string& path, const SwfTagList& tags,
+                            std::vector<model::Frame>& frames, const TwipsRect& frameRect,
+                            std::uint32_t framesPerSecond);
+
+} // namespace swf
