@@ -11,9 +11,9 @@ target_include_directories(kelvo_desktop PRIVATE ${SPNAV_INCLUDE_DIR})
 
 set(KELVO_ICONS kelvoplot.svg kelvoplot-figure.svg kelvoplot-preview.svg
                 application-x-kelvoplot.svg open.svg new-figure-default.svg new-figure.svg)
+list(TRANSFORM KELVO_ICONS PREPEND "data/icons/")
 qt_add_resources(kelvo_desktop kelvo_icons PREFIX "/icons" BASE data/icons
                  FILES ${KELVO_ICONS})
-list(TRANSFORM KELVO_ICONS PREPEND "data/icons/")
 
 # --- HTML help: the help topics and the gallery, with pictures drawn by the program ----------------
 add_executable(make_help tools/make_help.cpp)
@@ -42,7 +42,7 @@ add_custom_command(
     DEPENDS make_help ${GALLERY_SCRIPTS}
     COMMENT "Writing the HTML help"
     VERBATIM)
-add_custom_target(help ALL DEPENDS "${KELVO_HELP_DIR}/index.html" ${GALLERY_PICTURES})
+add_custom_target(html_help ALL DEPENDS "${KELVO_HELP_DIR}/index.html" ${GALLERY_PICTURES})
 
 # --- installation ---------------------------------------------------------------------------------
 include(GNUInstallDirs)
@@ -61,17 +61,20 @@ install(DIRECTORY "${KELVO_HELP_DIR}/" DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/
 # again only rebuilds the same caches.
 install(CODE "
     set(prefix \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}\")
-    find_program(UPDATE_MIME update-mime-database)
-    find_program(UPDATE_DESKTOP update-desktop-database)
-    find_program(UPDATE_ICONS gtk-update-icon-cache)
-    if(UPDATE_MIME)
-        execute_process(COMMAND \${UPDATE_MIME} \"\${prefix}/mime\")
-    endif()
-    if(UPDATE_DESKTOP)
-        execute_process(COMMAND \${UPDATE_DESKTOP} -q \"\${prefix}/applications\")
-    endif()
-    if(UPDATE_ICONS AND EXISTS \"\${prefix}/icons/hicolor/index.theme\")
-        execute_process(COMMAND \${UPDATE_ICONS} -q -t \"\${prefix}/icons/hicolor\")
+    function(refresh tool)
+        find_program(found \${tool})
+        if(found)
+            execute_process(COMMAND \${found} \${ARGN} RESULT_VARIABLE failed ERROR_VARIABLE why)
+            if(failed)
+                message(WARNING \"\${tool}: \${why}\")
+            endif()
+        endif()
+        unset(found CACHE)
+    endfunction()
+    refresh(update-mime-database \"\${prefix}/mime\")
+    refresh(update-desktop-database -q \"\${prefix}/applications\")
+    if(EXISTS \"\${prefix}/icons/hicolor/index.theme\")
+        refresh(gtk-update-icon-cache -q -t \"\${prefix}/icons/hicolor\")
     endif()
 ")
 

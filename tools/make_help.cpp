@@ -1,7 +1,7 @@
 // Writes the HTML help at build time: make_help OUTPUT_FOLDER [SCRIPT.kp ...]. Each gallery script
 // shows the picture gallery/<name>.png of the output folder, which the build draws beforehand.
 #include "lang/help_html.h"
-#include "xml/file_io.h"
+#include "io/file_io.h"
 
 #include <filesystem>
 #include <iostream>
@@ -23,8 +23,8 @@ int main(int argc, char** argv)
     std::vector<lang::GalleryEntry> gallery;
     for (int i = 2; i < argc; ++i) {
         const std::filesystem::path script = argv[i];
-        const xml::FileContents contents = xml::readWholeFile(script.string(), maxScriptBytes);
-        if (contents.status != xml::ReadStatus::Read) {
+        const io::FileContents contents = io::readWholeFile(script.string(), maxScriptBytes);
+        if (contents.status != io::ReadStatus::Read) {
             std::cerr << "make_help: " << script.string() << ": " << contents.reason << "\n";
             return 1;
         }
@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     std::error_code error;
     std::filesystem::create_directories(output, error);
     const std::string page = (output / "index.html").string();
-    const xml::WriteResult written = xml::writeFileAtomically(page, lang::helpPage(gallery));
+    const io::WriteResult written = io::writeFileAtomically(page, lang::helpPage(gallery));
     if (!written.written) {
         std::cerr << "make_help: " << written.message << "\n";
         return 1;

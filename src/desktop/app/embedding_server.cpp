@@ -1,7 +1,9 @@
 // The embedding server on QLocalServer, and the client that `--send` uses.
 #include "desktop/app/embedding_server.h"
 
+#include "io/file_io.h"
 #include "lang/document.h"
+#include "model/limits.h"
 #include "xml/xml_document.h"
 
 #include <QCoreApplication>
@@ -9,6 +11,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+
+#include <iostream>
 
 #include <unistd.h>
 
@@ -197,6 +201,47 @@ bool sendDocument(const QString& socketPath, std::string_view documentText, std:
         }
     socket.disconnectFromServer();
     return true;
+}
+
+namespace {
+
+// The document to send: the file, or standard input for "-", up to the size a document may have.
+std::optional<std::string> readDocumentToSend(const std::string& path, std::string& message)
+{
+    if (path != "-") {
+        io::FileContents contents = io::readWholeFile(path, model::maxXmlDocumentBytes);
+        if (contents.status == io::ReadStatus::Read) return std::move(contents.bytes);
+        message = contents.status == io::ReadStatus::TooLarge
+                      ? path + ": the file is larger than the limit of " +
+                            std::to_string(model::maxXmlDocumentBytes) + " bytes"
+                      : path + ": " + contents.reason;
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[65536];
+    while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(std::cin.gcount()));
+        if (text.size() > model::maxXmlDocumentBytes) {
+            message = "standard input: the document is larger than the limit of " +
+                      std::to_string(model::maxXmlDocumentBytes) + " bytes";
+            return std::nullopt;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+int runSend(int argc, char** argv, const std::string& path)
+{
+    QCoreApplication application(argc, argv);
+    std::string message;
+    const std::optional<std::string> document = readDocumentToSend(path, message);
+    if (!document || !sendDocument(embeddingSocketPath(), *document, message)) {
+        std::cerr << "kelvoplot: " << message << "\n";
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace desktop

@@ -67,4 +67,8 @@ private:
 bool sendDocument(const QString& socketPath, std::string_view documentText, std::string& message,
                   int timeoutMs = 5000);
 
+// `kelvoplot --send PATH`: reads the document (standard input for "-") and sends it to the
+// running program; returns the exit status (0 sent, 1 not), saying why on standard error.
+int runSend(int argc, char** argv, const std::string& path);
+
 } // namespace desktop

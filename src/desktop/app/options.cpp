@@ -15,7 +15,7 @@ constexpr std::string_view appearance = "Options\\Appearance";
 constexpr std::int32_t defaultBackground = 0xFFFFFF;
 constexpr std::int32_t defaultForeground = 0;
 
-std::string failureOf(const xml::WriteResult& result)
+std::string failureOf(const io::WriteResult& result)
 {
     return result.written ? std::string() : result.message;
 }
