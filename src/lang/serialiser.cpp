@@ -134,23 +134,37 @@ std::string serialiseFigure(model::Figure& figure, SerialiseMode mode, std::uint
     return {};
 }
 
-// A figure's text as the content of a plot element: UTF-8 throughout, markup encoded.
+namespace {
+
+// A figure's text as the content of a plot element of a document: UTF-8, markup encoded.
 std::string plotContent(std::string_view figureText)
 {
     return xml::encodeEntities(xml::replaceInvalidUtf8(figureText), xml::EntityContext::Text);
 }
 
-std::string oneFigureDocumentText(std::string_view figureText)
+std::string oneFigureText(std::string_view content)
 {
     return std::string(xml::defaultDeclaration) + "\r\n<root>\r\n\t<plot>\r\n" +
-           plotContent(figureText) + "\r\n\t</plot>\r\n</root>";
+           std::string(content) + "\r\n\t</plot>\r\n</root>";
 }
 
-std::string allFiguresText(std::span<const std::string> figureTexts)
+} // namespace
+
+std::string oneFigureDocumentText(std::string_view figureText)
+{
+    return oneFigureText(plotContent(figureText));
+}
+
+std::string oneFigureClipboardText(std::string_view figureText)
+{
+    return oneFigureText(xml::replaceInvalidUtf8(figureText));
+}
+
+std::string allFiguresClipboardText(std::span<const std::string> figureTexts)
 {
     std::string text;
     for (const std::string& figureText : figureTexts)
-        text += "<plot>\r\n" + plotContent(figureText) + "\r\n</plot>\r\n";
+        text += "<plot>\r\n" + xml::replaceInvalidUtf8(figureText) + "\r\n</plot>\r\n";
     return text;
 }
 

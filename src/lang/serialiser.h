@@ -28,14 +28,18 @@ enum class SerialiseMode { Normal, Recorder, HeaderOnly };
 std::string serialiseFigure(model::Figure& figure, SerialiseMode mode = SerialiseMode::Normal,
                             std::uint32_t recordFrame = 0);
 
-// One figure as a whole document, for an embedding client and the text clipboard: declaration,
-// root and one plot element. Markup characters in the text are encoded, and bytes that are not
-// UTF-8 replaced (xml::replaceInvalidUtf8), so that the document always loads.
+// One figure as a whole document, for an embedding client: declaration, root and one plot
+// element. Markup characters in the text are encoded, and bytes that are not UTF-8 replaced
+// (xml::replaceInvalidUtf8), so that the document always loads.
 std::string oneFigureDocumentText(std::string_view figureText);
 
-// Plot elements one after the other, without declaration or root (Save All Figures to the
-// clipboard), encoded as above.
-std::string allFiguresText(std::span<const std::string> figureTexts);
+// The texts the clipboard gets, made for pasting into the console: the same layout as the
+// documents, but the command text stands as it is ("<", ">" and "&" are not encoded); bytes that
+// are not UTF-8 are replaced, since the clipboard holds Unicode text.
+// Copy to Clipboard (Text): declaration, root and one plot element.
+std::string oneFigureClipboardText(std::string_view figureText);
+// Save All Figures (Clipboard): plot elements one after the other, without declaration or root.
+std::string allFiguresClipboardText(std::span<const std::string> figureTexts);
 
 enum class FigureScope { Foreground, All };
 

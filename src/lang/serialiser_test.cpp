@@ -136,9 +136,14 @@ TEST_F(SerialiserTest, ConsoleTextsWrapFiguresInPlotElements)
               "FIGURE 0 640 480 0xFFFFFFFF nodx noown2d\r\n"
               "POINT at(0,,,) p2(1,1) n(\"a&lt;b\") "
               "\r\n\t</plot>\r\n</root>");
-    EXPECT_EQ(allFiguresText(all), "<plot>\r\n" + all[0] + "\r\n</plot>\r\n<plot>\r\n" +
-                                       "FIGURE 0 640 480 0xFFFFFFFF nodx noown2d\r\n"
-                                       "POINT at(0,,,) p2(1,1) n(\"a&lt;b\") \r\n</plot>\r\n");
+    // The clipboard's texts are pasted into the console: the command text stays as it is.
+    EXPECT_EQ(oneFigureClipboardText(all[1]),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\r\n"
+              "<root>\r\n\t<plot>\r\n" +
+                  all[1] + "\r\n\t</plot>\r\n</root>");
+    EXPECT_EQ(allFiguresClipboardText(all), "<plot>\r\n" + all[0] + "\r\n</plot>\r\n<plot>\r\n" +
+                                                "FIGURE 0 640 480 0xFFFFFFFF nodx noown2d\r\n"
+                                                "POINT at(0,,,) p2(1,1) n(\"a<b\") \r\n</plot>\r\n");
 }
 
 // Found by fuzzing command lines: a CURVE line with the bytes "\xcd\xec\x01\x00\x80" gave a
@@ -153,7 +158,7 @@ TEST(Serialiser, DocumentTextsHoldOnlyUtf8)
     document.openText(oneFigureDocumentText(text));
     ASSERT_EQ(document.status(), xml::LoadStatus::Loaded) << document.message();
     EXPECT_EQ(document.root().findChild("plot")->text(0, xml::Decoding::Decoded), replaced);
-    EXPECT_EQ(allFiguresText(std::vector<std::string>{text}),
+    EXPECT_EQ(allFiguresClipboardText(std::vector<std::string>{text}),
               "<plot>\r\n" + replaced + "\r\n</plot>\r\n");
 }
 

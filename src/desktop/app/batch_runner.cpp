@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <string>
 
 namespace desktop {
@@ -105,15 +104,18 @@ private:
     QtMessageHandler m_previous;
 };
 
-// Painting text and images needs a QGuiApplication; batch mode uses the offscreen platform.
-std::unique_ptr<QGuiApplication> startOffscreenGui()
+// Painting text and images needs a QGuiApplication; batch mode uses the offscreen platform. The
+// object is never destroyed: its teardown would start the font configuration only to shut it
+// down again (when no text was drawn), which takes longer than a small export. The process ends
+// soon after anyway (see main).
+void startOffscreenGui()
 {
-    if (QGuiApplication::instance()) return nullptr;
+    if (QGuiApplication::instance()) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "kelvoplot";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    new QGuiApplication(argc, argv);
 }
 
 } // namespace
@@ -128,7 +130,7 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         return 1;
     }
     const BatchQtMessages qtMessages;
-    const std::unique_ptr<QGuiApplication> gui = options.exportPath ? startOffscreenGui() : nullptr;
+    if (options.exportPath) startOffscreenGui();
     lang::BatchHost host(output, diagnostics,
                          options.answerYes ? lang::BatchAnswer::Yes : lang::BatchAnswer::No);
     lang::Session session(host);

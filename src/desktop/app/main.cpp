@@ -4,6 +4,8 @@
 #include "desktop/app/desktop_app.h"
 #include "desktop/app/embedding_server.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -24,8 +26,15 @@ int main(int argc, char** argv)
         return 2;
     case desktop::LaunchMode::Send:
         return desktop::runSend(argc, argv, options.documentPath);
-    case desktop::LaunchMode::Batch:
-        return desktop::runBatch(options.batch, std::cin, std::cout, std::cerr);
+    case desktop::LaunchMode::Batch: {
+        const int status = desktop::runBatch(options.batch, std::cin, std::cout, std::cerr);
+        // Batch mode ends without the teardown of Qt and of static objects: the files are
+        // written and closed, and the teardown costs more than a small export.
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     case desktop::LaunchMode::Console:
     case desktop::LaunchMode::Document:
     case desktop::LaunchMode::Embedding:

@@ -291,7 +291,7 @@ void ConsoleWindow::copyAllFiguresToClipboard()
     const std::vector<std::string> texts =
         lang::collectFigureTexts(m_session, lang::FigureScope::All);
     if (texts.empty()) return;
-    QGuiApplication::clipboard()->setText(QString::fromStdString(lang::allFiguresText(texts)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(lang::allFiguresClipboardText(texts)));
     m_session.host().notify("Text copied to clipboard");
 }
 

@@ -1,10 +1,12 @@
 // Raster, GIF, SVG and PDF export of a figure.
 #include "desktop/qt/qt_image_export.h"
 
-#include "render/draw_pass.h"
-#include "render/image_encoders.h"
 #include "desktop/qt/qt_gif_writer.h"
 #include "desktop/qt/qt_surface.h"
+#include "desktop/qt/svg_surface.h"
+#include "render/draw_pass.h"
+#include "render/image_encoders.h"
+#include "render/png_encoder.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -12,7 +14,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
+
+#include <new>
 
 namespace render {
 namespace {
@@ -45,16 +48,25 @@ ImageExportResult writeAtomically(const std::string& path, const QByteArray& byt
     return {true, {}};
 }
 
+// JPEG and BMP through Qt's writers, which hold no alpha channel.
 ImageExportResult writeRaster(const QImage& image, const std::string& path, const char* format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
-    const bool opaque = qstrcmp(format, "png") != 0;
-    if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB32) : image))
+    if (!writer.write(image.convertToFormat(QImage::Format_RGB32)))
         return failure(path, writer.errorString().toStdString());
     return writeAtomically(path, bytes);
+}
+
+ImageExportResult writePng(const QImage& image, const std::string& path)
+{
+    try {
+        return writeAtomically(path, encodePngImage(image));
+    } catch (const std::bad_alloc&) {
+        return failure(path, "there is not enough memory to encode the picture");
+    }
 }
 
 ImageExportResult writeGif(const QImage& image, const std::string& path)
@@ -67,19 +79,8 @@ ImageExportResult writeGif(const QImage& image, const std::string& path)
 
 ImageExportResult writeSvg(model::Figure& figure, const std::string& path)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(clientSize(figure));
-    generator.setViewBox(QRect(QPoint(0, 0), clientSize(figure)));
-    generator.setResolution(96);
-    generator.setTitle(QStringLiteral("Figure %1").arg(figure.id));
-    QPainter painter;
-    if (!painter.begin(&generator)) return failure(path, "the SVG picture could not be started");
-    drawOn(painter, figure);
-    painter.end();
-    return writeAtomically(path, bytes);
+    const std::string text = renderFigureSvg(figure);
+    return writeAtomically(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 ImageExportResult writePdf(model::Figure& figure, const std::string& path)
@@ -117,12 +118,33 @@ QImage renderFigureImage(model::Figure& figure)
     return image;
 }
 
+QByteArray encodePngImage(const QImage& image)
+{
+    const QImage straight = image.convertToFormat(QImage::Format_ARGB32);
+    const std::vector<std::uint8_t> bytes = encodePng(
+        {straight.width(), straight.height(),
+         std::span(reinterpret_cast<const std::uint32_t*>(straight.constBits()),
+                   static_cast<std::size_t>(straight.sizeInBytes()) / 4),
+         static_cast<std::size_t>(straight.bytesPerLine()) / 4,
+         std::max(0, straight.dotsPerMeterX())});
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+}
+
+std::string renderFigureSvg(model::Figure& figure)
+{
+    const QSize size = clientSize(figure);
+    desktop::SvgSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id));
+    DrawFigure(figure, surface);
+    return surface.finish();
+}
+
 ImageExportResult exportFigureImage(model::Figure& figure, const std::string& path,
                                     ImageFileFormat format)
 {
     switch (format) {
     case ImageFileFormat::Png:
-        return writeRaster(renderFigureImage(figure), path, "png");
+        return writePng(renderFigureImage(figure), path);
     case ImageFileFormat::Jpeg:
         return writeRaster(renderFigureImage(figure), path, "jpeg");
     case ImageFileFormat::Bmp:

@@ -23,6 +23,13 @@ struct ImageExportResult {
 // The figure drawn at its client size (points at 96 dpi).
 QImage renderFigureImage(model::Figure& figure);
 
+// The figure as an SVG document (numbers to a hundredth of a pixel).
+std::string renderFigureSvg(model::Figure& figure);
+
+// The PNG file of `image`: a palette for 256 colours or fewer, RGB when it is opaque; decoding
+// it gives back the image's pixels. Throws std::bad_alloc when memory runs out.
+QByteArray encodePngImage(const QImage& image);
+
 // Writes the figure to `path` in `format`. Needs a QGuiApplication.
 ImageExportResult exportFigureImage(model::Figure& figure, const std::string& path,
                                     ImageFileFormat format);
