@@ -5,11 +5,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv)
+namespace {
+
+int run(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const desktop::LaunchOptions options = desktop::parseCommandLine(arguments);
@@ -38,4 +41,20 @@ int main(int argc, char** argv)
         break;
     }
     return desktop::runDesktop(argc, argv, options);
+}
+
+} // namespace
+
+// Every failure the program knows of has its own message; anything else still ends with one
+// and status 1 rather than an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "kelvoplot: unexpected error: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "kelvoplot: unexpected error\n";
+    }
+    return 1;
 }
