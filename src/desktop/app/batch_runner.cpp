@@ -7,6 +7,7 @@
 #include "lang/batch_host.h"
 #include "lang/document.h"
 #include "lang/interpreter.h"
+#include "io/export_formats.h"
 #include "lang/line_reader.h"
 #include "model/limits.h"
 #include "swf/export/movie_warnings.h"
@@ -14,6 +15,7 @@
 
 #include <QGuiApplication>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -142,47 +144,26 @@ void startOffscreenGui()
     new QGuiApplication(argc, argv);
 }
 
-std::string_view formatName(ExportFormat format)
-{
-    switch (format) {
-    case ExportFormat::Png:
-        return "PNG";
-    case ExportFormat::Jpeg:
-        return "JPEG";
-    case ExportFormat::Bmp:
-        return "BMP";
-    case ExportFormat::Gif:
-        return "GIF";
-    case ExportFormat::Svg:
-        return "SVG";
-    case ExportFormat::Pdf:
-        return "PDF";
-    case ExportFormat::Swf:
-        return "SWF";
-    case ExportFormat::Vexxml:
-        return "vexxml";
-    case ExportFormat::Unknown:
-        break;
-    }
-    return "unknown";
-}
-
 // --verbose: "kelvoplot: wrote OUT: FORMAT, SIZE, N bytes".
 void reportWritten(const model::Figure& figure, const BatchOptions& options,
                    std::ostream& diagnostics)
 {
     const std::string& path = *options.exportPath;
-    const ExportFormat format = exportFormatForPath(path);
+    const std::optional<io::ExportFormat> format = exportableFormat(path);
+    if (!format) return;
     std::string size = std::to_string(figure.clientWidth) + " x " +
                        std::to_string(figure.clientHeight) + " pixels";
-    if (format == ExportFormat::Swf) {
+    if (*format == io::ExportFormat::Swf) {
         const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond);
         size += ", " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
     }
-    if (format == ExportFormat::Vexxml) size = "1 plot";
+    if (*format == io::ExportFormat::Vexxml) size = "1 plot";
+    std::string name(io::exportFormatRow(*format).extension);
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     std::error_code error;
     const std::uintmax_t bytes = std::filesystem::file_size(path, error);
-    diagnostics << "kelvoplot: wrote " << path << ": " << formatName(format) << ", " << size;
+    diagnostics << "kelvoplot: wrote " << path << ": " << name << ", " << size;
     if (!error) diagnostics << ", " << bytes << " bytes";
     diagnostics << "\n";
 }
@@ -190,7 +171,7 @@ void reportWritten(const model::Figure& figure, const BatchOptions& options,
 // What a written movie leaves out of the figure, as warnings about the movie file.
 void warnAboutMovie(lang::BatchHost& host, const model::Figure& figure, const BatchOptions& options)
 {
-    if (exportFormatForPath(*options.exportPath) != ExportFormat::Swf) return;
+    if (exportableFormat(*options.exportPath) != io::ExportFormat::Swf) return;
     for (std::string& text : swf::movieWarnings(figure, options.framesPerSecond))
         host.diagnose(
             {lang::DiagnosticKind::Warning, {*options.exportPath, 0, {}}, std::move(text)});
@@ -207,10 +188,8 @@ int strictStatus(const BatchOptions& options, const lang::BatchHost& host)
 int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& output,
              std::ostream& diagnostics)
 {
-    if (options.exportPath && exportFormatForPath(*options.exportPath) == ExportFormat::Unknown) {
-        diagnostics << "kelvoplot: " << *options.exportPath
-                    << ": unknown format; the extension must be one of png jpg jpeg bmp gif svg "
-                       "pdf swf vexxml\n";
+    if (options.exportPath && !exportableFormat(*options.exportPath)) {
+        diagnostics << "kelvoplot: " << unknownFormatMessage(*options.exportPath) << "\n";
         return 1;
     }
     const BatchQtMessages qtMessages;
@@ -235,8 +214,10 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
 
     model::Figure* figure = figureToExport(session, options, diagnostics);
     if (!figure) return 1;
-    const ExportResult result = exportFigure(session, *figure, *options.exportPath, options);
-    for (const std::string& note : result.notes)
+    std::vector<std::string> notes;
+    const io::WriteResult result =
+        exportFigure(session, *figure, *options.exportPath, options, notes);
+    for (const std::string& note : notes)
         diagnostics << "kelvoplot: " << note << "\n";
     if (!result.written) {
         diagnostics << "kelvoplot: " << result.message << "\n";
