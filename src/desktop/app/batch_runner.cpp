@@ -123,27 +123,27 @@ void startOffscreenGui()
     new QGuiApplication(argc, argv);
 }
 
-std::string_view formatName(ExportFormat format)
+std::string_view formatName(io::ExportFormat format)
 {
     switch (format) {
-    case ExportFormat::Png:
+    case io::ExportFormat::Png:
         return "PNG";
-    case ExportFormat::Jpeg:
+    case io::ExportFormat::Jpeg:
         return "JPEG";
-    case ExportFormat::Bmp:
+    case io::ExportFormat::Bmp:
         return "BMP";
-    case ExportFormat::Gif:
+    case io::ExportFormat::Gif:
         return "GIF";
-    case ExportFormat::Svg:
+    case io::ExportFormat::Svg:
         return "SVG";
-    case ExportFormat::Pdf:
+    case io::ExportFormat::Pdf:
         return "PDF";
-    case ExportFormat::Swf:
+    case io::ExportFormat::Swf:
         return "SWF";
-    case ExportFormat::Vexxml:
+    case io::ExportFormat::Vexxml:
         return "vexxml";
-    case ExportFormat::Unknown:
-        break;
+    case io::ExportFormat::Emf:
+        return "EMF";
     }
     return "unknown";
 }
@@ -153,14 +153,16 @@ void reportWritten(const model::Figure& figure, const BatchOptions& options,
                    std::ostream& diagnostics)
 {
     const std::string& path = *options.exportPath;
-    const ExportFormat format = exportFormatForPath(path);
+    const std::optional<io::ExportFormatRow> row = io::exportFormatForPath(path);
+    if (!row) return;
+    const io::ExportFormat format = row->format;
     std::string size = std::to_string(figure.clientWidth) + " x " +
                        std::to_string(figure.clientHeight) + " pixels";
-    if (format == ExportFormat::Swf) {
+    if (format == io::ExportFormat::Swf) {
         const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond);
         size += ", " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
     }
-    if (format == ExportFormat::Vexxml) size = "1 plot";
+    if (format == io::ExportFormat::Vexxml) size = "1 plot";
     std::error_code error;
     const std::uintmax_t bytes = std::filesystem::file_size(path, error);
     diagnostics << "kelvoplot: wrote " << path << ": " << formatName(format) << ", " << size;
@@ -171,7 +173,8 @@ void reportWritten(const model::Figure& figure, const BatchOptions& options,
 // What a written movie leaves out of the figure, as warnings about the movie file.
 void warnAboutMovie(lang::BatchHost& host, const model::Figure& figure, const BatchOptions& options)
 {
-    if (exportFormatForPath(*options.exportPath) != ExportFormat::Swf) return;
+    const std::optional<io::ExportFormatRow> row = io::exportFormatForPath(*options.exportPath);
+    if (!row || row->format != io::ExportFormat::Swf) return;
     for (std::string& text : swf::movieWarnings(figure, options.framesPerSecond))
         host.diagnose(
             {lang::DiagnosticKind::Warning, {*options.exportPath, 0, {}}, std::move(text)});
