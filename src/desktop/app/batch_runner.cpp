@@ -6,6 +6,7 @@
 #include "lang/batch_host.h"
 #include "lang/document.h"
 #include "lang/interpreter.h"
+#include "io/export_formats.h"
 #include "lang/line_reader.h"
 #include "model/limits.h"
 #include "swf/export/movie_warnings.h"
@@ -13,6 +14,7 @@
 
 #include <QGuiApplication>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -123,49 +125,26 @@ void startOffscreenGui()
     new QGuiApplication(argc, argv);
 }
 
-std::string_view formatName(io::ExportFormat format)
-{
-    switch (format) {
-    case io::ExportFormat::Png:
-        return "PNG";
-    case io::ExportFormat::Jpeg:
-        return "JPEG";
-    case io::ExportFormat::Bmp:
-        return "BMP";
-    case io::ExportFormat::Gif:
-        return "GIF";
-    case io::ExportFormat::Svg:
-        return "SVG";
-    case io::ExportFormat::Pdf:
-        return "PDF";
-    case io::ExportFormat::Swf:
-        return "SWF";
-    case io::ExportFormat::Vexxml:
-        return "vexxml";
-    case io::ExportFormat::Emf:
-        return "EMF";
-    }
-    return "unknown";
-}
-
 // --verbose: "kelvoplot: wrote OUT: FORMAT, SIZE, N bytes".
 void reportWritten(const model::Figure& figure, const BatchOptions& options,
                    std::ostream& diagnostics)
 {
     const std::string& path = *options.exportPath;
-    const std::optional<io::ExportFormatRow> row = io::exportFormatForPath(path);
-    if (!row) return;
-    const io::ExportFormat format = row->format;
+    const std::optional<io::ExportFormat> format = exportableFormat(path);
+    if (!format) return;
     std::string size = std::to_string(figure.clientWidth) + " x " +
                        std::to_string(figure.clientHeight) + " pixels";
-    if (format == io::ExportFormat::Swf) {
+    if (*format == io::ExportFormat::Swf) {
         const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond);
         size += ", " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
     }
-    if (format == io::ExportFormat::Vexxml) size = "1 plot";
+    if (*format == io::ExportFormat::Vexxml) size = "1 plot";
+    std::string name(io::exportFormatRow(*format).extension);
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     std::error_code error;
     const std::uintmax_t bytes = std::filesystem::file_size(path, error);
-    diagnostics << "kelvoplot: wrote " << path << ": " << formatName(format) << ", " << size;
+    diagnostics << "kelvoplot: wrote " << path << ": " << name << ", " << size;
     if (!error) diagnostics << ", " << bytes << " bytes";
     diagnostics << "\n";
 }
@@ -173,8 +152,7 @@ void reportWritten(const model::Figure& figure, const BatchOptions& options,
 // What a written movie leaves out of the figure, as warnings about the movie file.
 void warnAboutMovie(lang::BatchHost& host, const model::Figure& figure, const BatchOptions& options)
 {
-    const std::optional<io::ExportFormatRow> row = io::exportFormatForPath(*options.exportPath);
-    if (!row || row->format != io::ExportFormat::Swf) return;
+    if (exportableFormat(*options.exportPath) != io::ExportFormat::Swf) return;
     for (std::string& text : swf::movieWarnings(figure, options.framesPerSecond))
         host.diagnose(
             {lang::DiagnosticKind::Warning, {*options.exportPath, 0, {}}, std::move(text)});
