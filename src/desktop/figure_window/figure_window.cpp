@@ -41,7 +41,7 @@ protected:
         // While a document runs, its figures are not drawn until the whole document has been read.
         if (m_window.m_session.documentRunning) return;
         render::QtSurface surface(painter);
-        render::DrawFigure(m_window.m_figure, surface, m_window.m_session.functionCache);
+        render::DrawFigure(m_window.m_figure, surface, m_window.m_session.passServices());
     }
     void resizeEvent(QResizeEvent* event) override
     {
