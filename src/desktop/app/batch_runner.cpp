@@ -6,6 +6,7 @@
 #include "lang/batch_host.h"
 #include "lang/document.h"
 #include "lang/interpreter.h"
+#include "io/export_formats.h"
 #include "lang/line_reader.h"
 #include "model/limits.h"
 #include "swf/export/movie_warnings.h"
@@ -13,6 +14,7 @@
 
 #include <QGuiApplication>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
