@@ -165,8 +165,11 @@ TEST_F(InsertDialogTest, SmallDialogsRunTheirCommandLines)
     EXPECT_EQ(made->frames.size(), 2u);
     EXPECT_EQ(made->frames.back(), (model::Frame{100, 1, 1, 0}));
 
-    answerNextDialog({"30"});
-    EXPECT_EQ(askSwfFrameRate(nullptr), 30u);
+    answerNextDialog({"4", "300", "1"});
+    const std::optional<AnimationRecordChoice> record = askAnimationRecord(nullptr, session, 3);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->figureId, 3u);
+    EXPECT_EQ(record->settings, (figure::RecordingSettings{4, 300, true}));
 }
 
 } // namespace
