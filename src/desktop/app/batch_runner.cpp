@@ -149,21 +149,17 @@ void reportWritten(const model::Figure& figure, const BatchOptions& options,
                    std::ostream& diagnostics)
 {
     const std::string& path = *options.exportPath;
-    const std::optional<io::ExportFormat> format = exportableFormat(path);
-    if (!format) return;
+    const io::ExportFormatRow format = *io::exportFormatForPath(path);
     std::string size = std::to_string(figure.clientWidth) + " x " +
                        std::to_string(figure.clientHeight) + " pixels";
-    if (*format == io::ExportFormat::Swf) {
+    if (format.format == io::ExportFormat::Swf) {
         const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond);
         size += ", " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
     }
-    if (*format == io::ExportFormat::Vexxml) size = "1 plot";
-    std::string name(io::exportFormatRow(*format).extension);
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (format.format == io::ExportFormat::Vexxml) size = "1 plot";
     std::error_code error;
     const std::uintmax_t bytes = std::filesystem::file_size(path, error);
-    diagnostics << "kelvoplot: wrote " << path << ": " << name << ", " << size;
+    diagnostics << "kelvoplot: wrote " << path << ": " << format.name << ", " << size;
     if (!error) diagnostics << ", " << bytes << " bytes";
     diagnostics << "\n";
 }
