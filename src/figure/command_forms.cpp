@@ -5,7 +5,6 @@
 #include "lang/tokenizer.h"
 #include "model/argument_text.h"
 #include "model/limits.h"
-#include "swf/format/movie_limits.h"
 
 namespace figure {
 namespace {
@@ -135,30 +134,6 @@ std::optional<std::string> animationRecordProblem(std::span<const std::string> v
 RecordingSettings recordingSettings(std::span<const std::string> values)
 {
     return {wholeOf(values[0]), wholeOf(values[1]), values[2] == "1"};
-}
-
-const std::array<FieldSpec, 1> swfExportRows = {{{101, "FPS:", "25", Whole}}};
-
-std::optional<std::string> swfExportProblem(std::span<const std::string> values)
-{
-    if (auto problem = rowsProblem(swfExportRows, values)) return problem;
-    const std::uint32_t rate = wholeOf(values[0]);
-    if (rate < 1 || rate > swf::maxFrameRate)
-        return "FPS: a frame rate of " + values[0] + " frames per second is outside the limit of 1 to " +
-               std::to_string(swf::maxFrameRate);
-    return std::nullopt;
-}
-
-PrintOptions printOptions(PrintScale scale, bool raw, std::array<std::int32_t, 2> paper,
-                          std::array<std::int32_t, 2> client)
-{
-    const std::array<std::int32_t, 2> size = scale == PrintScale::PaperSize ? paper : client;
-    return {raw, {0, 0, size[0], size[1]}};
-}
-
-std::string sizeText(std::array<std::int32_t, 2> size)
-{
-    return std::to_string(size[0]) + "x" + std::to_string(size[1]);
 }
 
 } // namespace figure

@@ -1,5 +1,5 @@
 // The small dialogs without their windows: New Figure, New Layer and New Frames compose a command
-// line for the interpreter; Animation Record, SWF Export Options and Print Options give settings.
+// line for the interpreter; Animation Record gives the recorder's settings.
 #pragma once
 
 #include "figure/animation_recorder.h"
@@ -42,22 +42,5 @@ std::string newFramesCommand(std::uint32_t figureId, std::span<const std::string
 extern const std::array<FieldSpec, 3> animationRecordRows; // Frame, Sleep MS, Clear
 std::optional<std::string> animationRecordProblem(std::span<const std::string> values);
 RecordingSettings recordingSettings(std::span<const std::string> values);
-
-extern const std::array<FieldSpec, 1> swfExportRows; // FPS
-// Refuses rates outside what a movie header holds.
-std::optional<std::string> swfExportProblem(std::span<const std::string> values);
-
-// Print Options: print on the whole paper, or at the figure's size (1:1), optionally as a raw
-// bitmap. Sizes are (width, height).
-enum class PrintScale { PaperSize, OneToOne };
-struct PrintOptions {
-    bool raw = false;
-    std::array<std::int32_t, 4> rect{0, 0, 0, 0}; // left, top, right, bottom
-    bool operator==(const PrintOptions&) const = default;
-};
-PrintOptions printOptions(PrintScale scale, bool raw, std::array<std::int32_t, 2> paper,
-                          std::array<std::int32_t, 2> client);
-// "%ux%u" of a size.
-std::string sizeText(std::array<std::int32_t, 2> size);
 
 } // namespace figure

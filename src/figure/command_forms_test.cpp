@@ -17,9 +17,6 @@ TEST(CommandForms, ComposeTheCommandLinesTheInterpreterRuns)
     EXPECT_EQ(newLayerCommand(2, Values{"0", "10", "50%", "50%"}), "LAYER 2 0 10 50% 50%");
     EXPECT_EQ(newFramesCommand(2, Values{"50", "0", "1"}), "FRAMES 2 1 50 1");
     EXPECT_EQ(recordingSettings(Values{"2", "300", "1"}), (RecordingSettings{2, 300, true}));
-    EXPECT_EQ(printOptions(PrintScale::OneToOne, true, {1000, 1400}, {500, 400}),
-              (PrintOptions{true, {0, 0, 500, 400}}));
-    EXPECT_EQ(sizeText({1020, 1320}), "1020x1320");
 }
 
 TEST(CommandForms, RefuseFieldsAndLimits)
@@ -36,9 +33,6 @@ TEST(CommandForms, RefuseFieldsAndLimits)
     EXPECT_EQ(newFramesProblem(figure, Values{"50", "2", "0"}),
               "# of frames: figure 1 would have 100001 frames, more than the limit of 100000");
     EXPECT_TRUE(animationRecordProblem(Values{"1.5", "250", "0"}));
-    EXPECT_FALSE(swfExportProblem(Values{"25"}));
-    EXPECT_EQ(swfExportProblem(Values{"300"}),
-              "FPS: a frame rate of 300 frames per second is outside the limit of 1 to 255");
 }
 
 } // namespace

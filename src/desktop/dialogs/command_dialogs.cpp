@@ -5,17 +5,12 @@
 #include "desktop/dialogs/object_dialog.h"
 #include "desktop/dialogs/object_preview.h"
 #include "lang/interpreter.h"
-#include "lang/tokenizer.h"
-#include "model/argument_text.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace desktop {
@@ -189,45 +184,6 @@ std::optional<AnimationRecordChoice> askAnimationRecord(QWidget* parent, lang::S
     });
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return AnimationRecordChoice{dialog.figureId(), figure::recordingSettings(dialog.values())};
-}
-
-std::optional<std::uint32_t> askSwfFrameRate(QWidget* parent, std::uint32_t offered)
-{
-    CommandDialog dialog(
-        QStringLiteral("SWF Export Options"), figure::swfExportRows,
-        [](const model::Figure*, std::span<const std::string> values) {
-            return figure::swfExportProblem(values);
-        },
-        nullptr, std::nullopt, parent);
-    dialog.fields().setValue(0, std::to_string(offered));
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return model::truncateToUint32(model::parseNumber(dialog.values()[0]));
-}
-
-std::optional<figure::PrintOptions> askPrintOptions(QWidget* parent,
-                                                    std::array<std::int32_t, 2> paper,
-                                                    std::array<std::int32_t, 2> client)
-{
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Print Options"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* paperSize = new QRadioButton(QStringLiteral("Use selected printer paper size :"), &dialog);
-    auto* oneToOne = new QRadioButton(QStringLiteral("Print 1:1 "), &dialog);
-    auto* raw = new QCheckBox(QStringLiteral("Print as raw bitmap"), &dialog);
-    paperSize->setChecked(true);
-    auto* form = new QFormLayout;
-    form->addRow(paperSize, new QLabel(qtText(figure::sizeText(paper)), &dialog));
-    form->addRow(oneToOne, new QLabel(qtText(figure::sizeText(client)), &dialog));
-    layout->addLayout(form);
-    layout->addWidget(raw);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    layout->addWidget(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return figure::printOptions(
-        paperSize->isChecked() ? figure::PrintScale::PaperSize : figure::PrintScale::OneToOne,
-        raw->isChecked(), paper, client);
 }
 
 } // namespace desktop

@@ -1,6 +1,5 @@
 // The small dialogs the menus open: New Figure, New Layer and New Frames run their command line
-// through the interpreter; Animation Record, SWF Export Options and Print Options return what
-// the user chose.
+// through the interpreter; Animation Record returns what the user chose.
 #pragma once
 
 #include "figure/animation_recorder.h"
@@ -9,7 +8,6 @@
 
 #include <QDialog>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -41,14 +39,6 @@ struct AnimationRecordChoice {
 };
 std::optional<AnimationRecordChoice> askAnimationRecord(QWidget* parent, lang::Session& session,
                                                         std::optional<std::uint32_t> figureId = {});
-
-// SWF Export Options: the frame rate (1 to 255), offered `offered`; nothing when cancelled.
-std::optional<std::uint32_t> askSwfFrameRate(QWidget* parent, std::uint32_t offered = 25);
-
-// Print Options: sizes are (width, height); nothing when cancelled.
-std::optional<figure::PrintOptions> askPrintOptions(QWidget* parent,
-                                                    std::array<std::int32_t, 2> paper,
-                                                    std::array<std::int32_t, 2> client);
 
 // A dialog of field rows with an optional Figure box; OK is enabled while `problem` finds
 // nothing. The dialogs above are made of it.
