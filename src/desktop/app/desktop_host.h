@@ -2,6 +2,7 @@
 // notifications.
 #pragma once
 
+#include "figure/figure_command_handler.h"
 #include "lang/host.h"
 #include "lang/session.h"
 
@@ -47,6 +48,12 @@ public:
     void showError(const std::string& text) override;
     std::optional<std::string> askSaveFilePath(const lang::SaveFileRequest& request) override;
     lang::Answer askYesNoCancel(const std::string& question) override;
+
+signals:
+    // A figure window passed on a command it does not carry out (File, Layer, Insert, ...).
+    void commandForwarded(FigureWindow* window, std::int32_t id);
+    // A figure window's command asks for a dialog.
+    void dialogRequested(FigureWindow* window, figure::DialogRequest dialog);
 
 private:
     void closeFigure(FigureWindow* window);
