@@ -9,7 +9,6 @@
 #include "desktop/dialogs/command_dialogs.h"
 #include "desktop/dialogs/object_dialog.h"
 #include "desktop/figure_window/figure_window.h"
-#include "figure/animation_recorder.h"
 #include "figure/object_form.h"
 #include "lang/document.h"
 #include "lang/help_texts.h"
@@ -53,7 +52,6 @@ DesktopApp::DesktopApp(const LaunchOptions& launch, DesktopPaths paths)
                            [this](int id) { return runFigureCommand(id); }});
     connect(&m_console, &ConsoleWindow::closed, this, &DesktopApp::quitRequested);
     connect(&m_host, &DesktopHost::commandForwarded, this, &DesktopApp::runForwardedCommand);
-    connect(&m_host, &DesktopHost::dialogRequested, this, &DesktopApp::openFigureDialog);
     m_motion = new MotionDevice(
         [this](const std::vector<figure::MotionStep>& steps) { deliverMotionSteps(steps); }, this);
 }
@@ -160,23 +158,6 @@ void DesktopApp::runForwardedCommand(FigureWindow* window, std::int32_t id)
         runObjectDialog(window, m_session, id, figure.id);
     } else if (findConsoleCommand(id)) {
         m_console.runCommand(id);
-    }
-}
-
-void DesktopApp::openFigureDialog(FigureWindow* window, figure::DialogRequest dialog)
-{
-    const std::uint32_t id = window->figure().id;
-    switch (dialog) {
-    case figure::DialogRequest::NewFrames:
-        runNewFramesDialog(window, m_session, id);
-        break;
-    case figure::DialogRequest::AnimationRecord:
-        if (const auto choice = askAnimationRecord(window, m_session, id))
-            if (model::Figure* chosen = m_session.figures.findFigure(choice->figureId))
-                figure::startRecording(*chosen, choice->settings);
-        break;
-    case figure::DialogRequest::None:
-        break;
     }
 }
 

@@ -54,7 +54,6 @@ private:
     bool startEmbedding(std::string& message);
     bool runFigureCommand(int id);
     void runForwardedCommand(FigureWindow* window, std::int32_t id);
-    void openFigureDialog(FigureWindow* window, figure::DialogRequest dialog);
     bool sendUpdateToClient(model::Figure* figure);
     void deliverMotionSteps(const std::vector<figure::MotionStep>& steps);
 

@@ -52,11 +52,11 @@ public:
 signals:
     // A figure window passed on a command it does not carry out (File, Layer, Insert, ...).
     void commandForwarded(FigureWindow* window, std::int32_t id);
-    // A figure window's command asks for a dialog.
-    void dialogRequested(FigureWindow* window, figure::DialogRequest dialog);
 
 private:
     void closeFigure(FigureWindow* window);
+    // New Frames and Animation Record, asked for by a figure window for its figure.
+    void openFigureDialog(FigureWindow* window, figure::DialogRequest request);
 
     lang::Session* m_session = nullptr;
     ConsoleWindow* m_console = nullptr;
