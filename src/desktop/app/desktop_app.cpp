@@ -3,6 +3,8 @@
 
 #include "desktop/console/console_window.h"
 #include "desktop/app/desktop_host.h"
+#include "desktop/app/figure_export.h"
+#include "desktop/player/movie_preview_window.h"
 #include "lang/document.h"
 #include "lang/help_texts.h"
 #include "lang/interpreter.h"
@@ -32,6 +34,11 @@ int runDesktop(int argc, char** argv, const LaunchOptions& options)
         break;
     case LaunchMode::Document: {
         session.openedWithFile = true;
+        if (exportFormatForPath(options.documentPath) == ExportFormat::Swf) {
+            // A movie opens in the preview; closing it ends the program.
+            openMoviePreview(options.documentPath);
+            break;
+        }
         const lang::DocumentLoad load = lang::runDocumentFile(session, options.documentPath);
         if (session.figures.empty()) {
             // Nothing to show: the program ends at once, saying why.

@@ -45,27 +45,23 @@ ImageExportResult writeAtomically(const std::string& path, const QByteArray& byt
     return {true, {}};
 }
 
-ImageExportResult writeRaster(const QImage& image, const std::string& path, const char* format)
+using Encoded = std::optional<QByteArray>;
+
+Encoded encodeRaster(const QImage& image, const char* format, std::string& error)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     const bool opaque = qstrcmp(format, "png") != 0;
-    if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB32) : image))
-        return failure(path, writer.errorString().toStdString());
-    return writeAtomically(path, bytes);
+    if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB32) : image)) {
+        error = writer.errorString().toStdString();
+        return std::nullopt;
+    }
+    return bytes;
 }
 
-ImageExportResult writeGif(const QImage& image, const std::string& path)
-{
-    std::string error;
-    const std::optional<QByteArray> bytes = encodeGif(image, error);
-    if (!bytes) return failure(path, error);
-    return writeAtomically(path, *bytes);
-}
-
-ImageExportResult writeSvg(model::Figure& figure, const std::string& path)
+Encoded encodeSvg(model::Figure& figure, std::string& error)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -76,13 +72,16 @@ ImageExportResult writeSvg(model::Figure& figure, const std::string& path)
     generator.setResolution(96);
     generator.setTitle(QStringLiteral("Figure %1").arg(figure.id));
     QPainter painter;
-    if (!painter.begin(&generator)) return failure(path, "the SVG picture could not be started");
+    if (!painter.begin(&generator)) {
+        error = "the SVG picture could not be started";
+        return std::nullopt;
+    }
     drawOn(painter, figure);
     painter.end();
-    return writeAtomically(path, bytes);
+    return bytes;
 }
 
-ImageExportResult writePdf(model::Figure& figure, const std::string& path)
+Encoded encodePdf(model::Figure& figure, std::string& error)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -96,11 +95,14 @@ ImageExportResult writePdf(model::Figure& figure, const std::string& path)
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(QStringLiteral("Figure %1").arg(figure.id));
         QPainter painter;
-        if (!painter.begin(&writer)) return failure(path, "the PDF page could not be started");
+        if (!painter.begin(&writer)) {
+            error = "the PDF page could not be started";
+            return std::nullopt;
+        }
         drawOn(painter, figure);
         painter.end();
     }
-    return writeAtomically(path, bytes);
+    return bytes;
 }
 
 } // namespace
@@ -117,24 +119,35 @@ QImage renderFigureImage(model::Figure& figure)
     return image;
 }
 
+std::optional<QByteArray> encodeFigure(model::Figure& figure, ImageFileFormat format,
+                                       std::string& error, const QImage* picture)
+{
+    const auto image = [&] { return picture ? *picture : renderFigureImage(figure); };
+    switch (format) {
+    case ImageFileFormat::Png:
+        return encodeRaster(image(), "png", error);
+    case ImageFileFormat::Jpeg:
+        return encodeRaster(image(), "jpeg", error);
+    case ImageFileFormat::Bmp:
+        return encodeRaster(image(), "bmp", error);
+    case ImageFileFormat::Gif:
+        return encodeGif(image(), error);
+    case ImageFileFormat::Svg:
+        return encodeSvg(figure, error);
+    case ImageFileFormat::Pdf:
+        return encodePdf(figure, error);
+    }
+    error = "unknown image format";
+    return std::nullopt;
+}
+
 ImageExportResult exportFigureImage(model::Figure& figure, const std::string& path,
                                     ImageFileFormat format)
 {
-    switch (format) {
-    case ImageFileFormat::Png:
-        return writeRaster(renderFigureImage(figure), path, "png");
-    case ImageFileFormat::Jpeg:
-        return writeRaster(renderFigureImage(figure), path, "jpeg");
-    case ImageFileFormat::Bmp:
-        return writeRaster(renderFigureImage(figure), path, "bmp");
-    case ImageFileFormat::Gif:
-        return writeGif(renderFigureImage(figure), path);
-    case ImageFileFormat::Svg:
-        return writeSvg(figure, path);
-    case ImageFileFormat::Pdf:
-        return writePdf(figure, path);
-    }
-    return failure(path, "unknown image format");
+    std::string error;
+    const std::optional<QByteArray> bytes = encodeFigure(figure, format, error);
+    if (!bytes) return failure(path, error);
+    return writeAtomically(path, *bytes);
 }
 
 ImageExportResult saveFigureImage(model::Figure& figure, const std::string& path)

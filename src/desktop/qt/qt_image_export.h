@@ -5,7 +5,9 @@
 
 #include "model/figure.h"
 
+#include <QByteArray>
 #include <QImage>
+#include <optional>
 
 #include <string>
 
@@ -22,6 +24,12 @@ struct ImageExportResult {
 
 // The figure drawn at its client size (points at 96 dpi).
 QImage renderFigureImage(model::Figure& figure);
+
+// The file's bytes in `format`: raster formats encode `picture` (the figure drawn at its client
+// size when none is given), SVG and PDF draw the figure. None, and the reason in `error`, when
+// the encoder fails.
+std::optional<QByteArray> encodeFigure(model::Figure& figure, ImageFileFormat format,
+                                       std::string& error, const QImage* picture = nullptr);
 
 // Writes the figure to `path` in `format`. Needs a QGuiApplication.
 ImageExportResult exportFigureImage(model::Figure& figure, const std::string& path,

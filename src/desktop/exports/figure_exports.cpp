@@ -1,0 +1,245 @@
+// Saving and copying a figure from the desktop.
+//
+// Sections: files by extension · the save dialogs · documents · the clipboard · F8.
+#include "desktop/exports/figure_exports.h"
+
+#include "desktop/app/figure_export.h"
+#include "desktop/exports/movie_saving.h"
+#include "desktop/qt/qt_image_export.h"
+#include "lang/document.h"
+#include "lang/host.h"
+#include "lang/serialiser.h"
+#include "model/argument_text.h"
+#include "render/background_transparency.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <QWidget>
+
+#include <span>
+
+namespace desktop {
+
+// --- files by extension -------------------------------------------------------------------------
+
+namespace {
+
+io::WriteResult refused(const std::string& path, const std::string& reason)
+{
+    return {false, path + ": " + reason};
+}
+
+std::string extensionOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return path.substr(dot + 1);
+}
+
+std::optional<render::ImageFileFormat> imageFormatOf(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::Png:
+        return render::ImageFileFormat::Png;
+    case ExportFormat::Jpeg:
+        return render::ImageFileFormat::Jpeg;
+    case ExportFormat::Bmp:
+        return render::ImageFileFormat::Bmp;
+    case ExportFormat::Gif:
+        return render::ImageFileFormat::Gif;
+    case ExportFormat::Svg:
+        return render::ImageFileFormat::Svg;
+    case ExportFormat::Pdf:
+        return render::ImageFileFormat::Pdf;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool isRaster(render::ImageFileFormat format)
+{
+    return format != render::ImageFileFormat::Svg && format != render::ImageFileFormat::Pdf;
+}
+
+// The figure's picture with its background pixels at alpha 1.
+QImage transparentPicture(model::Figure& figure)
+{
+    QImage picture = render::renderFigureImage(figure).convertToFormat(QImage::Format_ARGB32);
+    const auto pixels = std::span(reinterpret_cast<std::uint32_t*>(picture.bits()),
+                                  static_cast<std::size_t>(picture.sizeInBytes()) / 4);
+    render::makeBackgroundTransparent(pixels, figure.backgroundColour);
+    return picture;
+}
+
+io::WriteResult writeEncoded(model::Figure& figure, const std::string& path,
+                             render::ImageFileFormat format, const QImage* picture)
+{
+    std::string error;
+    const std::optional<QByteArray> bytes = render::encodeFigure(figure, format, error, picture);
+    if (!bytes) return refused(path, error);
+    return io::writeFileAtomically(path, std::string_view(bytes->constData(),
+                                                          static_cast<std::size_t>(bytes->size())));
+}
+
+} // namespace
+
+io::WriteResult writeImageFile(model::Figure& figure, const std::string& path,
+                               Background background)
+{
+    const std::string extension = extensionOf(path);
+    if (extension.empty())
+        return refused(path, "the name has no extension, so nothing was saved; end it in .png, "
+                             ".jpg, .bmp, .gif, .svg or .pdf");
+    const std::optional<render::ImageFileFormat> format =
+        imageFormatOf(exportFormatForPath(path));
+    if (!format) {
+        if (model::equalsIgnoringCase(extension, "emf"))
+            return refused(path, "enhanced metafiles are not written on this platform; save as .svg");
+        return refused(path, "." + extension +
+                                 " is not a picture format; use .png, .jpg, .bmp, .gif, .svg or .pdf");
+    }
+    if (background == Background::Transparent && isRaster(*format)) {
+        const QImage picture = transparentPicture(figure);
+        return writeEncoded(figure, path, *format, &picture);
+    }
+    return writeEncoded(figure, path, *format, nullptr);
+}
+
+io::WriteResult saveImageTo(model::Figure& figure, const std::string& path)
+{
+    const render::ImageExportResult saved = render::saveFigureImage(figure, path);
+    return {saved.written, saved.message};
+}
+
+// --- the save dialogs ---------------------------------------------------------------------------
+
+namespace {
+
+// Qt's form of a filter: the description, then the patterns in both cases.
+QString filterOf(const char* description, const char* extension)
+{
+    return QStringLiteral("%1 (*.%2 *.%3)")
+        .arg(QString::fromUtf8(description), QString::fromUtf8(extension).toUpper(),
+             QString::fromUtf8(extension).toLower());
+}
+
+QString imageFilters()
+{
+    return QStringList{filterOf("Bitmap Files *.BMP", "bmp"), filterOf("JPG Files*.JPG", "jpg"),
+                       filterOf("SVG Files *.SVG", "svg"),    filterOf("PNG Files *.PNG", "png"),
+                       filterOf("GIF Files *.GIF", "gif"),    filterOf("SWF Files *.SWF", "swf"),
+                       filterOf("PDF Files *.PDF", "pdf")}
+        .join(QStringLiteral(";;"));
+}
+
+// The save dialog without a default extension, asking before it replaces a file.
+std::optional<std::string> askSavePath(QWidget* parent, const QString& title, const QString& filters)
+{
+    const QString path = QFileDialog::getSaveFileName(parent, title, QString(), filters);
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+void reportFailure(QWidget* parent, const io::WriteResult& result)
+{
+    if (!result.written)
+        QMessageBox::warning(parent, QString::fromUtf8(messageCaption),
+                             QString::fromStdString(result.message));
+}
+
+} // namespace
+
+void saveImage(QWidget* parent, lang::Session& session, model::Figure& figure,
+               Background background)
+{
+    const QString title = background == Background::Transparent
+                              ? QStringLiteral("Save Image with BG Transparency")
+                              : QStringLiteral("Save Image");
+    const std::optional<std::string> path = askSavePath(parent, title, imageFilters());
+    if (!path) return;
+    if (exportFormatForPath(*path) == ExportFormat::Swf) {
+        saveMovieTo(parent, session, figure, *path);
+        return;
+    }
+    reportFailure(parent, writeImageFile(figure, *path, background));
+}
+
+void saveMetafile(QWidget* parent, lang::Session&, model::Figure& figure)
+{
+    const std::optional<std::string> path =
+        askSavePath(parent, QStringLiteral("Save Metafile"), filterOf("Metafiles *.SVG", "svg"));
+    if (path) reportFailure(parent, writeImageFile(figure, *path, Background::AsDrawn));
+}
+
+// --- documents ----------------------------------------------------------------------------------
+
+void saveFigureDocument(QWidget* parent, lang::Session& session, model::Figure& figure)
+{
+    const lang::DocumentSave saved = lang::saveDocument(session, lang::serialiseFigure(figure));
+    if (saved.outcome == lang::SaveOutcome::Failed)
+        reportFailure(parent, {false, saved.message});
+}
+
+// --- the clipboard ------------------------------------------------------------------------------
+
+std::unique_ptr<QMimeData> figureMimeData(model::Figure& figure, const QImage& picture)
+{
+    auto data = std::make_unique<QMimeData>();
+    std::string error;
+    if (const std::optional<QByteArray> png =
+            render::encodeFigure(figure, render::ImageFileFormat::Png, error, &picture))
+        data->setData(QStringLiteral("image/png"), *png);
+    data->setImageData(picture);
+    if (const std::optional<QByteArray> svg =
+            render::encodeFigure(figure, render::ImageFileFormat::Svg, error))
+        data->setData(QStringLiteral("image/svg+xml"), *svg);
+    data->setText(QString::fromStdString(
+        lang::oneFigureClipboardText(lang::serialiseFigure(figure))));
+    return data;
+}
+
+namespace {
+
+void putOnClipboard(lang::Session& session, std::unique_ptr<QMimeData> data, const char* notice)
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    if (!clipboard) return;
+    clipboard->setMimeData(data.release());
+    session.host().notify(notice);
+}
+
+} // namespace
+
+void copyBitmap(QWidget* figureView, lang::Session& session, model::Figure& figure)
+{
+    const bool shown = figureView && figureView->isVisible();
+    const QImage picture = shown ? figureView->grab().toImage() : render::renderFigureImage(figure);
+    putOnClipboard(session, figureMimeData(figure, picture), "Bitmap copied to clipboard");
+}
+
+void copyMetafile(QWidget*, lang::Session& session, model::Figure& figure)
+{
+    putOnClipboard(session, figureMimeData(figure, render::renderFigureImage(figure)),
+                   "Metafile copied to clipboard");
+}
+
+void copyText(QWidget*, lang::Session& session, model::Figure& figure)
+{
+    putOnClipboard(session, figureMimeData(figure, render::renderFigureImage(figure)),
+                   "Text copied to clipboard");
+}
+
+// --- F8 -----------------------------------------------------------------------------------------
+
+void showPreviewSwfMessage(QWidget* parent)
+{
+    QMessageBox::information(parent, QString::fromUtf8(messageCaption),
+                             QStringLiteral("VEXA x64 can save SWF files but cannot preview them; "
+                                            "Use ALT+S to save to a file directly."));
+}
+
+} // namespace desktop
