@@ -5,6 +5,7 @@
 #include "lang/tokenizer.h"
 #include "model/sub_object.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -441,6 +442,18 @@ void zoomAbout(model::Figure& figure, PixelPoint centre, float factor)
         const auto current = numbersOf<6>(object, SubObjectKind::Transform);
         writeMatrix(object, current ? geom::Matrix2D::product(matrixOf(*current), step) : step);
     }
+}
+
+bool wheelZooms(Tool tool)
+{
+    return tool == Tool::Cross || tool == Tool::Move2D || tool == Tool::Rotate2D ||
+           tool == Tool::Scale2D || tool == Tool::Origin;
+}
+
+float wheelZoomFactor(int steps, KeyModifiers modifiers)
+{
+    const float f = pick(modifiers, Wins::Ctrl, 1.5f, 1.3f, 1.01f);
+    return std::pow(f, static_cast<float>(std::clamp(steps, -10, 10)));
 }
 
 std::string matrixTransformText(const geom::Matrix2D& m)

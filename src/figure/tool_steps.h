@@ -57,6 +57,13 @@ void applyOriginTool(model::Figure& figure, PixelPoint originClick);
 // on the view when nothing is selected (on all objects in an own-2D figure, about the origin).
 void zoomAbout(model::Figure& figure, PixelPoint centre, float factor);
 
+// Whether the mouse wheel zooms with `tool` (the 2D tools and the cross).
+bool wheelZooms(Tool tool);
+
+// The zoom factor of `steps` wheel notches (negative: away from the user, zooming out): the
+// Scale tool's factor per notch, 1.5, or 1.3 with Ctrl and 1.01 with Shift.
+float wheelZoomFactor(int steps, KeyModifiers modifiers);
+
 // Transform texts as the steps write them (six decimals, C locale).
 std::string matrixTransformText(const geom::Matrix2D& matrix);
 

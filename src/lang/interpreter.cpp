@@ -8,6 +8,7 @@
 #include "lang/document.h"
 #include "lang/help_texts.h"
 #include "lang/host.h"
+#include "lang/line_warnings.h"
 #include "lang/markup.h"
 #include "lang/object_builder.h"
 #include "lang/tokenizer.h"
@@ -26,9 +27,17 @@ struct CommandLine {
     std::string_view text;
     const Tokens& tokens;
     std::uint32_t figureId; // default id, second token, or the lowest unused id
+    bool figureIdImposed;   // the caller gave the default id
 };
 
 // --- console answers ----------------------------------------------------------------------------
+
+// Warnings go to the host's diagnostics with the place of the line; the console shows none.
+void warn(Session& session, const std::vector<std::string>& warnings)
+{
+    for (const std::string& text : warnings)
+        session.host().diagnose({DiagnosticKind::Warning, session.place, text});
+}
 
 void appendAsterisk(Session& session)
 {
@@ -154,6 +163,10 @@ void runObject(Session& session, const CommandLine& line)
     buildObject(line.text, object, rejectedTopics);
     for (const std::string& topic : rejectedTopics)
         showHelpTopic(session, topic);
+    warn(session, object.type == model::ObjectType::None
+                      ? unknownCommandWarnings(line.tokens)
+                      : objectWarnings(object, line.tokens, session.figures, line.figureId,
+                                       line.figureIdImposed));
 
     if (object.type == model::ObjectType::None) {
         showHelpTopic(session, line.text);
@@ -194,10 +207,13 @@ void runFileCommand(Session& session, const std::string& path)
     const bool movie =
         path.size() >= 4 &&
         model::equalsIgnoringCase(std::string_view(path).substr(path.size() - 4), ".swf");
-    if (movie)
+    if (movie) {
         session.host().previewMovie(path);
-    else
-        runDocumentFile(session, path);
+        return;
+    }
+    const DocumentLoad load = runDocumentFile(session, path);
+    if (load.status != xml::LoadStatus::Loaded && !load.refused)
+        warn(session, {"file: " + load.message});
 }
 
 void runLine(Session& session, std::string_view text, std::uint32_t defaultFigureId)
@@ -212,12 +228,16 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
         session.host().clearOutput();
         handled = true;
     }
-    if (text.starts_with("//") || text.starts_with("#")) handled = true;
+    if (text.starts_with("//") || text.starts_with("#"))
+        handled = true;
+    else
+        warn(session, quoteWarnings(text));
     if (isKeyword(tokens, "file", 2)) {
         runFileCommand(session, tokens[1]);
         handled = true;
     }
     if (tokens.size() == 1) {
+        warn(session, loneTokenWarnings(tokens[0]));
         showHelpTopic(session, tokens[0]);
         return;
     }
@@ -225,7 +245,7 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
     std::uint32_t figureId = defaultFigureId;
     if (figureId == 0) figureId = model::truncateToUint32(model::parseNumber(tokens[1]));
     if (figureId == 0) figureId = session.figures.lowestUnusedFigureId();
-    const CommandLine line{text, tokens, figureId};
+    const CommandLine line{text, tokens, figureId, defaultFigureId != 0};
 
     // FIGURE, DX, LAYER and FRAME each test their own keyword; FRAMES comes last, and a line
     // that nothing handled is an object line.
@@ -238,12 +258,14 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
         {"figure", 2, runFigure}, {"dx", 2, runDx}, {"layer", 6, runLayer}, {"frame", 4, runFrame}};
     for (const FigureCommand& command : figureCommands) {
         if (!isKeyword(tokens, command.keyword, command.minimumTokens)) continue;
+        warn(session, figureCommandWarnings(tokens, session.figures, figureId));
         command.run(session, line);
         handled = true;
     }
-    if (isKeyword(tokens, "frames", 5))
+    if (isKeyword(tokens, "frames", 5)) {
+        warn(session, figureCommandWarnings(tokens, session.figures, figureId));
         runFrames(session, line);
-    else if (!handled)
+    } else if (!handled)
         runObject(session, line);
 }
 
@@ -274,6 +296,7 @@ void showHelpTopic(Session& session, std::string_view keyword)
 
 void showMessage(Session& session, std::string_view text)
 {
+    if (session.host().diagnose({DiagnosticKind::Limit, session.place, std::string(text)})) return;
     constexpr std::uint32_t red = 0x0000FF; // rich-text colours are 0x00BBGGRR
     session.host().appendOutput(
         {StyledRun{std::string(text) + "\r\n", {true, false, false, red}, {}},

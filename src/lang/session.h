@@ -2,6 +2,7 @@
 #pragma once
 
 #include "expr/function_result_cache.h"
+#include "lang/host.h"
 #include "model/figure.h"
 #include "model/plot_object.h"
 
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace lang {
-
-class Host;
 
 class Session {
 public:
@@ -31,6 +30,7 @@ public:
     bool documentRunning = false;              // figure windows do not redraw while a document runs
     std::vector<std::string> documentsRunning; // paths the file command is running, outermost first
     bool openedWithFile = false;               // started with a document path
+    SourcePlace place; // where the line being run comes from, named in diagnostics
 
 private:
     Host* m_host;

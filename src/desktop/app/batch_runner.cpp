@@ -8,26 +8,30 @@
 #include "lang/interpreter.h"
 #include "lang/line_reader.h"
 #include "model/limits.h"
+#include "swf/export/movie_warnings.h"
+#include "swf/export/timeline.h"
 
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <string>
 
 namespace desktop {
 namespace {
 
+// Command lines of a file or standard input, each with its place for diagnostics.
 void runCommandStream(lang::Session& session, std::istream& input, const std::string& name,
-                      std::ostream& diagnostics)
+                      const std::string& placeName, std::ostream& diagnostics)
 {
     std::string line;
     for (std::size_t number = 1;; ++number) {
         const lang::LineStatus status = lang::readLine(input, line, model::maxCommandLineBytes);
         if (status == lang::LineStatus::End) return;
         if (status == lang::LineStatus::Read) {
+            session.place = {placeName, number, {}};
             lang::executeCommand(session, line, 0);
             continue;
         }
@@ -48,7 +52,7 @@ bool runInput(lang::Session& session, const std::string& input, std::istream& st
               std::ostream& diagnostics)
 {
     if (input == "-") {
-        runCommandStream(session, standardInput, "standard input", diagnostics);
+        runCommandStream(session, standardInput, "standard input", "<stdin>", diagnostics);
         return true;
     }
     std::ifstream file(input, std::ios::binary);
@@ -63,7 +67,7 @@ bool runInput(lang::Session& session, const std::string& input, std::istream& st
         diagnostics << "kelvoplot: " << load.message << "\n";
         return false;
     }
-    runCommandStream(session, file, input, diagnostics);
+    runCommandStream(session, file, input, input, diagnostics);
     return true;
 }
 
@@ -105,15 +109,78 @@ private:
     QtMessageHandler m_previous;
 };
 
-// Painting text and images needs a QGuiApplication; batch mode uses the offscreen platform.
-std::unique_ptr<QGuiApplication> startOffscreenGui()
+// Painting text and images needs a QGuiApplication; batch mode uses the offscreen platform. The
+// object is never destroyed: its teardown would start the font configuration only to shut it
+// down again (when no text was drawn), which takes longer than a small export. The process ends
+// soon after anyway (see main).
+void startOffscreenGui()
 {
-    if (QGuiApplication::instance()) return nullptr;
+    if (QGuiApplication::instance()) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "kelvoplot";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    new QGuiApplication(argc, argv);
+}
+
+std::string_view formatName(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::Png:
+        return "PNG";
+    case ExportFormat::Jpeg:
+        return "JPEG";
+    case ExportFormat::Bmp:
+        return "BMP";
+    case ExportFormat::Gif:
+        return "GIF";
+    case ExportFormat::Svg:
+        return "SVG";
+    case ExportFormat::Pdf:
+        return "PDF";
+    case ExportFormat::Swf:
+        return "SWF";
+    case ExportFormat::Vexxml:
+        return "vexxml";
+    case ExportFormat::Unknown:
+        break;
+    }
+    return "unknown";
+}
+
+// --verbose: "kelvoplot: wrote OUT: FORMAT, SIZE, N bytes".
+void reportWritten(const model::Figure& figure, const BatchOptions& options,
+                   std::ostream& diagnostics)
+{
+    const std::string& path = *options.exportPath;
+    const ExportFormat format = exportFormatForPath(path);
+    std::string size = std::to_string(figure.clientWidth) + " x " +
+                       std::to_string(figure.clientHeight) + " pixels";
+    if (format == ExportFormat::Swf) {
+        const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond);
+        size += ", " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
+    }
+    if (format == ExportFormat::Vexxml) size = "1 plot";
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(path, error);
+    diagnostics << "kelvoplot: wrote " << path << ": " << formatName(format) << ", " << size;
+    if (!error) diagnostics << ", " << bytes << " bytes";
+    diagnostics << "\n";
+}
+
+// What a written movie leaves out of the figure, as warnings about the movie file.
+void warnAboutMovie(lang::BatchHost& host, const model::Figure& figure, const BatchOptions& options)
+{
+    if (exportFormatForPath(*options.exportPath) != ExportFormat::Swf) return;
+    for (std::string& text : swf::movieWarnings(figure, options.framesPerSecond))
+        host.diagnose(
+            {lang::DiagnosticKind::Warning, {*options.exportPath, 0, {}}, std::move(text)});
+}
+
+// Exit status 3 when --strict met a warning or a limit message.
+int strictStatus(const BatchOptions& options, const lang::BatchHost& host)
+{
+    return options.strict && host.diagnosticCount() > 0 ? 3 : 0;
 }
 
 } // namespace
@@ -128,15 +195,24 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         return 1;
     }
     const BatchQtMessages qtMessages;
-    const std::unique_ptr<QGuiApplication> gui = options.exportPath ? startOffscreenGui() : nullptr;
+    if (options.exportPath) startOffscreenGui();
     lang::BatchHost host(output, diagnostics,
                          options.answerYes ? lang::BatchAnswer::Yes : lang::BatchAnswer::No);
     lang::Session session(host);
 
-    for (const std::string& line : options.lines)
-        lang::executeCommand(session, line, 0);
+    for (std::size_t index = 0; index < options.lines.size(); ++index) {
+        session.place = {"-e", index + 1, {}};
+        lang::executeCommand(session, options.lines[index], 0);
+    }
     if (options.input && !runInput(session, *options.input, standardInput, diagnostics)) return 1;
-    if (!options.exportPath) return 0;
+    session.place = {};
+    if (!options.exportPath) return strictStatus(options, host);
+    if (strictStatus(options, host) != 0) {
+        const std::size_t count = host.diagnosticCount();
+        diagnostics << "kelvoplot: " << *options.exportPath << " was not written: " << count
+                    << (count == 1 ? " warning" : " warnings") << " under --strict\n";
+        return 3;
+    }
 
     model::Figure* figure = figureToExport(session, options, diagnostics);
     if (!figure) return 1;
@@ -147,7 +223,9 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         diagnostics << "kelvoplot: " << result.message << "\n";
         return 1;
     }
-    return 0;
+    warnAboutMovie(host, *figure, options);
+    if (options.verbose) reportWritten(*figure, options, diagnostics);
+    return strictStatus(options, host);
 }
 
 } // namespace desktop

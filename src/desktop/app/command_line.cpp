@@ -53,6 +53,10 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
             batch = true;
         } else if (name == "--yes") {
             options.batch.answerYes = true;
+        } else if (name == "--strict") {
+            options.batch.strict = true;
+        } else if (name == "--verbose") {
+            options.batch.verbose = true;
         } else if (name == "-e" || name == "--export" || name == "--figure" || name == "--fps") {
             const std::optional<std::string> value = takeValue();
             if (!value) return usageError(name + " needs a value");
@@ -87,9 +91,12 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
     }
 
     const bool batchOnly = !options.batch.lines.empty() || options.batch.figureId ||
-                           options.batch.answerYes || options.batch.framesPerSecond != 25;
+                           options.batch.answerYes || options.batch.framesPerSecond != 25 ||
+                           options.batch.strict || options.batch.verbose;
     if (!batch) {
-        if (batchOnly) return usageError("-e, --figure, --fps and --yes need --batch or --export");
+        if (batchOnly)
+            return usageError(
+                "-e, --figure, --fps, --yes, --strict and --verbose need --batch or --export");
         if (positional.size() > 1) return usageError("one document at a time");
         if (positional.empty()) return options;
         options.mode = LaunchMode::Document;
@@ -123,11 +130,17 @@ std::string usageText()
            "  --figure ID      the figure to export (default: the first figure)\n"
            "  --fps N          frame rate of SWF movies, 1 to 255 (default 25)\n"
            "  --yes            answer Yes to the program's questions (default No)\n"
+           "  --strict         exit with status 3 after any warning; nothing is exported\n"
+           "                   when the command lines gave one\n"
+           "  --verbose        name every file written, with its format, size and bytes\n"
            "  -h, --help       show this help\n"
            "      --version    show the version\n"
            "\n"
+           "Batch mode writes warnings about command lines to standard error as\n"
+           "FILE:LINE: warning: ... (lines of -e count as -e:N).\n"
+           "\n"
            "Exit status: 0 done, 1 an input or output could not be read or written or the\n"
-           "figure does not exist, 2 wrong usage.\n";
+           "figure does not exist, 2 wrong usage, 3 a warning under --strict.\n";
 }
 
 std::string versionText()

@@ -70,13 +70,13 @@ void DesktopHost::placeFigure(model::Figure& figure, lang::FigureVisibility visi
 
 void DesktopHost::repaintFigure(model::Figure& figure)
 {
-    if (auto* window = windowOf(figure)) window->update();
+    if (auto* window = windowOf(figure)) window->figureChanged();
 }
 
 void DesktopHost::figureListChanged()
 {
     for (auto& [figure, window] : m_windows)
-        window->update();
+        window->figureChanged();
 }
 
 void DesktopHost::previewMovie(const std::string& path)

@@ -3,6 +3,8 @@
 #include "desktop/app/command_line.h"
 #include "desktop/app/desktop_app.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,8 +23,15 @@ int main(int argc, char** argv)
     case desktop::LaunchMode::UsageError:
         std::cerr << "kelvoplot: " << options.error << "\nTry 'kelvoplot --help'.\n";
         return 2;
-    case desktop::LaunchMode::Batch:
-        return desktop::runBatch(options.batch, std::cin, std::cout, std::cerr);
+    case desktop::LaunchMode::Batch: {
+        const int status = desktop::runBatch(options.batch, std::cin, std::cout, std::cerr);
+        // Batch mode ends without the teardown of Qt and of static objects: the files are
+        // written and closed, and the teardown costs more than a small export.
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     case desktop::LaunchMode::Console:
     case desktop::LaunchMode::Document:
     case desktop::LaunchMode::Embedding:

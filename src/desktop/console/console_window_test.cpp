@@ -32,7 +32,7 @@ TEST_F(ConsoleWindowTest, TypedLinesShowHelpAndCreateFigureWindows)
     desktop::FigureWindow* window = host.windowOf(*figure);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "Figure 2");
-    EXPECT_EQ(window->size(), QSize(300, 200));
+    EXPECT_EQ(window->clientSize(), QSize(300, 200));
     EXPECT_TRUE(window->isVisible());
 
     console.enterLine("cls");
@@ -58,7 +58,7 @@ TEST_F(ConsoleWindowTest, HiddenFiguresModeNeverShowsWindows)
     desktop::FigureWindow* window = host.windowOf(*session.figures.findFigure(4));
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->size(), QSize(100, 100));
+    EXPECT_EQ(window->clientSize(), QSize(100, 100));
 }
 
 } // namespace

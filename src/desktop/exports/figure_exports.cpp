@@ -5,6 +5,7 @@
 
 #include "desktop/app/figure_export.h"
 #include "desktop/exports/movie_saving.h"
+#include "desktop/qt/qt_gif_writer.h"
 #include "desktop/qt/qt_image_export.h"
 #include "lang/document.h"
 #include "lang/host.h"
@@ -60,11 +61,6 @@ std::optional<render::ImageFileFormat> imageFormatOf(ExportFormat format)
     }
 }
 
-bool isRaster(render::ImageFileFormat format)
-{
-    return format != render::ImageFileFormat::Svg && format != render::ImageFileFormat::Pdf;
-}
-
 // The figure's picture with its background pixels at alpha 1.
 QImage transparentPicture(model::Figure& figure)
 {
@@ -75,14 +71,26 @@ QImage transparentPicture(model::Figure& figure)
     return picture;
 }
 
-io::WriteResult writeEncoded(model::Figure& figure, const std::string& path,
-                             render::ImageFileFormat format, const QImage* picture)
+io::WriteResult writeBytes(const std::string& path, const QByteArray& bytes)
 {
-    std::string error;
-    const std::optional<QByteArray> bytes = render::encodeFigure(figure, format, error, picture);
-    if (!bytes) return refused(path, error);
-    return io::writeFileAtomically(path, std::string_view(bytes->constData(),
-                                                          static_cast<std::size_t>(bytes->size())));
+    return io::writeFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// PNG and GIF keep the transparency; the other formats hold no alpha, or draw vectors.
+io::WriteResult writeTransparent(model::Figure& figure, const std::string& path,
+                                 render::ImageFileFormat format)
+{
+    const QImage picture = transparentPicture(figure);
+    if (format == render::ImageFileFormat::Png) return writeBytes(path, render::encodePngImage(picture));
+    if (format == render::ImageFileFormat::Gif) {
+        std::string error;
+        const std::optional<QByteArray> bytes = render::encodeGif(picture, error);
+        if (!bytes) return refused(path, error);
+        return writeBytes(path, *bytes);
+    }
+    const render::ImageExportResult written = render::exportFigureImage(figure, path, format);
+    return {written.written, written.message};
 }
 
 } // namespace
@@ -102,11 +110,9 @@ io::WriteResult writeImageFile(model::Figure& figure, const std::string& path,
         return refused(path, "." + extension +
                                  " is not a picture format; use .png, .jpg, .bmp, .gif, .svg or .pdf");
     }
-    if (background == Background::Transparent && isRaster(*format)) {
-        const QImage picture = transparentPicture(figure);
-        return writeEncoded(figure, path, *format, &picture);
-    }
-    return writeEncoded(figure, path, *format, nullptr);
+    if (background == Background::Transparent) return writeTransparent(figure, path, *format);
+    const render::ImageExportResult written = render::exportFigureImage(figure, path, *format);
+    return {written.written, written.message};
 }
 
 io::WriteResult saveImageTo(model::Figure& figure, const std::string& path)
@@ -189,14 +195,11 @@ void saveFigureDocument(QWidget* parent, lang::Session& session, model::Figure& 
 std::unique_ptr<QMimeData> figureMimeData(model::Figure& figure, const QImage& picture)
 {
     auto data = std::make_unique<QMimeData>();
-    std::string error;
-    if (const std::optional<QByteArray> png =
-            render::encodeFigure(figure, render::ImageFileFormat::Png, error, &picture))
-        data->setData(QStringLiteral("image/png"), *png);
+    data->setData(QStringLiteral("image/png"), render::encodePngImage(picture));
     data->setImageData(picture);
-    if (const std::optional<QByteArray> svg =
-            render::encodeFigure(figure, render::ImageFileFormat::Svg, error))
-        data->setData(QStringLiteral("image/svg+xml"), *svg);
+    const std::string svg = render::renderFigureSvg(figure);
+    data->setData(QStringLiteral("image/svg+xml"),
+                  QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
     data->setText(QString::fromStdString(
         lang::oneFigureClipboardText(lang::serialiseFigure(figure))));
     return data;

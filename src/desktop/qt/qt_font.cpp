@@ -45,25 +45,38 @@ QString fromView(std::string_view text)
 
 } // namespace
 
-QtFontResolver::QtFontResolver()
+QString QtFontResolver::sansSerifFamily() const
 {
-    for (const QString& family : QFontDatabase::families())
-        m_installed.insert(family.toLower());
+    if (!m_sansSerif.isEmpty()) return m_sansSerif;
     for (const std::string_view candidate : sansSerifCandidates)
         if (isInstalled(fromView(candidate))) {
             m_sansSerif = fromView(candidate);
-            break;
+            return m_sansSerif;
         }
-    if (m_sansSerif.isEmpty())
-        m_sansSerif = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    m_sansSerif = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    return m_sansSerif;
 }
 
+// A family is installed when the database knows styles of it; asking for one family looks up
+// that family alone.
 bool QtFontResolver::isInstalled(const QString& family) const
 {
-    return m_installed.contains(family.toLower());
+    const QString key = family.toLower();
+    const auto known = m_installed.constFind(key);
+    if (known != m_installed.constEnd()) return *known;
+    const bool installed = !QFontDatabase::styles(family).isEmpty();
+    m_installed.insert(key, installed);
+    return installed;
 }
 
 QString QtFontResolver::installedFamily(const std::string& family) const
+{
+    const auto resolved = m_resolved.find(family);
+    if (resolved != m_resolved.end()) return resolved->second;
+    return m_resolved.emplace(family, standInFor(family)).first->second;
+}
+
+QString QtFontResolver::standInFor(const std::string& family) const
 {
     const QString requested = QString::fromStdString(family);
     if (!requested.isEmpty() && isInstalled(requested)) return requested;
@@ -72,7 +85,7 @@ QString QtFontResolver::installedFamily(const std::string& family) const
         for (const std::string_view standIn : entry.standIns)
             if (isInstalled(fromView(standIn))) return fromView(standIn);
     }
-    return m_sansSerif;
+    return sansSerifFamily();
 }
 
 QFont QtFontResolver::resolve(const Font& font, double deviceDpi) const
@@ -80,7 +93,7 @@ QFont QtFontResolver::resolve(const Font& font, double deviceDpi) const
     const std::optional<float> pixels = fontPixelSize(font);
     QFont result;
     if (!pixels) {
-        result.setFamily(m_sansSerif);
+        result.setFamily(sansSerifFamily());
         result.setPointSizeF(defaultGuiFontPoints * pixelsPerInch / deviceDpi);
         return result;
     }

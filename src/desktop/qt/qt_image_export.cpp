@@ -1,10 +1,12 @@
 // Raster, GIF, SVG and PDF export of a figure.
 #include "desktop/qt/qt_image_export.h"
 
-#include "render/draw_pass.h"
-#include "render/image_encoders.h"
 #include "desktop/qt/qt_gif_writer.h"
 #include "desktop/qt/qt_surface.h"
+#include "desktop/qt/svg_surface.h"
+#include "render/draw_pass.h"
+#include "render/image_encoders.h"
+#include "render/png_encoder.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -12,7 +14,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
+
+#include <new>
 
 namespace render {
 namespace {
@@ -45,43 +48,42 @@ ImageExportResult writeAtomically(const std::string& path, const QByteArray& byt
     return {true, {}};
 }
 
-using Encoded = std::optional<QByteArray>;
-
-Encoded encodeRaster(const QImage& image, const char* format, std::string& error)
+// JPEG and BMP through Qt's writers, which hold no alpha channel.
+ImageExportResult writeRaster(const QImage& image, const std::string& path, const char* format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
-    const bool opaque = qstrcmp(format, "png") != 0;
-    if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB32) : image)) {
-        error = writer.errorString().toStdString();
-        return std::nullopt;
-    }
-    return bytes;
+    if (!writer.write(image.convertToFormat(QImage::Format_RGB32)))
+        return failure(path, writer.errorString().toStdString());
+    return writeAtomically(path, bytes);
 }
 
-Encoded encodeSvg(model::Figure& figure, std::string& error)
+ImageExportResult writePng(const QImage& image, const std::string& path)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(clientSize(figure));
-    generator.setViewBox(QRect(QPoint(0, 0), clientSize(figure)));
-    generator.setResolution(96);
-    generator.setTitle(QStringLiteral("Figure %1").arg(figure.id));
-    QPainter painter;
-    if (!painter.begin(&generator)) {
-        error = "the SVG picture could not be started";
-        return std::nullopt;
+    try {
+        return writeAtomically(path, encodePngImage(image));
+    } catch (const std::bad_alloc&) {
+        return failure(path, "there is not enough memory to encode the picture");
     }
-    drawOn(painter, figure);
-    painter.end();
-    return bytes;
 }
 
-Encoded encodePdf(model::Figure& figure, std::string& error)
+ImageExportResult writeGif(const QImage& image, const std::string& path)
+{
+    std::string error;
+    const std::optional<QByteArray> bytes = encodeGif(image, error);
+    if (!bytes) return failure(path, error);
+    return writeAtomically(path, *bytes);
+}
+
+ImageExportResult writeSvg(model::Figure& figure, const std::string& path)
+{
+    const std::string text = renderFigureSvg(figure);
+    return writeAtomically(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+ImageExportResult writePdf(model::Figure& figure, const std::string& path)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -95,14 +97,11 @@ Encoded encodePdf(model::Figure& figure, std::string& error)
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(QStringLiteral("Figure %1").arg(figure.id));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            error = "the PDF page could not be started";
-            return std::nullopt;
-        }
+        if (!painter.begin(&writer)) return failure(path, "the PDF page could not be started");
         drawOn(painter, figure);
         painter.end();
     }
-    return bytes;
+    return writeAtomically(path, bytes);
 }
 
 } // namespace
@@ -119,35 +118,45 @@ QImage renderFigureImage(model::Figure& figure)
     return image;
 }
 
-std::optional<QByteArray> encodeFigure(model::Figure& figure, ImageFileFormat format,
-                                       std::string& error, const QImage* picture)
+QByteArray encodePngImage(const QImage& image)
 {
-    const auto image = [&] { return picture ? *picture : renderFigureImage(figure); };
-    switch (format) {
-    case ImageFileFormat::Png:
-        return encodeRaster(image(), "png", error);
-    case ImageFileFormat::Jpeg:
-        return encodeRaster(image(), "jpeg", error);
-    case ImageFileFormat::Bmp:
-        return encodeRaster(image(), "bmp", error);
-    case ImageFileFormat::Gif:
-        return encodeGif(image(), error);
-    case ImageFileFormat::Svg:
-        return encodeSvg(figure, error);
-    case ImageFileFormat::Pdf:
-        return encodePdf(figure, error);
-    }
-    error = "unknown image format";
-    return std::nullopt;
+    const QImage straight = image.convertToFormat(QImage::Format_ARGB32);
+    const std::vector<std::uint8_t> bytes = encodePng(
+        {straight.width(), straight.height(),
+         std::span(reinterpret_cast<const std::uint32_t*>(straight.constBits()),
+                   static_cast<std::size_t>(straight.sizeInBytes()) / 4),
+         static_cast<std::size_t>(straight.bytesPerLine()) / 4,
+         std::max(0, straight.dotsPerMeterX())});
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+}
+
+std::string renderFigureSvg(model::Figure& figure)
+{
+    const QSize size = clientSize(figure);
+    desktop::SvgSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id));
+    DrawFigure(figure, surface);
+    return surface.finish();
 }
 
 ImageExportResult exportFigureImage(model::Figure& figure, const std::string& path,
                                     ImageFileFormat format)
 {
-    std::string error;
-    const std::optional<QByteArray> bytes = encodeFigure(figure, format, error);
-    if (!bytes) return failure(path, error);
-    return writeAtomically(path, *bytes);
+    switch (format) {
+    case ImageFileFormat::Png:
+        return writePng(renderFigureImage(figure), path);
+    case ImageFileFormat::Jpeg:
+        return writeRaster(renderFigureImage(figure), path, "jpeg");
+    case ImageFileFormat::Bmp:
+        return writeRaster(renderFigureImage(figure), path, "bmp");
+    case ImageFileFormat::Gif:
+        return writeGif(renderFigureImage(figure), path);
+    case ImageFileFormat::Svg:
+        return writeSvg(figure, path);
+    case ImageFileFormat::Pdf:
+        return writePdf(figure, path);
+    }
+    return failure(path, "unknown image format");
 }
 
 ImageExportResult saveFigureImage(model::Figure& figure, const std::string& path)

@@ -5,9 +5,7 @@
 
 #include "model/figure.h"
 
-#include <QByteArray>
 #include <QImage>
-#include <optional>
 
 #include <string>
 
@@ -25,11 +23,12 @@ struct ImageExportResult {
 // The figure drawn at its client size (points at 96 dpi).
 QImage renderFigureImage(model::Figure& figure);
 
-// The file's bytes in `format`: raster formats encode `picture` (the figure drawn at its client
-// size when none is given), SVG and PDF draw the figure. None, and the reason in `error`, when
-// the encoder fails.
-std::optional<QByteArray> encodeFigure(model::Figure& figure, ImageFileFormat format,
-                                       std::string& error, const QImage* picture = nullptr);
+// The figure as an SVG document (numbers to a hundredth of a pixel).
+std::string renderFigureSvg(model::Figure& figure);
+
+// The PNG file of `image`: a palette for 256 colours or fewer, RGB when it is opaque; decoding
+// it gives back the image's pixels. Throws std::bad_alloc when memory runs out.
+QByteArray encodePngImage(const QImage& image);
 
 // Writes the figure to `path` in `format`. Needs a QGuiApplication.
 ImageExportResult exportFigureImage(model::Figure& figure, const std::string& path,

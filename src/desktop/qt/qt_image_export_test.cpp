@@ -100,6 +100,81 @@ TEST_F(ImageExportTest, ReducesManyColoursToAGifPalette)
     }
 }
 
+TEST_F(ImageExportTest, WritesPngsThatDecodeToTheSamePixels)
+{
+    QImage opaqueMany(30, 20, QImage::Format_RGB32);
+    for (int x = 0; x < 30; ++x)
+        for (int y = 0; y < 20; ++y)
+            opaqueMany.setPixel(x, y, qRgb(x * 8, y * 12, 7));
+    QImage translucent(30, 20, QImage::Format_ARGB32);
+    translucent.fill(Qt::transparent);
+    translucent.setPixel(3, 4, 0x80FF0000);
+    QImage translucentMany = translucent.copy();
+    for (int x = 0; x < 30; ++x)
+        for (int y = 0; y < 20; ++y)
+            translucentMany.setPixel(x, y, qRgba(x * 8, y * 12, 7, 100 + x + y));
+    QImage sixteen(17, 3, QImage::Format_RGB32);
+    for (int x = 0; x < 17; ++x)
+        for (int y = 0; y < 3; ++y)
+            sixteen.setPixel(x, y, qRgb(x % 16 * 16, 0, 0));
+    constexpr char rgb = 2, palette = 3, rgba = 6;
+    const struct {
+        const char* name;
+        QImage image;
+        char colourType;
+    } cases[] = {
+        {"many opaque colours", opaqueMany, rgb},
+        {"three colours", renderFigureImage(figure(redAndBlue)), palette},
+        {"sixteen colours, an odd width", sixteen, palette},
+        {"translucent, two colours", translucent, palette},
+        {"translucent, many colours", translucentMany, rgba},
+        {"one pixel", opaqueMany.copy(0, 0, 1, 1), palette},
+    };
+    for (const auto& [name, image, colourType] : cases) {
+        const QByteArray bytes = encodePngImage(image);
+        ASSERT_GT(bytes.size(), 26) << name;
+        EXPECT_EQ(bytes[25], colourType) << name;
+        QImage decoded;
+        ASSERT_TRUE(decoded.loadFromData(bytes, "png")) << name;
+        EXPECT_EQ(decoded.convertToFormat(QImage::Format_ARGB32),
+                  image.convertToFormat(QImage::Format_ARGB32))
+            << name;
+    }
+}
+
+TEST_F(ImageExportTest, WritesSvgNumbersToAHundredthThatDrawLikeThePicture)
+{
+    model::Figure& shown = figure({
+        "FIGURE 1 200 120",
+        "AXIS at(1) pen(1) brush(solid,0) p4(-0.1,9,1,1) p4(-1.2,1.2,0.5,2)",
+        "FUNCTION at(1,0,1) n(\"sin(x)\") p2(-0.1,9) p1(0.0137) pen(3,0xFF8000C0)",
+        "ELLIPSE at(1) p4(10.333,20.777,50.5,30.25) pen(2,0xFF0000,1)",
+        "TEXT at(1) p2(120,70) n(\"Two words\") font(Times New Roman,12,1)",
+    });
+    const std::string svg = renderFigureSvg(shown);
+    const QString text = QString::fromStdString(svg);
+    EXPECT_FALSE(text.contains(QRegularExpression("\\d\\.\\d{3}[ ,\"]"))) << svg.substr(0, 2000);
+    EXPECT_TRUE(text.contains(">Two words</text>"));
+
+    QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    ASSERT_TRUE(renderer.isValid());
+    QImage drawn(200, 120, QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    renderer.render(&painter);
+    painter.end();
+    const QImage picture = renderFigureImage(shown);
+    qint64 difference = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const QRgb a = drawn.pixel(x, y), b = picture.pixel(x, y);
+            difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b));
+        }
+    // Edges are smoothed differently; a misplaced line or text would cost far more.
+    EXPECT_LT(static_cast<double>(difference) / (200 * 120 * 3), 6.0);
+}
+
 TEST_F(ImageExportTest, WritesSvgThatDrawsTheSamePicture)
 {
     // Hatches and gradients, which SVG cannot keep as brushes, become pictures in it.

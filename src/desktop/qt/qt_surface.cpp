@@ -3,8 +3,6 @@
 // Sections: helpers · state · lines and curves · shapes · text · images
 #include "desktop/qt/qt_surface.h"
 
-#include "geom/cardinal_spline.h"
-#include "geom/ellipse_arc.h"
 #include "desktop/qt/qt_clipped_stroke.h"
 #include "desktop/qt/qt_geometry.h"
 #include "desktop/qt/qt_long_polyline.h"
@@ -50,38 +48,6 @@ QRectF toQRect(const RectF& rect)
 QPointF toQPoint(Point2D point)
 {
     return {point.x, point.y};
-}
-
-// An arc of the ellipse in `rect`, angles clockwise on screen as the ray to the point.
-void addArc(QPainterPath& path, const QRectF& rect, float startAngle, float sweepAngle,
-            bool moveToStart)
-{
-    const geom::ArcParameters arc =
-        geom::arcParameters(rect.width(), rect.height(), startAngle, sweepAngle);
-    if (moveToStart) path.arcMoveTo(rect, -arc.start);
-    path.arcTo(rect, -arc.start, -arc.sweep);
-}
-
-QPainterPath piePath(const QRectF& rect, float startAngle, float sweepAngle)
-{
-    QPainterPath path(rect.center());
-    addArc(path, rect, startAngle, sweepAngle, false);
-    path.closeSubpath();
-    return path;
-}
-
-QPainterPath cardinalPath(std::span<const Point2D> points, float tension,
-                          geom::CurveClosure closure)
-{
-    QPainterPath path;
-    const std::vector<geom::BezierSegment> segments =
-        geom::cardinalSpline(points, tension, closure);
-    if (segments.empty()) return path;
-    path.moveTo(toQPoint(segments.front().start));
-    for (const geom::BezierSegment& s : segments)
-        path.cubicTo(toQPoint(s.control1), toQPoint(s.control2), toQPoint(s.end));
-    if (closure == geom::CurveClosure::Closed) path.closeSubpath();
-    return path;
 }
 
 int textFlags(const StringFormat& format)
@@ -350,9 +316,7 @@ void QtSurface::drawClosedCurve(const Pen& pen, std::span<const Point2D> points,
 void QtSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
 {
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle) || !strokeWith(pen)) return;
-    QPainterPath path;
-    addArc(path, toQRect(bounds), startAngle, sweepAngle, true);
-    drawPath(path);
+    drawPath(arcPath(toQRect(bounds), startAngle, sweepAngle));
 }
 
 // --- shapes -------------------------------------------------------------------------------------

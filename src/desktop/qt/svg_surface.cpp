@@ -1,0 +1,762 @@
+// The SVG surface.
+//
+// Sections: numbers and text · state · lines and curves · shapes · text · images · embedded
+// pictures
+#include "desktop/qt/svg_surface.h"
+
+#include "desktop/qt/qt_geometry.h"
+#include "desktop/qt/qt_image_export.h"
+#include "desktop/qt/qt_styles.h"
+#include "desktop/qt/qt_surface.h"
+
+#include <QByteArray>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace desktop {
+namespace {
+
+using render::FillMode;
+using render::MatrixOrder;
+using render::SurfaceStatus;
+
+// --- numbers and text ---------------------------------------------------------------------------
+
+constexpr int pixelDecimals = 2;    // coordinates are written to a hundredth of a pixel
+constexpr int maxUserDecimals = 8;  // under a transform that enlarges a hundred million times
+constexpr int matrixDigits = 7;     // significant digits of transform factors (single precision)
+constexpr int fontSizeDecimals = 4; // font sizes in pixels
+constexpr double pixelsPerMillimetre = 96.0 / 25.4;
+
+// String format flags of the text layout.
+constexpr std::int32_t formatRightToLeft = 0x1;
+constexpr std::int32_t formatVertical = 0x2;
+constexpr std::int32_t formatNoWrap = 0x1000;
+constexpr std::int32_t formatNoClip = 0x4000;
+
+// `value` with at most `decimals` decimals and no trailing zeros ("12.5", "250", "-0.07").
+// The value is rounded to whole units of the last decimal and written as integers, the common
+// case by far; values too large for that take the general route.
+void appendFixed(std::string& out, double value, int decimals)
+{
+    static constexpr std::array<long long, maxUserDecimals + 1> powers = {
+        1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+    const long long unit = powers[static_cast<std::size_t>(decimals)];
+    const double scaled = std::round(value * static_cast<double>(unit));
+    char buffer[400];
+    char* end = buffer;
+    if (!(std::abs(scaled) < 9e15)) {
+        std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                                     std::chars_format::fixed, decimals);
+        if (written.ec != std::errc{})
+            written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                    std::chars_format::scientific, matrixDigits);
+        out.append(buffer, written.ptr);
+        return;
+    }
+    auto units = static_cast<long long>(scaled);
+    if (units < 0) {
+        *end++ = '-';
+        units = -units;
+    }
+    end = std::to_chars(end, buffer + sizeof buffer, units / unit).ptr;
+    long long fraction = units % unit;
+    if (fraction != 0) {
+        int digits = decimals;
+        for (; fraction % 10 == 0; fraction /= 10)
+            --digits;
+        *end++ = '.';
+        char fractionDigits[24];
+        const char* fractionEnd =
+            std::to_chars(fractionDigits, fractionDigits + sizeof fractionDigits, fraction).ptr;
+        for (auto leading = fractionEnd - fractionDigits; leading < digits; ++leading)
+            *end++ = '0';
+        end = std::copy(static_cast<const char*>(fractionDigits), fractionEnd, end);
+    }
+    out.append(buffer, end);
+}
+
+void appendGeneral(std::string& out, double value, int digits)
+{
+    char buffer[64];
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                                       std::chars_format::general, digits);
+    out.append(buffer, written.ptr);
+}
+
+void appendColour(std::string& out, std::uint32_t argb)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    out += '#';
+    for (int shift = 20; shift >= 0; shift -= 4)
+        out += digits[(argb >> shift) & 0xF];
+}
+
+std::uint32_t alphaOf(std::uint32_t argb)
+{
+    return argb >> 24;
+}
+
+// Text as XML character data or attribute value; control characters, which XML cannot hold,
+// are left out.
+void appendEscaped(std::string& out, std::string_view text)
+{
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default:
+            if (static_cast<unsigned char>(c) >= 0x20) out += c;
+        }
+    }
+}
+
+bool finite(float value)
+{
+    return std::isfinite(value);
+}
+
+QRectF toQRect(const RectF& rect)
+{
+    return QRectF(rect.x, rect.y, rect.width, rect.height).normalized();
+}
+
+// How much the matrix enlarges lengths at most (a bound that is exact for rotations and scales).
+double largestScale(const geom::Matrix2D& m)
+{
+    const double columns = std::max(std::hypot(m.m11, m.m12), std::hypot(m.m21, m.m22));
+    return std::isfinite(columns) ? columns : 1.0;
+}
+
+const render::SolidBrush* solidBrush(const Brush& brush)
+{
+    return std::get_if<render::SolidBrush>(&brush);
+}
+
+// The colour a pen strokes with, or none when its fill is a pattern that must be painted.
+std::optional<std::uint32_t> strokeColour(const Pen& pen)
+{
+    if (!pen.fill) return pen.colour;
+    if (const render::SolidBrush* solid = solidBrush(*pen.fill)) return solid->colour;
+    if (!render::toQBrush(*pen.fill)) return pen.colour; // an unknown hatch strokes plainly
+    return std::nullopt;
+}
+
+std::vector<double> dashArray(const Pen& pen)
+{
+    const QPen qpen = render::toQPen(pen);
+    std::vector<double> lengths;
+    if (qpen.style() == Qt::SolidLine) return lengths;
+    const QList<qreal> pattern = qpen.dashPattern();
+    const double unit = std::max(1.0, static_cast<double>(pen.width));
+    for (const qreal length : pattern)
+        lengths.push_back(length * unit);
+    return lengths;
+}
+
+} // namespace
+
+SvgSurface::SvgSurface(int width, int height, const std::string& title)
+    : m_width(std::max(1, width)), m_height(std::max(1, height)),
+      m_metricsDevice(1, 1, QImage::Format_ARGB32_Premultiplied)
+{
+    m_metricsDevice.setDotsPerMeterX(3780);
+    m_metricsDevice.setDotsPerMeterY(3780);
+    m_out.reserve(1 << 16);
+    m_out += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<svg width=\"";
+    appendFixed(m_out, m_width / pixelsPerMillimetre, 3);
+    m_out += "mm\" height=\"";
+    appendFixed(m_out, m_height / pixelsPerMillimetre, 3);
+    m_out += "mm\" viewBox=\"0 0 " + std::to_string(m_width) + ' ' + std::to_string(m_height) +
+             "\" xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\""
+             " version=\"1.2\" baseProfile=\"tiny\">\n<title>";
+    appendEscaped(m_out, title);
+    m_out += "</title>\n";
+}
+
+SvgSurface::~SvgSurface() = default;
+
+std::string SvgSurface::finish()
+{
+    m_canvasSurface.reset();
+    m_canvasPainter.reset();
+    m_out += "</svg>\n";
+    return std::move(m_out);
+}
+
+bool SvgSurface::usable(std::span<const Point2D> points, std::size_t minimum)
+{
+    bool ok = points.size() >= minimum;
+    for (const Point2D& point : points)
+        ok = ok && finite(point.x) && finite(point.y);
+    if (!ok) m_status = SurfaceStatus::InvalidParameter;
+    return ok;
+}
+
+bool SvgSurface::usable(const RectF& rect)
+{
+    const bool ok = finite(rect.x) && finite(rect.y) && finite(rect.width) && finite(rect.height);
+    if (!ok) m_status = SurfaceStatus::InvalidParameter;
+    return ok;
+}
+
+void SvgSurface::writeNumber(double value)
+{
+    appendFixed(m_out, value, m_userDecimals);
+}
+
+void SvgSurface::writeAttribute(std::string_view name, double value)
+{
+    m_out += ' ';
+    m_out += name;
+    m_out += "=\"";
+    writeNumber(value);
+    m_out += '"';
+}
+
+void SvgSurface::openElement(std::string_view name, Placement placement)
+{
+    m_out += '<';
+    m_out += name;
+    // Lines lie half a pixel down and right, as on the picture export, so that a thin line on
+    // whole coordinates covers whole pixels.
+    geom::Matrix2D m = m_world;
+    if (placement == Placement::Stroke) {
+        m.dx += 0.5f;
+        m.dy += 0.5f;
+    }
+    if (m.isIdentity()) return;
+    if (m.m11 == 1 && m.m12 == 0 && m.m21 == 0 && m.m22 == 1) {
+        m_out += " transform=\"translate(";
+        appendFixed(m_out, m.dx, pixelDecimals);
+        m_out += ',';
+        appendFixed(m_out, m.dy, pixelDecimals);
+        m_out += ")\"";
+        return;
+    }
+    m_out += " transform=\"matrix(";
+    for (const float factor : {m.m11, m.m12, m.m21, m.m22}) {
+        appendGeneral(m_out, factor, matrixDigits);
+        m_out += ',';
+    }
+    appendFixed(m_out, m.dx, pixelDecimals);
+    m_out += ',';
+    appendFixed(m_out, m.dy, pixelDecimals);
+    m_out += ")\"";
+}
+
+void SvgSurface::writeStroke(const Pen& pen)
+{
+    const std::uint32_t colour = *strokeColour(pen);
+    m_out += " fill=\"none\" stroke=\"";
+    appendColour(m_out, colour);
+    m_out += '"';
+    if (alphaOf(colour) != 0xFF) {
+        m_out += " stroke-opacity=\"";
+        appendFixed(m_out, alphaOf(colour) / 255.0, 3);
+        m_out += '"';
+    }
+    const bool cosmetic = !(pen.width > 0);
+    m_out += " stroke-width=\"";
+    if (cosmetic)
+        m_out += '1';
+    else
+        writeNumber(pen.width);
+    m_out += "\" stroke-linecap=\"butt\" stroke-miterlimit=\"2\"";
+    if (cosmetic && !m_world.isIdentity()) m_out += " vector-effect=\"non-scaling-stroke\"";
+    const std::vector<double> dashes = dashArray(pen);
+    if (dashes.empty()) return;
+    m_out += " stroke-dasharray=\"";
+    for (std::size_t i = 0; i < dashes.size(); ++i) {
+        if (i > 0) m_out += ',';
+        writeNumber(dashes[i]);
+    }
+    m_out += '"';
+}
+
+void SvgSurface::writeFill(std::uint32_t colour, FillMode mode)
+{
+    m_out += " stroke=\"none\" fill=\"";
+    appendColour(m_out, colour);
+    m_out += '"';
+    if (alphaOf(colour) != 0xFF) {
+        m_out += " fill-opacity=\"";
+        appendFixed(m_out, alphaOf(colour) / 255.0, 3);
+        m_out += '"';
+    }
+    if (mode == FillMode::Alternate) m_out += " fill-rule=\"evenodd\"";
+}
+
+void SvgSurface::writePoints(std::span<const Point2D> points)
+{
+    m_out += " points=\"";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (i > 0) m_out += ' ';
+        writeNumber(points[i].x);
+        m_out += ',';
+        writeNumber(points[i].y);
+    }
+    m_out += '"';
+}
+
+void SvgSurface::writePath(const QPainterPath& path)
+{
+    m_out += " d=\"";
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element element = path.elementAt(i);
+        switch (element.type) {
+        case QPainterPath::MoveToElement: m_out += 'M'; break;
+        case QPainterPath::LineToElement: m_out += 'L'; break;
+        case QPainterPath::CurveToElement: m_out += 'C'; break;
+        case QPainterPath::CurveToDataElement: m_out += ' '; break;
+        }
+        writeNumber(element.x);
+        m_out += ' ';
+        writeNumber(element.y);
+    }
+    m_out += '"';
+}
+
+// --- state --------------------------------------------------------------------------------------
+
+void SvgSurface::setWorldTransform(const geom::Matrix2D& matrix)
+{
+    m_world = matrix;
+    const double decimals = pixelDecimals + std::ceil(std::log10(largestScale(m_world)));
+    m_userDecimals =
+        static_cast<int>(std::clamp(decimals, double{pixelDecimals}, double{maxUserDecimals}));
+}
+
+void SvgSurface::multiplyWorldTransform(const geom::Matrix2D& matrix, MatrixOrder order)
+{
+    setWorldTransform(order == MatrixOrder::Prepend ? geom::Matrix2D::product(matrix, m_world)
+                                                    : geom::Matrix2D::product(m_world, matrix));
+}
+
+void SvgSurface::scaleWorldTransform(float sx, float sy, MatrixOrder order)
+{
+    multiplyWorldTransform(geom::Matrix2D{sx, 0, 0, sy, 0, 0}, order);
+}
+
+render::ContainerState SvgSurface::beginContainer()
+{
+    m_containers.push_back({m_world, m_smoothing});
+    return static_cast<render::ContainerState>(m_containers.size());
+}
+
+void SvgSurface::endContainer(render::ContainerState state)
+{
+    if (state == 0 || state > m_containers.size()) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    const SavedState saved = m_containers[state - 1];
+    m_containers.resize(state - 1);
+    setWorldTransform(saved.world);
+    m_smoothing = saved.smoothing;
+}
+
+bool SvgSurface::setSmoothingMode(render::SmoothingMode mode)
+{
+    m_smoothing = mode; // viewers smooth SVG as they like; pictures painted here follow it
+    return true;
+}
+
+// --- lines and curves ---------------------------------------------------------------------------
+
+void SvgSurface::drawLine(const Pen& pen, Point2D from, Point2D to)
+{
+    const Point2D ends[] = {from, to};
+    drawPolyline(pen, ends);
+}
+
+void SvgSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
+{
+    if (!usable(points, 2) || !finite(pen.width)) return;
+    if (!strokeColour(pen)) {
+        embedPainted([&](render::QtSurface& surface) { surface.drawPolyline(pen, points); });
+        return;
+    }
+    if (alphaOf(*strokeColour(pen)) == 0) return;
+    openElement("polyline", Placement::Stroke);
+    writeStroke(pen);
+    writePoints(points);
+    m_out += "/>\n";
+}
+
+template <typename Draw>
+void SvgSurface::strokePath(const Pen& pen, const QPainterPath& path, Draw painted)
+{
+    if (!finite(pen.width)) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    if (!strokeColour(pen)) {
+        embedPainted(painted);
+        return;
+    }
+    if (alphaOf(*strokeColour(pen)) == 0 || path.isEmpty()) return;
+    openElement("path", Placement::Stroke);
+    writeStroke(pen);
+    writePath(path);
+    m_out += "/>\n";
+}
+
+template <typename Draw>
+void SvgSurface::fillPath(const Brush& brush, const QPainterPath& path, Draw painted)
+{
+    const std::optional<QBrush> qbrush = render::toQBrush(brush);
+    if (!qbrush) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    const render::SolidBrush* solid = solidBrush(brush);
+    if (!solid) {
+        embedPainted(painted);
+        return;
+    }
+    if (alphaOf(solid->colour) == 0 || path.isEmpty()) return;
+    openElement("path", Placement::Fill);
+    writeFill(solid->colour, path.fillRule() == Qt::OddEvenFill ? FillMode::Alternate
+                                                                 : FillMode::Winding);
+    writePath(path);
+    m_out += "/>\n";
+}
+
+void SvgSurface::drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, Point2D p2)
+{
+    const Point2D points[] = {p1, c1, c2, p2};
+    if (!usable(points, 4)) return;
+    QPainterPath path(QPointF(p1.x, p1.y));
+    path.cubicTo(QPointF(c1.x, c1.y), QPointF(c2.x, c2.y), QPointF(p2.x, p2.y));
+    strokePath(pen, path, [&](render::QtSurface& s) { s.drawBezier(pen, p1, c1, c2, p2); });
+}
+
+void SvgSurface::drawCurve(const Pen& pen, std::span<const Point2D> points, float tension)
+{
+    if (!usable(points, 2) || !finite(tension)) return;
+    strokePath(pen, render::cardinalPath(points, tension, geom::CurveClosure::Open),
+               [&](render::QtSurface& s) { s.drawCurve(pen, points, tension); });
+}
+
+void SvgSurface::drawClosedCurve(const Pen& pen, std::span<const Point2D> points, float tension)
+{
+    if (!usable(points, 2) || !finite(tension)) return;
+    strokePath(pen, render::cardinalPath(points, tension, geom::CurveClosure::Closed),
+               [&](render::QtSurface& s) { s.drawClosedCurve(pen, points, tension); });
+}
+
+void SvgSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
+{
+    if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
+    strokePath(pen, render::arcPath(toQRect(bounds), startAngle, sweepAngle),
+               [&](render::QtSurface& s) { s.drawArc(pen, bounds, startAngle, sweepAngle); });
+}
+
+// --- shapes -------------------------------------------------------------------------------------
+
+void SvgSurface::drawRectangle(const Pen& pen, const RectF& rect)
+{
+    if (!usable(rect)) return;
+    QPainterPath path;
+    path.addRect(toQRect(rect));
+    strokePath(pen, path, [&](render::QtSurface& s) { s.drawRectangle(pen, rect); });
+}
+
+void SvgSurface::fillRectangle(const Brush& brush, const RectF& rect)
+{
+    if (!usable(rect)) return;
+    const render::SolidBrush* solid = solidBrush(brush);
+    if (!solid || alphaOf(solid->colour) == 0) {
+        QPainterPath path;
+        path.addRect(toQRect(rect));
+        fillPath(brush, path, [&](render::QtSurface& s) { s.fillRectangle(brush, rect); });
+        return;
+    }
+    const QRectF box = toQRect(rect);
+    openElement("rect", Placement::Fill);
+    writeFill(solid->colour, FillMode::Winding);
+    writeAttribute("x", box.x());
+    writeAttribute("y", box.y());
+    writeAttribute("width", box.width());
+    writeAttribute("height", box.height());
+    m_out += "/>\n";
+}
+
+void SvgSurface::drawEllipse(const Pen& pen, const RectF& bounds)
+{
+    if (!usable(bounds)) return;
+    QPainterPath path;
+    path.addEllipse(toQRect(bounds));
+    strokePath(pen, path, [&](render::QtSurface& s) { s.drawEllipse(pen, bounds); });
+}
+
+void SvgSurface::fillEllipse(const Brush& brush, const RectF& bounds)
+{
+    if (!usable(bounds)) return;
+    const render::SolidBrush* solid = solidBrush(brush);
+    if (!solid || alphaOf(solid->colour) == 0) {
+        QPainterPath path;
+        path.addEllipse(toQRect(bounds));
+        fillPath(brush, path, [&](render::QtSurface& s) { s.fillEllipse(brush, bounds); });
+        return;
+    }
+    const QRectF box = toQRect(bounds);
+    openElement("ellipse", Placement::Fill);
+    writeFill(solid->colour, FillMode::Winding);
+    writeAttribute("cx", box.center().x());
+    writeAttribute("cy", box.center().y());
+    writeAttribute("rx", box.width() / 2);
+    writeAttribute("ry", box.height() / 2);
+    m_out += "/>\n";
+}
+
+void SvgSurface::drawPie(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
+{
+    if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
+    strokePath(pen, render::piePath(toQRect(bounds), startAngle, sweepAngle),
+               [&](render::QtSurface& s) { s.drawPie(pen, bounds, startAngle, sweepAngle); });
+}
+
+void SvgSurface::fillPie(const Brush& brush, const RectF& bounds, float startAngle,
+                         float sweepAngle)
+{
+    if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
+    fillPath(brush, render::piePath(toQRect(bounds), startAngle, sweepAngle),
+             [&](render::QtSurface& s) { s.fillPie(brush, bounds, startAngle, sweepAngle); });
+}
+
+void SvgSurface::drawPolygon(const Pen& pen, std::span<const Point2D> points)
+{
+    if (!usable(points, 2) || !finite(pen.width)) return;
+    if (!strokeColour(pen)) {
+        embedPainted([&](render::QtSurface& surface) { surface.drawPolygon(pen, points); });
+        return;
+    }
+    if (alphaOf(*strokeColour(pen)) == 0) return;
+    openElement("polygon", Placement::Stroke);
+    writeStroke(pen);
+    writePoints(points);
+    m_out += "/>\n";
+}
+
+void SvgSurface::fillPolygon(const Brush& brush, std::span<const Point2D> points, FillMode mode)
+{
+    if (!usable(points, 3)) return;
+    const render::SolidBrush* solid = solidBrush(brush);
+    if (!solid) {
+        if (!render::toQBrush(brush)) {
+            m_status = SurfaceStatus::InvalidParameter;
+            return;
+        }
+        embedPainted(
+            [&](render::QtSurface& surface) { surface.fillPolygon(brush, points, mode); });
+        return;
+    }
+    if (alphaOf(solid->colour) == 0) return;
+    openElement("polygon", Placement::Fill);
+    writeFill(solid->colour, mode);
+    writePoints(points);
+    m_out += "/>\n";
+}
+
+void SvgSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> points,
+                                 float tension, FillMode mode)
+{
+    if (!usable(points, 3) || !finite(tension)) return;
+    QPainterPath path = render::cardinalPath(points, tension, geom::CurveClosure::Closed);
+    path.setFillRule(mode == FillMode::Alternate ? Qt::OddEvenFill : Qt::WindingFill);
+    fillPath(brush, path,
+             [&](render::QtSurface& s) { s.fillClosedCurve(brush, points, tension, mode); });
+}
+
+// --- text ---------------------------------------------------------------------------------------
+
+QFont SvgSurface::qtFont(const Font& font) const
+{
+    return m_fonts.resolve(font, 96.0);
+}
+
+void SvgSurface::drawString(std::string_view text, const Font& font, const Brush& brush,
+                            const RectF& layout, const StringFormat& format)
+{
+    if (!usable(layout)) return;
+    if (!render::toQBrush(brush)) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    const render::SolidBrush* solid = solidBrush(brush);
+    // Turned and right-to-left text, and text in a pattern, are painted as on the picture.
+    if (!solid || (format.flags & (formatRightToLeft | formatVertical))) {
+        embedPainted([&](render::QtSurface& surface) {
+            surface.drawString(text, font, brush, layout, format);
+        });
+        return;
+    }
+    if (alphaOf(solid->colour) == 0 || text.empty()) return;
+
+    // Lines are laid out as QPainter lays out text in a rectangle: line feeds break lines,
+    // carriage returns and tabs are blanks, lines wrap at words and start on whole pixels, and
+    // lines that begin below the rectangle are left out unless the format keeps them.
+    QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    for (QChar& c : qtext) {
+        if (c == u'\r' || c == u'\t') c = u' ';
+        if (c == u'\n') c = QChar::LineSeparator;
+    }
+    const QFont qfont = qtFont(font);
+    const QFontMetricsF metrics(qfont, &m_metricsDevice);
+    QTextLayout lines(qtext, qfont, &m_metricsDevice);
+    QTextOption option;
+    option.setAlignment(Qt::AlignLeft);
+    lines.setTextOption(option);
+    const bool wrap = !(format.flags & formatNoWrap);
+    const bool clip = !(format.flags & formatNoClip);
+    const qreal lineWidth = wrap ? std::max<qreal>(0, layout.width) : 0x01000000;
+    lines.beginLayout();
+    qreal height = -metrics.leading();
+    for (QTextLine line = lines.createLine(); line.isValid(); line = lines.createLine()) {
+        line.setLineWidth(lineWidth);
+        height = std::ceil(height + metrics.leading());
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        if (clip && height >= layout.height) break;
+    }
+    lines.endLayout();
+
+    const std::string family = qfont.family().toStdString();
+    for (int i = 0; i < lines.lineCount(); ++i) {
+        const QTextLine line = lines.lineAt(i);
+        QString part = qtext.mid(line.textStart(), line.textLength());
+        openElement("text", Placement::Fill);
+        m_out += " fill=\"";
+        appendColour(m_out, solid->colour);
+        m_out += '"';
+        if (alphaOf(solid->colour) != 0xFF) {
+            m_out += " fill-opacity=\"";
+            appendFixed(m_out, alphaOf(solid->colour) / 255.0, 3);
+            m_out += '"';
+        }
+        writeAttribute("x", layout.x + line.x());
+        writeAttribute("y", layout.y + line.y() + line.ascent());
+        m_out += " font-family=\"";
+        appendEscaped(m_out, family);
+        m_out += "\" font-size=\"";
+        appendFixed(m_out, qfont.pointSizeF() * 96.0 / 72.0, fontSizeDecimals);
+        m_out += "\" font-weight=\"" + std::to_string(qfont.weight()) + '"';
+        if (qfont.italic()) m_out += " font-style=\"italic\"";
+        if (qfont.underline() || qfont.strikeOut())
+            m_out += qfont.underline() && qfont.strikeOut() ? " text-decoration=\"underline "
+                                                              "line-through\""
+                     : qfont.underline()                   ? " text-decoration=\"underline\""
+                                                           : " text-decoration=\"line-through\"";
+        m_out += " xml:space=\"preserve\">";
+        appendEscaped(m_out, part.replace(QChar::LineSeparator, u' ').toStdString());
+        m_out += "</text>\n";
+    }
+}
+
+RectF SvgSurface::measureString(std::string_view text, const Font& font, const RectF& layout,
+                                const StringFormat& format)
+{
+    if (text.empty() || !usable(layout)) return {layout.x, layout.y, 0, 0};
+    const bool vertical = (format.flags & formatVertical) != 0;
+    int flags = Qt::AlignTop;
+    flags |= (format.flags & formatRightToLeft) ? Qt::AlignRight : Qt::AlignLeft;
+    if (!(format.flags & formatNoWrap)) flags |= Qt::TextWordWrap;
+    if (format.flags & formatNoClip) flags |= Qt::TextDontClip;
+    const QFontMetricsF metrics(qtFont(font), &m_metricsDevice);
+    const QRectF box = vertical ? QRectF(0, 0, layout.height, layout.width)
+                                : QRectF(0, 0, layout.width, layout.height);
+    const QRectF bounds = metrics.boundingRect(
+        box, flags, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const auto width = static_cast<float>(bounds.width());
+    const auto height = static_cast<float>(bounds.height());
+    return vertical ? RectF{layout.x, layout.y, height, width}
+                    : RectF{layout.x, layout.y, width, height};
+}
+
+float SvgSurface::fontLineHeight(const Font& font)
+{
+    return static_cast<float>(QFontMetricsF(qtFont(font), &m_metricsDevice).lineSpacing());
+}
+
+// --- images -------------------------------------------------------------------------------------
+
+bool SvgSurface::drawImageFile(const std::string& path, Point2D topLeft)
+{
+    bool drawn = false;
+    embedPainted(
+        [&](render::QtSurface& surface) { drawn = surface.drawImageFile(path, topLeft); });
+    if (!drawn) m_status = SurfaceStatus::FileNotFound;
+    return drawn;
+}
+
+bool SvgSurface::drawImageFile(const std::string& path, const RectF& rect)
+{
+    bool drawn = false;
+    embedPainted([&](render::QtSurface& surface) { drawn = surface.drawImageFile(path, rect); });
+    if (!drawn) m_status = SurfaceStatus::FileNotFound;
+    return drawn;
+}
+
+// --- embedded pictures --------------------------------------------------------------------------
+
+namespace {
+
+// The smallest rectangle holding every pixel that is not fully transparent.
+QRect paintedArea(const QImage& canvas)
+{
+    int top = canvas.height(), bottom = -1, left = canvas.width(), right = -1;
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (row[x] == 0) continue;
+            top = std::min(top, y);
+            bottom = y;
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    }
+    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+} // namespace
+
+template <typename Draw> void SvgSurface::embedPainted(Draw draw)
+{
+    if (!m_canvasSurface) {
+        m_canvas = QImage(m_width, m_height, QImage::Format_ARGB32_Premultiplied);
+        m_canvas.setDotsPerMeterX(3780);
+        m_canvas.setDotsPerMeterY(3780);
+        m_canvas.fill(Qt::transparent);
+        m_canvasPainter = std::make_unique<QPainter>(&m_canvas);
+        m_canvasSurface = std::make_unique<render::QtSurface>(*m_canvasPainter);
+    }
+    m_canvasSurface->setWorldTransform(m_world);
+    m_canvasSurface->setSmoothingMode(m_smoothing);
+    draw(*m_canvasSurface);
+    const QRect area = paintedArea(m_canvas);
+    if (area.isEmpty()) return;
+    const QByteArray png = render::encodePngImage(m_canvas.copy(area));
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(m_canvas.scanLine(y)) + area.left(), area.width(),
+                    QRgb{0});
+    m_out += "<image x=\"" + std::to_string(area.x()) + "\" y=\"" + std::to_string(area.y()) +
+             "\" width=\"" + std::to_string(area.width()) + "\" height=\"" +
+             std::to_string(area.height()) +
+             "\" preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64,";
+    m_out += png.toBase64().toStdString();
+    m_out += "\"/>\n";
+}
+
+} // namespace desktop
