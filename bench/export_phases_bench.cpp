@@ -160,7 +160,7 @@ void encodePng(benchmark::State& state, const std::string& name)
         benchmark::DoNotOptimize(render::encodePngImage(image).size());
 }
 
-void exportWhole(benchmark::State& state, const std::string& name, render::ImageFileFormat format)
+void exportWhole(benchmark::State& state, const std::string& name, io::ExportFormat format)
 {
     const QTemporaryDir folder;
     const std::string path = folder.filePath("out").toStdString();
@@ -185,8 +185,8 @@ void registerBenchmarks()
     add("drawing/w2-png", drawPicture, std::string("w2"));
     add("drawing/w4-svg", drawSvg, std::string("w4"));
     add("encoding/w2-png", encodePng, std::string("w2"));
-    add("in-process-export/w2-png", exportWhole, std::string("w2"), render::ImageFileFormat::Png);
-    add("in-process-export/w4-svg", exportWhole, std::string("w4"), render::ImageFileFormat::Svg);
+    add("in-process-export/w2-png", exportWhole, std::string("w2"), io::ExportFormat::Png);
+    add("in-process-export/w4-svg", exportWhole, std::string("w4"), io::ExportFormat::Svg);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "lang/host.h"
 #include "lang/interpreter.h"
 #include "model/limits.h"
+#include "io/atomic_file.h"
 #include "io/file_io.h"
 
 #include <algorithm>

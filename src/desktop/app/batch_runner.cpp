@@ -188,10 +188,8 @@ int strictStatus(const BatchOptions& options, const lang::BatchHost& host)
 int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& output,
              std::ostream& diagnostics)
 {
-    if (options.exportPath && exportFormatForPath(*options.exportPath) == ExportFormat::Unknown) {
-        diagnostics << "kelvoplot: " << *options.exportPath
-                    << ": unknown format; the extension must be one of png jpg jpeg bmp gif svg "
-                       "pdf swf vexxml\n";
+    if (options.exportPath && !exportableFormat(*options.exportPath)) {
+        diagnostics << "kelvoplot: " << unknownFormatMessage(*options.exportPath) << "\n";
         return 1;
     }
     const BatchQtMessages qtMessages;
@@ -216,8 +214,10 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
 
     model::Figure* figure = figureToExport(session, options, diagnostics);
     if (!figure) return 1;
-    const ExportResult result = exportFigure(session, *figure, *options.exportPath, options);
-    for (const std::string& note : result.notes)
+    std::vector<std::string> notes;
+    const io::WriteResult result =
+        exportFigure(session, *figure, *options.exportPath, options, notes);
+    for (const std::string& note : notes)
         diagnostics << "kelvoplot: " << note << "\n";
     if (!result.written) {
         diagnostics << "kelvoplot: " << result.message << "\n";

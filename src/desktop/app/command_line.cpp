@@ -49,6 +49,15 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
 
         if (name == "--help" || name == "-h") return LaunchOptions{LaunchMode::Help, {}, {}, {}};
         if (name == "--version") return LaunchOptions{LaunchMode::Version, {}, {}, {}};
+        if (name == "--send") {
+            const std::optional<std::string> value = takeValue();
+            if (!value) return usageError("--send needs a document, or - for standard input");
+            if (arguments.size() != (inlineValue ? 1u : 2u))
+                return usageError("--send takes one document and nothing else");
+            options.mode = LaunchMode::Send;
+            options.documentPath = *value;
+            return options;
+        }
         if (name == "--batch") {
             batch = true;
         } else if (name == "--yes") {
@@ -112,6 +121,7 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
 std::string usageText()
 {
     return "Usage: kelvoplot [DOCUMENT | -ax]\n"
+           "       kelvoplot --send DOCUMENT|-\n"
            "       kelvoplot --batch [options] [INPUT]\n"
            "       kelvoplot --export OUT [options] [INPUT]\n"
            "\n"
@@ -120,6 +130,8 @@ std::string usageText()
            "  (no arguments)   open the console window\n"
            "  DOCUMENT         open a .vexxml document; the console stays hidden\n"
            "  -ax              embedding mode: figures stay hidden\n"
+           "  --send DOCUMENT  hand a document (- for standard input) to the running program,\n"
+           "                   which runs it, and exit\n"
            "\n"
            "Batch mode runs command lines without windows and prints the console's output:\n"
            "  -e LINE          run one command line (repeatable, before INPUT)\n"

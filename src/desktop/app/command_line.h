@@ -9,7 +9,7 @@
 
 namespace desktop {
 
-enum class LaunchMode { Console, Document, Embedding, Batch, Help, Version, UsageError };
+enum class LaunchMode { Console, Document, Embedding, Send, Batch, Help, Version, UsageError };
 
 struct BatchOptions {
     std::vector<std::string> lines;        // -e LINE, in order, run before INPUT
@@ -24,7 +24,7 @@ struct BatchOptions {
 
 struct LaunchOptions {
     LaunchMode mode = LaunchMode::Console;
-    std::string documentPath; // Document mode
+    std::string documentPath; // Document mode, and Send mode ("-" for standard input)
     BatchOptions batch;       // Batch mode
     std::string error;        // UsageError: what was wrong
 };

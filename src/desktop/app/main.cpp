@@ -2,6 +2,7 @@
 #include "desktop/app/batch_runner.h"
 #include "desktop/app/command_line.h"
 #include "desktop/app/desktop_app.h"
+#include "desktop/app/embedding_server.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,8 @@ int main(int argc, char** argv)
     case desktop::LaunchMode::UsageError:
         std::cerr << "kelvoplot: " << options.error << "\nTry 'kelvoplot --help'.\n";
         return 2;
+    case desktop::LaunchMode::Send:
+        return desktop::runSend(argc, argv, options.documentPath);
     case desktop::LaunchMode::Batch: {
         const int status = desktop::runBatch(options.batch, std::cin, std::cout, std::cerr);
         // Batch mode ends without the teardown of Qt and of static objects: the files are
