@@ -3,8 +3,9 @@
 // Sections: files by extension · the save dialogs · documents · the clipboard · F8.
 #include "desktop/exports/figure_exports.h"
 
-#include "desktop/app/figure_export.h"
+#include "io/export_formats.h"
 #include "desktop/exports/movie_saving.h"
+#include "io/atomic_file.h"
 #include "desktop/qt/qt_gif_writer.h"
 #include "desktop/qt/qt_image_export.h"
 #include "lang/document.h"
@@ -33,34 +34,6 @@ io::WriteResult refused(const std::string& path, const std::string& reason)
     return {false, path + ": " + reason};
 }
 
-std::string extensionOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    return path.substr(dot + 1);
-}
-
-std::optional<render::ImageFileFormat> imageFormatOf(ExportFormat format)
-{
-    switch (format) {
-    case ExportFormat::Png:
-        return render::ImageFileFormat::Png;
-    case ExportFormat::Jpeg:
-        return render::ImageFileFormat::Jpeg;
-    case ExportFormat::Bmp:
-        return render::ImageFileFormat::Bmp;
-    case ExportFormat::Gif:
-        return render::ImageFileFormat::Gif;
-    case ExportFormat::Svg:
-        return render::ImageFileFormat::Svg;
-    case ExportFormat::Pdf:
-        return render::ImageFileFormat::Pdf;
-    default:
-        return std::nullopt;
-    }
-}
-
 // The figure's picture with its background pixels at alpha 1.
 QImage transparentPicture(model::Figure& figure)
 {
@@ -79,18 +52,16 @@ io::WriteResult writeBytes(const std::string& path, const QByteArray& bytes)
 
 // PNG and GIF keep the transparency; the other formats hold no alpha, or draw vectors.
 io::WriteResult writeTransparent(model::Figure& figure, const std::string& path,
-                                 render::ImageFileFormat format)
+                                 io::ExportFormat format)
 {
+    if (format != io::ExportFormat::Png && format != io::ExportFormat::Gif)
+        return render::exportFigureImage(figure, path, format);
     const QImage picture = transparentPicture(figure);
-    if (format == render::ImageFileFormat::Png) return writeBytes(path, render::encodePngImage(picture));
-    if (format == render::ImageFileFormat::Gif) {
-        std::string error;
-        const std::optional<QByteArray> bytes = render::encodeGif(picture, error);
-        if (!bytes) return refused(path, error);
-        return writeBytes(path, *bytes);
-    }
-    const render::ImageExportResult written = render::exportFigureImage(figure, path, format);
-    return {written.written, written.message};
+    if (format == io::ExportFormat::Png) return writeBytes(path, render::encodePngImage(picture));
+    std::string error;
+    const std::optional<QByteArray> bytes = render::encodeGif(picture, error);
+    if (!bytes) return refused(path, error);
+    return writeBytes(path, *bytes);
 }
 
 } // namespace
@@ -98,27 +69,24 @@ io::WriteResult writeTransparent(model::Figure& figure, const std::string& path,
 io::WriteResult writeImageFile(model::Figure& figure, const std::string& path,
                                Background background)
 {
-    const std::string extension = extensionOf(path);
-    if (extension.empty())
+    const std::optional<io::ExportFormatRow> row = io::exportFormatForPath(path);
+    const std::size_t slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.find('.') == std::string::npos)
         return refused(path, "the name has no extension, so nothing was saved; end it in .png, "
                              ".jpg, .bmp, .gif, .svg or .pdf");
-    const std::optional<render::ImageFileFormat> format =
-        imageFormatOf(exportFormatForPath(path));
-    if (!format) {
-        if (model::equalsIgnoringCase(extension, "emf"))
-            return refused(path, "enhanced metafiles are not written on this platform; save as .svg");
-        return refused(path, "." + extension +
+    if (row && row->format == io::ExportFormat::Emf)
+        return refused(path, "enhanced metafiles are not written on this platform; save as .svg");
+    if (!row || (row->kind != io::FormatKind::Picture && row->kind != io::FormatKind::Vector))
+        return refused(path, "." + name.substr(name.rfind('.') + 1) +
                                  " is not a picture format; use .png, .jpg, .bmp, .gif, .svg or .pdf");
-    }
-    if (background == Background::Transparent) return writeTransparent(figure, path, *format);
-    const render::ImageExportResult written = render::exportFigureImage(figure, path, *format);
-    return {written.written, written.message};
+    if (background == Background::Transparent) return writeTransparent(figure, path, row->format);
+    return render::exportFigureImage(figure, path, row->format);
 }
 
 io::WriteResult saveImageTo(model::Figure& figure, const std::string& path)
 {
-    const render::ImageExportResult saved = render::saveFigureImage(figure, path);
-    return {saved.written, saved.message};
+    return render::saveFigureImage(figure, path);
 }
 
 // --- the save dialogs ---------------------------------------------------------------------------
@@ -167,7 +135,7 @@ void saveImage(QWidget* parent, lang::Session& session, model::Figure& figure,
                               : QStringLiteral("Save Image");
     const std::optional<std::string> path = askSavePath(parent, title, imageFilters());
     if (!path) return;
-    if (exportFormatForPath(*path) == ExportFormat::Swf) {
+    if (const auto row = io::exportFormatForPath(*path); row && row->format == io::ExportFormat::Swf) {
         saveMovieTo(parent, session, figure, *path);
         return;
     }

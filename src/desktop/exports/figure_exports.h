@@ -5,7 +5,7 @@
 // Every file is written atomically: a failed or cancelled save leaves the file that was there.
 #pragma once
 
-#include "io/file_io.h"
+#include "io/write_result.h"
 #include "lang/session.h"
 #include "model/figure.h"
 

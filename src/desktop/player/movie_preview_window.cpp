@@ -3,6 +3,7 @@
 
 #include "desktop/exports/figure_exports.h"
 #include "desktop/qt/qt_surface.h"
+#include "io/atomic_file.h"
 #include "io/file_io.h"
 #include "swf/format/movie_limits.h"
 
