@@ -73,6 +73,8 @@ public:
     virtual void previewMovie(const std::string& path) = 0;
     virtual bool askYesNo(const std::string& question) = 0;
     virtual void notify(const std::string& text) = 0;
+    // An error message box with the program's caption; a host without boxes notifies instead.
+    virtual void showError(const std::string& text) { notify(text); }
     // The save dialog (it requires an existing folder); nothing when cancelled.
     virtual std::optional<std::string> askSaveFilePath(const SaveFileRequest& request) = 0;
     // A message box with Yes, No and Cancel, Cancel being the default button.

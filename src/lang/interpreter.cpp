@@ -12,8 +12,10 @@
 #include "lang/markup.h"
 #include "lang/object_builder.h"
 #include "lang/tokenizer.h"
+#include "mesh/mesh_scene.h"
 #include "model/limits.h"
 #include "render/axis_drawing.h"
+#include "scene/object_context.h"
 
 #include <new>
 #include <vector>
@@ -69,6 +71,18 @@ RequestedSize requestedSize(const CommandLine& line)
     return size;
 }
 
+// A figure made with DX draws its meshes through the mesh scene; when its client area cannot
+// have one, the user is told once and the figure stays an ordinary one.
+void makeDirect3D(Session& session, model::Figure& figure)
+{
+    if (figure.hasDirect3D) return;
+    if (!mesh::canCreateMeshScene(figure)) {
+        session.host().showError("Cannot create Direct3D Figure");
+        return;
+    }
+    figure.hasDirect3D = true;
+}
+
 void runFigure(Session& session, const CommandLine& line)
 {
     const RequestedSize size = requestedSize(line); // refuse before anything changes
@@ -99,7 +113,7 @@ void runDx(Session& session, const CommandLine& line)
 {
     model::Figure* figure = session.figures.findFigure(line.figureId);
     if (!figure || figure->hasDirect3D) return;
-    figure->hasDirect3D = true;
+    makeDirect3D(session, *figure);
     session.host().repaintFigure(*figure);
 }
 
@@ -156,6 +170,18 @@ void runFrames(Session& session, const CommandLine& line)
 
 // --- objects ------------------------------------------------------------------------------------
 
+// A MESHF whose file passes a limit of the program is refused with the limit's message. A file
+// that is missing or cannot be read is kept: it draws nothing until it can be read. The load
+// stays in the session's mesh cache for the first paint.
+void refuseMeshFileOverLimit(Session& session, const model::PlotObject& object)
+{
+    if (object.type != model::ObjectType::MeshF) return;
+    const mesh::MeshFileResult& file = session.meshScene.cache().meshFile(render::objectText(object));
+    if (file.status == mesh::MeshFileStatus::TooLarge ||
+        file.status == mesh::MeshFileStatus::TooManyTriangles)
+        throw LimitError(file.message);
+}
+
 void runObject(Session& session, const CommandLine& line)
 {
     model::PlotObject object;
@@ -185,6 +211,7 @@ void runObject(Session& session, const CommandLine& line)
         return;
     }
     at->arguments[0] = std::to_string(figureId);
+    refuseMeshFileOverLimit(session, object);
     figure->objects.push_back(std::move(object));
     // Said once here: a function past a sampling limit is kept but draws nothing, an axis past
     // its limits draws without what they leave out.

@@ -3,8 +3,10 @@
 
 #include "expr/function_result_cache.h"
 #include "lang/host.h"
+#include "mesh/mesh_scene.h"
 #include "model/figure.h"
 #include "model/plot_object.h"
+#include "render/draw_pass.h"
 
 #include <cstdint>
 #include <string>
@@ -23,8 +25,12 @@ public:
     // Removes a figure and everything kept for it; false when there is no such figure.
     bool destroyFigure(std::uint32_t id);
 
+    // What the draw pass needs from the session: its function values and its mesh scene.
+    render::PassServices passServices() { return {functionCache, &meshScene}; }
+
     model::FigureList figures;
     expr::FunctionResultCache functionCache; // evaluated function samples, purged with figures
+    mesh::MeshScene meshScene; // draws DX figures, keeping loaded mesh files between paints
     std::vector<model::PlotObject> objectClipboard; // copies behind Copy, Cut and Paste
     bool hiddenFigures = false;                // figure windows are never shown (embedding mode)
     bool documentRunning = false;              // figure windows do not redraw while a document runs

@@ -6,6 +6,7 @@
 #include "lang/batch_host.h"
 #include "lang/document.h"
 #include "lang/interpreter.h"
+#include "io/export_formats.h"
 #include "lang/line_reader.h"
 #include "model/limits.h"
 #include "swf/export/movie_warnings.h"
@@ -13,6 +14,7 @@
 
 #include <QGuiApplication>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -123,47 +125,22 @@ void startOffscreenGui()
     new QGuiApplication(argc, argv);
 }
 
-std::string_view formatName(ExportFormat format)
-{
-    switch (format) {
-    case ExportFormat::Png:
-        return "PNG";
-    case ExportFormat::Jpeg:
-        return "JPEG";
-    case ExportFormat::Bmp:
-        return "BMP";
-    case ExportFormat::Gif:
-        return "GIF";
-    case ExportFormat::Svg:
-        return "SVG";
-    case ExportFormat::Pdf:
-        return "PDF";
-    case ExportFormat::Swf:
-        return "SWF";
-    case ExportFormat::Vexxml:
-        return "vexxml";
-    case ExportFormat::Unknown:
-        break;
-    }
-    return "unknown";
-}
-
 // --verbose: "kelvoplot: wrote OUT: FORMAT, SIZE, N bytes".
 void reportWritten(const model::Figure& figure, const BatchOptions& options,
                    std::ostream& diagnostics)
 {
     const std::string& path = *options.exportPath;
-    const ExportFormat format = exportFormatForPath(path);
+    const io::ExportFormatRow format = *io::exportFormatForPath(path);
     std::string size = std::to_string(figure.clientWidth) + " x " +
                        std::to_string(figure.clientHeight) + " pixels";
-    if (format == ExportFormat::Swf) {
+    if (format.format == io::ExportFormat::Swf) {
         const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond);
         size += ", " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
     }
-    if (format == ExportFormat::Vexxml) size = "1 plot";
+    if (format.format == io::ExportFormat::Vexxml) size = "1 plot";
     std::error_code error;
     const std::uintmax_t bytes = std::filesystem::file_size(path, error);
-    diagnostics << "kelvoplot: wrote " << path << ": " << formatName(format) << ", " << size;
+    diagnostics << "kelvoplot: wrote " << path << ": " << format.name << ", " << size;
     if (!error) diagnostics << ", " << bytes << " bytes";
     diagnostics << "\n";
 }
@@ -171,7 +148,7 @@ void reportWritten(const model::Figure& figure, const BatchOptions& options,
 // What a written movie leaves out of the figure, as warnings about the movie file.
 void warnAboutMovie(lang::BatchHost& host, const model::Figure& figure, const BatchOptions& options)
 {
-    if (exportFormatForPath(*options.exportPath) != ExportFormat::Swf) return;
+    if (exportableFormat(*options.exportPath) != io::ExportFormat::Swf) return;
     for (std::string& text : swf::movieWarnings(figure, options.framesPerSecond))
         host.diagnose(
             {lang::DiagnosticKind::Warning, {*options.exportPath, 0, {}}, std::move(text)});

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -191,6 +193,25 @@ TEST(BatchRunner, WarnsAboutObjectsAMovieLeavesOut)
         EXPECT_EQ(warning.empty(), run.errors.find("warning") == std::string::npos) << run.errors;
         EXPECT_NE(run.errors.find(warning), std::string::npos) << run.errors;
     }
+}
+
+TEST(BatchRunner, LoadsNoWidgetsAndHandsTheWindowsToTheDesktopProgram)
+{
+    QProcess loader;
+    loader.start("ldd", {KELVOPLOT_BINARY});
+    ASSERT_TRUE(loader.waitForFinished(60000));
+    const QByteArray libraries = loader.readAllStandardOutput();
+    EXPECT_TRUE(libraries.contains("libQt6Gui")) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.toStdString();
+
+    // The desktop program beside it exists and runs the windows only.
+    const QString desktopProgram =
+        QFileInfo(KELVOPLOT_BINARY).dir().filePath("kelvoplot-desktop");
+    QProcess desktop;
+    desktop.start(desktopProgram, {"--version"});
+    ASSERT_TRUE(desktop.waitForFinished(60000));
+    EXPECT_EQ(desktop.exitCode(), 2);
+    EXPECT_TRUE(desktop.readAllStandardError().contains("run kelvoplot for batch mode"));
 }
 
 } // namespace

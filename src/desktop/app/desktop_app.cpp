@@ -3,6 +3,7 @@
 
 #include "desktop/app/embedding_server.h"
 #include "desktop/app/figure_export.h"
+#include "desktop/qt/qt_image_export.h"
 #include "desktop/app/notices.h"
 #include "desktop/console/console_commands.h"
 #include "lang/document.h"
@@ -31,18 +32,6 @@ bool anyWindowShown()
     for (const QWidget* widget : QApplication::topLevelWidgets())
         if (widget->isVisible()) return true;
     return false;
-}
-
-// The figure as SVG, written to a temporary file and read back.
-std::string figurePicture(lang::Session& session, model::Figure& figure)
-{
-    QTemporaryDir folder;
-    if (!folder.isValid()) return {};
-    const QString path = folder.filePath(QStringLiteral("figure.svg"));
-    if (!exportFigure(session, figure, path.toStdString(), BatchOptions{}).written) return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll().toStdString();
 }
 
 } // namespace
@@ -145,7 +134,7 @@ bool DesktopApp::sendUpdateToClient()
         figure = &m_session.figures.at(0);
     if (!figure || !m_embedding->hasClient()) return true;
     const std::string document = lang::oneFigureDocumentText(lang::serialiseFigure(*figure));
-    m_embedding->sendUpdate(document, figurePicture(m_session, *figure));
+    m_embedding->sendUpdate(document, render::renderFigureSvg(*figure));
     if (m_session.hiddenFigures) emit quitRequested();
     return true;
 }

@@ -117,6 +117,11 @@ bool DesktopHost::askYesNo(const std::string& question)
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+void DesktopHost::showError(const std::string& text)
+{
+    QMessageBox::critical(m_console, caption, QString::fromStdString(text));
+}
+
 void DesktopHost::notify(const std::string& text)
 {
     if (m_notifier)

@@ -44,6 +44,7 @@ public:
     void previewMovie(const std::string& path) override;
     bool askYesNo(const std::string& question) override;
     void notify(const std::string& text) override;
+    void showError(const std::string& text) override;
     std::optional<std::string> askSaveFilePath(const lang::SaveFileRequest& request) override;
     lang::Answer askYesNoCancel(const std::string& question) override;
 

@@ -5,6 +5,7 @@
 #include "desktop/qt/qt_gif_writer.h"
 #include "desktop/qt/qt_surface.h"
 #include "desktop/qt/svg_surface.h"
+#include "mesh/mesh_scene.h"
 #include "render/draw_pass.h"
 #include "render/png_encoder.h"
 
@@ -29,7 +30,8 @@ QSize clientSize(const model::Figure& figure)
 void drawOn(QPainter& painter, model::Figure& figure)
 {
     QtSurface surface(painter);
-    DrawFigure(figure, surface);
+    mesh::MeshScene meshes; // a picture drawn once reads its mesh files for itself
+    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
 }
 
 io::WriteResult failure(const std::string& path, const std::string& reason)
@@ -131,7 +133,8 @@ std::string renderFigureSvg(model::Figure& figure)
 {
     const QSize size = clientSize(figure);
     desktop::SvgSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id));
-    DrawFigure(figure, surface);
+    mesh::MeshScene meshes;
+    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
     return surface.finish();
 }
 
