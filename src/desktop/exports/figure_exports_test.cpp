@@ -176,6 +176,7 @@ swf::SwfExportResult exportOnWorker(lang::Session& session, model::Figure& figur
                                     const std::string& path, bool cancel)
 {
     swf::SwfExportJob job = swf::prepareSwfExport(figure, path, 25, [](const std::string&) { return false; });
+    job.progress->cancelled = cancel; // as Cancel pressed before the worker is through
     auto* task = new MovieExportTask(session, figure.id, std::move(job), nullptr);
     swf::SwfExportResult result;
     QEventLoop loop;
@@ -184,7 +185,6 @@ swf::SwfExportResult exportOnWorker(lang::Session& session, model::Figure& figur
         loop.quit();
     });
     task->start();
-    if (cancel) task->cancel();
     loop.exec();
     return result;
 }
