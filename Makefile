@@ -3,13 +3,15 @@
 #   make run    builds and runs it: the console window, or without a display the example gallery
 #   make test   builds everything, runs all tests, then the core tests under ASan and UBSan
 #   make bench  builds the benchmarks; make fuzz runs the fuzzers (FUZZ_SECONDS, default 60)
+#   make install  builds and installs into PREFIX (default /usr/local)
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_SECONDS ?= 60
+PREFIX     ?= /usr/local
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON
 
-.PHONY: all deps run-deps bench-deps fuzz-deps configure run test test-sanitized bench fuzz clean
+.PHONY: all deps run-deps bench-deps fuzz-deps configure run test test-sanitized bench fuzz install clean
 
 all: deps configure
 	cmake --build $(BUILD) --target kelvoplot
@@ -52,6 +54,10 @@ bench: bench-deps configure
 # Each target runs FUZZ_SECONDS; FUZZ_TARGETS="expression document" picks some (fuzz/run_fuzzers.sh).
 fuzz: fuzz-deps
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run_fuzzers.sh
+
+install: all
+	cmake --build $(BUILD)
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz out

@@ -16,9 +16,9 @@ int main(int argc, char** argv)
     int failures = 0;
     for (testing_support::SampleMovie& movie : testing_support::sampleMovies()) {
         const std::string path = std::string(argv[1]) + "/" + movie.name + ".swf";
-        const swf::SwfWriteResult written = swf::writeSwfFile(
-            path, movie.tags, movie.frames, movie.frameRect, movie.framesPerSecond);
-        if (written.status == swf::SwfWriteStatus::Written) continue;
+        const io::WriteResult written = swf::writeSwfFile(path, movie.tags, movie.frames,
+                                                          movie.frameRect, movie.framesPerSecond);
+        if (written.written) continue;
         std::fprintf(stderr, "movie_seeds: %s\n", written.message.c_str());
         ++failures;
     }

@@ -368,9 +368,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = scratchFolder().file("movie.swf");
     const std::string previous = "the movie that was there";
     std::ofstream(path, std::ios::binary | std::ios::trunc) << previous;
-    const swf::SwfWriteResult written =
+    const io::WriteResult written =
         swf::writeSwfFile(path, movie.tags, movie.frames, movie.frameRect, movie.framesPerSecond);
-    if (written.status == swf::SwfWriteStatus::Written) {
+    if (written.written) {
         checkReadsBack(path);
     } else {
         if (written.message.empty()) fuzzing::reportFinding("a refused movie gives no reason");

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
 build="$PWD/build-fuzz"
-targets=(${FUZZ_TARGETS:-command_lines document expression settings movie_reader movie_writer})
+targets=(${FUZZ_TARGETS:-command_lines document expression settings movie_reader movie_writer embedding_frames})
 
 CC=clang CXX=clang++ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2
@@ -33,6 +33,7 @@ if command -v iconv >/dev/null; then
 fi
 seed expression fuzz/seeds/expressions/*
 seed settings fuzz/seeds/settings/*
+seed embedding_frames fuzz/seeds/embedding_frames/*
 seed movie_writer
 mkdir -p "$build/corpus/movie_reader"
 "$build/movie_seeds" "$build/corpus/movie_reader"

@@ -28,7 +28,7 @@ inline DrawnFigure drawCommands(const std::vector<std::string>& commands)
     model::Figure* figure = session.figures.findFigure(1);
     if (!figure) return drawn;
     render::RecordingSurface surface;
-    render::DrawFigure(*figure, surface, session.functionCache);
+    render::DrawFigure(*figure, surface, session.passServices());
     drawn.calls = surface.descriptions();
     // The background (twice), the smoothing and, outside OWN2D figures, the view transform.
     const std::size_t setUp = figure->own2d ? 3 : 4;

@@ -52,6 +52,7 @@ public:
         return answerYes;
     }
     void notify(const std::string& text) override { events.push_back("notify " + text); }
+    void showError(const std::string& text) override { events.push_back("error " + text); }
     std::optional<std::string> askSaveFilePath(const lang::SaveFileRequest& request) override
     {
         events.push_back("save dialog " + request.filter + " " + request.defaultExtension +

@@ -44,7 +44,6 @@ Expression parseExpression(std::string_view text)
     std::string working(usableText(text));
     std::vector<std::size_t> openings; // "(" not yet closed; the text before the scan never changes
     auto addGroup = [&](std::string_view groupText) {
-        expression.m_longestGroupBytes = std::max(expression.m_longestGroupBytes, groupText.size());
         const auto index = static_cast<std::uint32_t>(expression.m_groups.size());
         expression.m_groups.push_back(
             {index, std::string(groupText.substr(0, maxOperandBytes)), 0});

@@ -42,8 +42,6 @@ public:
     std::size_t operandCount() const { return m_operands.size(); }
     // Operand evaluations one evaluation takes, text operands counting textOperandCost.
     std::int64_t evaluationCost() const;
-    // Length of the longest group text before it was cut to maxOperandBytes.
-    std::size_t longestGroupBytes() const { return m_longestGroupBytes; }
 
 private:
     friend Expression parseExpression(std::string_view text);
@@ -64,7 +62,6 @@ private:
     std::vector<CompiledGroup> m_compiled;
     std::vector<CompiledOperand> m_operands;
     std::vector<Operator> m_operators; // m_operators[k] applies operand k (unused for a first one)
-    std::size_t m_longestGroupBytes = 0;
 };
 
 // Groups `text`: the innermost parenthesised part becomes a group and is replaced by its

@@ -10,9 +10,9 @@
 #include "expr/spectrum.h"
 #include "model/limits.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace expr {
 namespace {
@@ -69,10 +69,7 @@ bool countsWithinLimits(const FunctionSampling& sampling)
 {
     if (isSurface(sampling))
         return pointCount(sampling) <= static_cast<double>(model::maxSurfacePoints);
-    if (sampling.x.count > static_cast<double>(model::maxFunctionSamples)) return false;
-    return !sampling.spectrum ||
-           std::has_single_bit(static_cast<std::uint64_t>(wholeCount(sampling.x))) ||
-           sampling.x.count <= static_cast<double>(model::maxDirectSpectrumSamples);
+    return sampling.x.count <= static_cast<double>(model::maxFunctionSamples);
 }
 
 bool costWithinLimit(const FunctionSampling& sampling, const Expression& expression)
@@ -189,41 +186,34 @@ std::string keywordOf(ObjectType type)
 void describeCountLimits(const FunctionSampling& sampling, const std::string& keyword,
                          std::vector<std::string>& messages)
 {
+    const bool unbounded = std::isinf(sampling.x.count) || std::isinf(sampling.y.count);
     if (isSurface(sampling)) {
-        if (pointCount(sampling) > static_cast<double>(model::maxSurfacePoints))
+        if (unbounded)
+            messages.push_back(keyword + ": the ranges and steps give an unbounded number of grid "
+                                         "points, more than the limit of " +
+                               std::to_string(model::maxSurfacePoints));
+        else if (pointCount(sampling) > static_cast<double>(model::maxSurfacePoints))
             messages.push_back(keyword + ": " + countText(sampling.x.count) + " x " +
                                countText(sampling.y.count) +
                                " grid points is more than the limit of " +
                                std::to_string(model::maxSurfacePoints));
         return;
     }
-    if (sampling.x.count > static_cast<double>(model::maxFunctionSamples))
+    if (unbounded)
+        messages.push_back(keyword + ": the range and step give an unbounded number of samples, "
+                                     "more than the limit of " +
+                           std::to_string(model::maxFunctionSamples));
+    else if (sampling.x.count > static_cast<double>(model::maxFunctionSamples))
         messages.push_back(keyword + ": " + countText(sampling.x.count) +
                            " samples is more than the limit of " +
                            std::to_string(model::maxFunctionSamples));
-    else if (!countsWithinLimits(sampling))
-        messages.push_back(keyword + ": a spectrum of " + countText(sampling.x.count) +
-                           " samples is more than the limit of " +
-                           std::to_string(model::maxDirectSpectrumSamples) +
-                           " for counts that are not a power of two");
 }
 
-void describeExpressionLimits(const FunctionSampling& sampling, const Expression& expression,
-                              const std::string& keyword, std::vector<std::string>& messages)
+// Expression texts longer than their limits are cut silently: the limits belong to the
+// language. Only the evaluation cost, a limit of this program, is reported.
+void describeCostLimit(const FunctionSampling& sampling, const Expression& expression,
+                       const std::string& keyword, std::vector<std::string>& messages)
 {
-    const std::string_view text = sampling.expression;
-    const std::size_t length = text.substr(0, text.find('\0')).size();
-    if (length > maxExpressionBytes)
-        messages.push_back(keyword + ": the expression has " + std::to_string(length) +
-                           " bytes, more than the limit of " + std::to_string(maxExpressionBytes) +
-                           "; the rest is ignored");
-    if (expression.longestGroupBytes() > maxOperandBytes)
-        messages.push_back(keyword +
-                           ": a group of the expression (a part in parentheses, or what is "
-                           "outside them) has " +
-                           std::to_string(expression.longestGroupBytes()) +
-                           " bytes, more than the limit of " + std::to_string(maxOperandBytes) +
-                           "; only its first " + std::to_string(maxOperandBytes) + " count");
     const bool sampled = sampling.x.count >= 1 && (!isSurface(sampling) || sampling.y.count >= 1);
     if (sampled && countsWithinLimits(sampling) && !costWithinLimit(sampling, expression))
         messages.push_back(
@@ -237,9 +227,12 @@ void describeExpressionLimits(const FunctionSampling& sampling, const Expression
 
 AxisSamples axisSamples(float from, float to, float step)
 {
-    if (step == 0.0f) return {from, step, 0};
-    const float quotient = (to - from) / step;
-    if (!std::isfinite(quotient)) return {from, step, 0};
+    constexpr double unbounded = std::numeric_limits<double>::infinity();
+    const float range = to - from;
+    if (step == 0.0f) return {from, step, std::isfinite(range) ? 0.0 : unbounded};
+    const float quotient = range / step;
+    if (quotient == -std::numeric_limits<float>::infinity()) return {from, step, 0};
+    if (!std::isfinite(quotient)) return {from, step, unbounded};
     const double count = std::trunc(static_cast<double>(quotient)) + 2.0;
     return {from, step, count < 1.0 ? 0.0 : count};
 }
@@ -326,7 +319,7 @@ std::vector<std::string> describeSampleLimits(const model::PlotObject& object)
     if (!sampling) return messages;
     const std::string keyword = keywordOf(sampling->type);
     describeCountLimits(*sampling, keyword, messages);
-    describeExpressionLimits(*sampling, parseExpression(sampling->expression), keyword, messages);
+    describeCostLimit(*sampling, parseExpression(sampling->expression), keyword, messages);
     return messages;
 }
 

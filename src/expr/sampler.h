@@ -21,7 +21,9 @@ enum class DrawingType : std::int32_t { Lines = 0, Points = 1, LinesAndPoints = 
 struct AxisSamples {
     float from = 0;
     float step = 0;
-    double count = 0; // trunc((to - from) / step) + 2; 0 when the step is 0 or the range unusable
+    // trunc((to - from) / step) + 2; 0 when the step is 0 or runs against the range; infinite
+    // when the quotient is (an infinite range, or a step too small for the range)
+    double count = 0;
 
     bool operator==(const AxisSamples&) const = default;
 };
@@ -69,10 +71,10 @@ struct SurfacePoints {
 SurfacePoints sampleSurface(FunctionResultCache& cache, std::int32_t figureId,
                             const model::PlotObject& object);
 
-// The messages for what the program refuses to sample or cuts short: more samples, grid points,
-// direct spectrum samples or operand evaluations than the limits of model/limits.h (such an
-// object draws nothing), and expression or group texts longer than their limits (only their
-// beginnings count). Empty for every other object.
+// The messages for what the program refuses to sample: more samples, grid points or operand
+// evaluations than the limits of model/limits.h, or an unbounded count (such an object draws
+// nothing). Expression texts cut at the language's own limits are not reported. Empty for
+// every other object.
 std::vector<std::string> describeSampleLimits(const model::PlotObject& object);
 
 } // namespace expr

@@ -98,6 +98,8 @@ TEST(Sampler, SpectrumReplacesTheValues)
     EXPECT_NEAR(points[0].y, 2.828427f, 1e-6f);
     for (std::size_t k = 1; k < 8; ++k)
         EXPECT_EQ(points[k], (Point2D{static_cast<float>(k), 0.0f}));
+    // A count that is neither a power of two nor small: the spectrum is drawn all the same.
+    EXPECT_EQ(function("n(\"sin(4*pi*x)\") p2(-0.1,9) p1(0.001) p1(0) p1(1)").size(), 9102u);
 }
 
 TEST(Sampler, PlacesFunction3AByItsProjectionType)
@@ -163,9 +165,9 @@ TEST(Sampler, RefusesWhatPassesItsLimitsWithOneMessage)
          {"FUNCTION3A: 1e+30 samples is more than the limit of 10000000"}},
         {"FUNCTION3D at(1) n(x) p2(0,30) p2(0,30) p1(0.01) p1(0.01)",
          {"FUNCTION3D: 3002 x 3002 grid points is more than the limit of 4000000"}},
-        {"FUNCTION at(1) n(x) p2(0,10000) p1(1) p1(0) p1(1)",
-         {"FUNCTION: a spectrum of 10002 samples is more than the limit of 8192 for counts that "
-          "are not a power of two"}},
+        {"FUNCTION at(1) n(x) p2(0,1e308) p1(1e-308)",
+         {"FUNCTION: the range and step give an unbounded number of samples, more than the "
+          "limit of 10000000"}},
         // Six operands written as text cost 20 each: 8388610 * 120 evaluations.
         {"FUNCTION at(1) n(\"xe+xe+xe+xe+xe+xe\") p2(0,4194304) p1(0.5)",
          {"FUNCTION: 8388610 samples of this expression need 1006633200 operand evaluations, "
@@ -177,7 +179,17 @@ TEST(Sampler, RefusesWhatPassesItsLimitsWithOneMessage)
         {"FUNCTION at(1) n(x) p2(0,9999998) p1(1)", {}},                   // 10000000 samples
         {"FUNCTION3D at(1) n(x) p2(0,1998) p1(1) p2(0,1998) p1(1)", {}},   // 2000 x 2000
         {"FUNCTION at(1) n(x) p2(0,8388606) p1(1) p1(0) p1(1)", {}},       // 2^23 samples: radix 2
-        {"FUNCTION at(1) n(x) p2(0,8190) p1(1) p1(0) p1(1)", {}},
+        {"FUNCTION at(1) n(x) p2(0,10000) p1(1) p1(0) p1(1)", {}},        // chirp transform
+        {"FUNCTION at(1) n(x) p2(0,1) p1(1e-40)",
+         {"FUNCTION: the range and step give an unbounded number of samples, more than the "
+          "limit of 10000000"}},
+        {"FUNCTION3D at(1) n(x) p2(0,1) p1(0.5) p2(-1e39,1e39) p1(1)",
+         {"FUNCTION3D: the ranges and steps give an unbounded number of grid points, more than "
+          "the limit of 4000000"}},
+        {"FUNCTION at(1) n(x) p2(0,-1e39) p1(1)", {}}, // runs against the step: no samples
+        // Expression texts cut at the language's limits draw what remains, without a message.
+        {"FUNCTION at(1) n(\"1" + std::string(120, ' ') + "+x\") p2(0,1) p1(1)", {}},
+        {"FUNCTION at(1) n(" + std::string(10050, '1') + ") p2(0,1) p1(1)", {}},
         {"FUNCTION at(1) n(x) p2(0,1) p1(0)", {}},
         {"RECTANGLE at(1) p4(0,0,10,10)", {}},
     };
@@ -190,19 +202,6 @@ TEST(Sampler, RefusesWhatPassesItsLimitsWithOneMessage)
     EXPECT_TRUE(sampleSurface(cache, 1, object(cases[2].line)).points.empty());
     EXPECT_TRUE(sampleFunction(cache, 1, object(cases[3].line)).empty());
     EXPECT_EQ(cache.listEntryCount() + cache.gridEntryCount(), 0u); // nothing was evaluated
-}
-
-TEST(Sampler, SaysWhenTextIsCutShort)
-{
-    const std::string longSum = "1" + std::string(120, ' ') + "+x";
-    EXPECT_EQ(describeSampleLimits(object("FUNCTION at(1) n(\"" + longSum + "\") p2(0,1) p1(1)")),
-              std::vector<std::string>{"FUNCTION: a group of the expression (a part in "
-                                       "parentheses, or what is outside them) has 123 bytes, more "
-                                       "than the limit of 99; only its first 99 count"});
-    const std::string huge(10050, '1');
-    EXPECT_EQ(describeSampleLimits(object("FUNCTION at(1) n(" + huge + ") p2(0,1) p1(1)")).at(0),
-              "FUNCTION: the expression has 10050 bytes, more than the limit of 9999; the rest is "
-              "ignored");
 }
 
 } // namespace

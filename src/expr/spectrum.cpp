@@ -1,5 +1,7 @@
-// Radix-2 transform and direct sums for the magnitude spectrum.
+// Radix-2 transform, direct sums and the chirp transform for the magnitude spectrum.
 #include "expr/spectrum.h"
+
+#include "expr/chirp_transform.h"
 
 #include <bit>
 #include <cmath>
@@ -94,12 +96,23 @@ Spectrum directTransform(std::span<const float> samples)
     return spectrum;
 }
 
+// |X[k]| / sqrt(n) by the chirp transform, computed for k up to n / 2 and mirrored above.
+void chirpSpectrum(std::span<float> samples)
+{
+    const std::size_t n = samples.size();
+    const std::vector<float> magnitudes = chirpMagnitudes(samples);
+    const float scale = std::sqrt(static_cast<float>(n));
+    for (std::size_t k = 0; k < n; ++k)
+        samples[k] = magnitudes[k <= n / 2 ? k : n - k] / scale;
+}
+
 } // namespace
 
 void magnitudeSpectrum(std::span<float> samples)
 {
     const std::size_t n = samples.size();
     if (n < 2) return;
+    if (!std::has_single_bit(n) && n > maxDirectSumSamples) return chirpSpectrum(samples);
     const Spectrum spectrum =
         std::has_single_bit(n) ? radix2Transform(samples) : directTransform(samples);
     const float scale = std::sqrt(static_cast<float>(n));

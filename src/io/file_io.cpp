@@ -1,4 +1,4 @@
-// Bounded whole-file reading and atomic writing on POSIX file descriptors.
+// Bounded whole-file reading and paths on POSIX file descriptors.
 #include "io/file_io.h"
 
 #include <cerrno>
@@ -43,19 +43,6 @@ private:
     int m_descriptor;
 };
 
-bool writeAll(int descriptor, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 } // namespace
 
 FileContents readWholeFile(const std::string& path, std::size_t maximumBytes)
@@ -95,26 +82,6 @@ std::string canonicalPath(const std::string& path)
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                                &std::free);
     return resolved ? std::string(resolved.get()) : path;
-}
-
-WriteResult writeFileAtomically(const std::string& target, std::string_view bytes)
-{
-    // A symbolic link keeps pointing at the file it names; that file is replaced.
-    const std::string path = canonicalPath(target);
-    std::string temporaryPath = path + ".XXXXXX";
-    Descriptor temporary(::mkstemp(temporaryPath.data()));
-    if (temporary.get() < 0) return {false, target + ": cannot be written: " + systemReason(errno)};
-
-    struct stat existing {};
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
-    bool written = ::fchmod(temporary.get(), mode) == 0 && writeAll(temporary.get(), bytes) &&
-                   ::fsync(temporary.get()) == 0;
-    const int error = errno;
-    written = temporary.close() && written;
-    if (written && ::rename(temporaryPath.c_str(), path.c_str()) == 0) return {true, {}};
-    const int failure = written ? errno : error;
-    ::unlink(temporaryPath.c_str());
-    return {false, target + ": cannot be written: " + systemReason(failure)};
 }
 
 bool fileExists(const std::string& path)

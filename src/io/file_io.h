@@ -1,4 +1,4 @@
-// Reading whole files with a size bound, and writing files atomically (temporary file + rename).
+// Reading whole files with a size bound, and paths. Files are written through io/atomic_file.h.
 #pragma once
 
 #include <cstddef>
@@ -19,18 +19,6 @@ struct FileContents {
 
 // Reads the whole file, refusing more than `maximumBytes` (the file is not read to its end then).
 FileContents readWholeFile(const std::string& path, std::size_t maximumBytes);
-
-struct WriteResult {
-    bool written = false;
-    std::string message; // why not, naming the file
-
-    bool operator==(const WriteResult&) const = default;
-};
-
-// Writes `bytes` to a temporary file in the target's folder, flushes it to the disk and renames it
-// over `path`, so the target holds either its old or its new contents, never a part. An existing
-// target keeps its permissions; a symbolic link stays and the file it names is replaced.
-WriteResult writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // The absolute path with symbolic links resolved, or `path` itself when it does not exist.
 std::string canonicalPath(const std::string& path);

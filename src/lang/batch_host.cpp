@@ -4,6 +4,18 @@
 #include <ostream>
 
 namespace lang {
+namespace {
+
+// script.kp:3, -e:2, doc.vexxml (plot 1, line 4), out.swf, or the program's name.
+std::string placeText(const SourcePlace& place)
+{
+    const std::string file = place.file.empty() ? "kelvoplot" : place.file;
+    if (!place.block.empty())
+        return file + " (" + place.block + ", line " + std::to_string(place.line) + ")";
+    return place.line == 0 ? file : file + ":" + std::to_string(place.line);
+}
+
+} // namespace
 
 void BatchHost::appendOutput(const std::vector<StyledRun>& runs)
 {
@@ -25,11 +37,6 @@ bool BatchHost::askYesNo(const std::string& question)
     return yes;
 }
 
-void BatchHost::notify(const std::string& text)
-{
-    m_diagnostics << "kelvoplot: " << text << "\n";
-}
-
 std::optional<std::string> BatchHost::askSaveFilePath(const SaveFileRequest& request)
 {
     m_diagnostics << "kelvoplot: no file dialog in batch mode; name the " << request.filter
@@ -40,6 +47,16 @@ std::optional<std::string> BatchHost::askSaveFilePath(const SaveFileRequest& req
 Answer BatchHost::askYesNoCancel(const std::string& question)
 {
     return askYesNo(question) ? Answer::Yes : Answer::No;
+}
+
+bool BatchHost::diagnose(const Diagnostic& diagnostic)
+{
+    ++m_diagnosticCount;
+    m_diagnostics << placeText(diagnostic.place) << ": "
+                  << (diagnostic.kind == DiagnosticKind::Warning ? "warning: " : "")
+                  << diagnostic.text << "\n";
+    m_diagnostics.flush();
+    return true;
 }
 
 } // namespace lang

@@ -4,6 +4,7 @@
 
 #include "lang/host.h"
 
+#include <cstddef>
 #include <iosfwd>
 
 namespace lang {
@@ -28,16 +29,23 @@ public:
     void figureListChanged() override {}
     void previewMovie(const std::string& path) override;
     bool askYesNo(const std::string& question) override;
-    void notify(const std::string& text) override;
+    // Notices confirm success; batch mode stays silent then (--verbose says what was written).
+    void notify(const std::string&) override {}
     // There is no dialog in batch mode: a path must be given on the command line.
     std::optional<std::string> askSaveFilePath(const SaveFileRequest& request) override;
     // Yes with --yes, otherwise No.
     Answer askYesNoCancel(const std::string& question) override;
+    // Writes "FILE:LINE: warning: TEXT" (limit messages without "warning: ") and counts it.
+    bool diagnose(const Diagnostic& diagnostic) override;
+
+    // Warnings and limit messages written so far.
+    std::size_t diagnosticCount() const { return m_diagnosticCount; }
 
 private:
     std::ostream& m_output;
     std::ostream& m_diagnostics;
     BatchAnswer m_answer;
+    std::size_t m_diagnosticCount = 0;
 };
 
 } // namespace lang

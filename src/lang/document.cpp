@@ -3,8 +3,8 @@
 
 #include "lang/host.h"
 #include "lang/interpreter.h"
-#include "lang/tokenizer.h"
 #include "model/limits.h"
+#include "io/atomic_file.h"
 #include "io/file_io.h"
 
 #include <algorithm>
@@ -39,6 +39,19 @@ private:
     bool m_before;
 };
 
+// Restores the session's place (the line that ran a document) when the document is done.
+class KeptPlace {
+public:
+    explicit KeptPlace(Session& session) : m_session(session), m_before(session.place) {}
+    KeptPlace(const KeptPlace&) = delete;
+    KeptPlace& operator=(const KeptPlace&) = delete;
+    ~KeptPlace() { m_session.place = m_before; }
+
+private:
+    Session& m_session;
+    SourcePlace m_before;
+};
+
 // Keeps a document file on the session's list of running documents while it runs.
 class RunningFile {
 public:
@@ -69,11 +82,23 @@ std::string refusalToRun(const Session& session, const std::string& path,
     return {};
 }
 
-void runBlock(Session& session, const xml::XmlElement& block, std::uint32_t blockId)
+// Runs the block's lines (separated by CR LF; empty ones vanish), each with its place: the block
+// ("plot 2") and its line number within the block's text.
+void runBlock(Session& session, const xml::XmlElement& block, std::uint32_t blockId,
+              std::size_t blockNumber)
 {
     const std::string text = block.text(0, xml::Decoding::Decoded);
-    for (const std::string& line : splitTokens(text, "\r\n", QuoteProtection::Off))
-        executeCommand(session, trimBlanksAndTabs(line), blockId);
+    const std::string_view all = text;
+    session.place.block = block.name() + " " + std::to_string(blockNumber);
+    std::size_t number = 0;
+    for (std::size_t start = 0; start <= all.size(); ++number) {
+        const std::size_t end = std::min(all.find("\r\n", start), all.size());
+        if (end > start) {
+            session.place.line = number + 1;
+            executeCommand(session, trimBlanksAndTabs(all.substr(start, end - start)), blockId);
+        }
+        start = end + 2;
+    }
 }
 
 void appendPlot(xml::XmlDocument& document, std::string_view figureText)
@@ -103,15 +128,18 @@ void runDocument(Session& session, const xml::XmlDocument& document,
                  std::optional<std::uint32_t> defaultFigureId)
 {
     const DocumentRunning running(session);
+    const KeptPlace place(session);
     if (document.status() > xml::LoadStatus::Empty) return;
     // A default id that is not smaller than the number of figures counts as none.
     const bool fixedId = defaultFigureId && *defaultFigureId < session.figures.size();
     const std::uint32_t blockIdGiven = fixedId ? *defaultFigureId : 0;
     const xml::XmlElement& root = document.root();
+    std::size_t blocks = 0;
     for (std::size_t i = 0; i < root.childCount(); ++i) {
         const xml::XmlElement* block = root.loadedChild(i);
         if (!block || block->textCount() == 0) continue;
-        runBlock(session, *block, fixedId ? blockIdGiven : session.figures.lowestUnusedFigureId());
+        runBlock(session, *block, fixedId ? blockIdGiven : session.figures.lowestUnusedFigureId(),
+                 ++blocks);
         session.host().figureListChanged();
     }
 }
@@ -121,9 +149,11 @@ DocumentLoad runDocumentFile(Session& session, const std::string& path)
     const std::string identity = io::canonicalPath(path);
     if (std::string refusal = refusalToRun(session, path, identity); !refusal.empty()) {
         showMessage(session, refusal);
-        return {xml::LoadStatus::Failed, std::move(refusal)};
+        return {xml::LoadStatus::Failed, std::move(refusal), true};
     }
     const RunningFile running(session, identity);
+    const KeptPlace place(session);
+    session.place = {path, 0, {}};
     xml::XmlDocument document;
     document.openFile(path);
     runDocument(session, document);

@@ -34,7 +34,8 @@ void runDocument(Session& session, const xml::XmlDocument& document,
 
 struct DocumentLoad {
     xml::LoadStatus status = xml::LoadStatus::Loaded;
-    std::string message; // why it ran nothing or stopped short, naming the file
+    std::string message;  // why it ran nothing or stopped short, naming the file
+    bool refused = false; // not run because of nesting; the console was told why
 
     bool operator==(const DocumentLoad&) const = default;
 };

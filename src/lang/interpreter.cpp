@@ -8,11 +8,14 @@
 #include "lang/document.h"
 #include "lang/help_texts.h"
 #include "lang/host.h"
+#include "lang/line_warnings.h"
 #include "lang/markup.h"
 #include "lang/object_builder.h"
 #include "lang/tokenizer.h"
+#include "mesh/mesh_scene.h"
 #include "model/limits.h"
 #include "render/axis_drawing.h"
+#include "scene/object_context.h"
 
 #include <new>
 #include <vector>
@@ -26,9 +29,17 @@ struct CommandLine {
     std::string_view text;
     const Tokens& tokens;
     std::uint32_t figureId; // default id, second token, or the lowest unused id
+    bool figureIdImposed;   // the caller gave the default id
 };
 
 // --- console answers ----------------------------------------------------------------------------
+
+// Warnings go to the host's diagnostics with the place of the line; the console shows none.
+void warn(Session& session, const std::vector<std::string>& warnings)
+{
+    for (const std::string& text : warnings)
+        session.host().diagnose({DiagnosticKind::Warning, session.place, text});
+}
 
 void appendAsterisk(Session& session)
 {
@@ -58,6 +69,18 @@ RequestedSize requestedSize(const CommandLine& line)
                          std::to_string(model::maxFigureSide) + " x " +
                          std::to_string(model::maxFigureSide));
     return size;
+}
+
+// A figure made with DX draws its meshes through the mesh scene; when its client area cannot
+// have one, the user is told once and the figure stays an ordinary one.
+void makeDirect3D(Session& session, model::Figure& figure)
+{
+    if (figure.hasDirect3D) return;
+    if (!mesh::canCreateMeshScene(figure)) {
+        session.host().showError("Cannot create Direct3D Figure");
+        return;
+    }
+    figure.hasDirect3D = true;
 }
 
 void runFigure(Session& session, const CommandLine& line)
@@ -90,7 +113,7 @@ void runDx(Session& session, const CommandLine& line)
 {
     model::Figure* figure = session.figures.findFigure(line.figureId);
     if (!figure || figure->hasDirect3D) return;
-    figure->hasDirect3D = true;
+    makeDirect3D(session, *figure);
     session.host().repaintFigure(*figure);
 }
 
@@ -147,6 +170,18 @@ void runFrames(Session& session, const CommandLine& line)
 
 // --- objects ------------------------------------------------------------------------------------
 
+// A MESHF whose file passes a limit of the program is refused with the limit's message. A file
+// that is missing or cannot be read is kept: it draws nothing until it can be read. The load
+// stays in the session's mesh cache for the first paint.
+void refuseMeshFileOverLimit(Session& session, const model::PlotObject& object)
+{
+    if (object.type != model::ObjectType::MeshF) return;
+    const mesh::MeshFileResult& file = session.meshScene.cache().meshFile(render::objectText(object));
+    if (file.status == mesh::MeshFileStatus::TooLarge ||
+        file.status == mesh::MeshFileStatus::TooManyTriangles)
+        throw LimitError(file.message);
+}
+
 void runObject(Session& session, const CommandLine& line)
 {
     model::PlotObject object;
@@ -154,6 +189,10 @@ void runObject(Session& session, const CommandLine& line)
     buildObject(line.text, object, rejectedTopics);
     for (const std::string& topic : rejectedTopics)
         showHelpTopic(session, topic);
+    warn(session, object.type == model::ObjectType::None
+                      ? unknownCommandWarnings(line.tokens)
+                      : objectWarnings(object, line.tokens, session.figures, line.figureId,
+                                       line.figureIdImposed));
 
     if (object.type == model::ObjectType::None) {
         showHelpTopic(session, line.text);
@@ -172,6 +211,7 @@ void runObject(Session& session, const CommandLine& line)
         return;
     }
     at->arguments[0] = std::to_string(figureId);
+    refuseMeshFileOverLimit(session, object);
     figure->objects.push_back(std::move(object));
     // Said once here: a function past a sampling limit is kept but draws nothing, an axis past
     // its limits draws without what they leave out.
@@ -194,10 +234,13 @@ void runFileCommand(Session& session, const std::string& path)
     const bool movie =
         path.size() >= 4 &&
         model::equalsIgnoringCase(std::string_view(path).substr(path.size() - 4), ".swf");
-    if (movie)
+    if (movie) {
         session.host().previewMovie(path);
-    else
-        runDocumentFile(session, path);
+        return;
+    }
+    const DocumentLoad load = runDocumentFile(session, path);
+    if (load.status != xml::LoadStatus::Loaded && !load.refused)
+        warn(session, {"file: " + load.message});
 }
 
 void runLine(Session& session, std::string_view text, std::uint32_t defaultFigureId)
@@ -212,12 +255,16 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
         session.host().clearOutput();
         handled = true;
     }
-    if (text.starts_with("//") || text.starts_with("#")) handled = true;
+    if (text.starts_with("//") || text.starts_with("#"))
+        handled = true;
+    else
+        warn(session, quoteWarnings(text));
     if (isKeyword(tokens, "file", 2)) {
         runFileCommand(session, tokens[1]);
         handled = true;
     }
     if (tokens.size() == 1) {
+        warn(session, loneTokenWarnings(tokens[0]));
         showHelpTopic(session, tokens[0]);
         return;
     }
@@ -225,7 +272,7 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
     std::uint32_t figureId = defaultFigureId;
     if (figureId == 0) figureId = model::truncateToUint32(model::parseNumber(tokens[1]));
     if (figureId == 0) figureId = session.figures.lowestUnusedFigureId();
-    const CommandLine line{text, tokens, figureId};
+    const CommandLine line{text, tokens, figureId, defaultFigureId != 0};
 
     // FIGURE, DX, LAYER and FRAME each test their own keyword; FRAMES comes last, and a line
     // that nothing handled is an object line.
@@ -238,12 +285,14 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
         {"figure", 2, runFigure}, {"dx", 2, runDx}, {"layer", 6, runLayer}, {"frame", 4, runFrame}};
     for (const FigureCommand& command : figureCommands) {
         if (!isKeyword(tokens, command.keyword, command.minimumTokens)) continue;
+        warn(session, figureCommandWarnings(tokens, session.figures, figureId));
         command.run(session, line);
         handled = true;
     }
-    if (isKeyword(tokens, "frames", 5))
+    if (isKeyword(tokens, "frames", 5)) {
+        warn(session, figureCommandWarnings(tokens, session.figures, figureId));
         runFrames(session, line);
-    else if (!handled)
+    } else if (!handled)
         runObject(session, line);
 }
 
@@ -274,6 +323,7 @@ void showHelpTopic(Session& session, std::string_view keyword)
 
 void showMessage(Session& session, std::string_view text)
 {
+    if (session.host().diagnose({DiagnosticKind::Limit, session.place, std::string(text)})) return;
     constexpr std::uint32_t red = 0x0000FF; // rich-text colours are 0x00BBGGRR
     session.host().appendOutput(
         {StyledRun{std::string(text) + "\r\n", {true, false, false, red}, {}},

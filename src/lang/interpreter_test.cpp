@@ -3,9 +3,14 @@
 
 #include "lang/help_texts.h"
 #include "lang/markup.h"
+#include "mesh/mesh_limits.h"
 #include "recording_host.h"
+#include "temporary_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
 
 namespace lang {
 namespace {
@@ -189,6 +194,31 @@ TEST_F(InterpreterTest, RefusesValuesPastTheLimitsAndKeepsTheFigure)
     EXPECT_EQ(f.backgroundColour, 0xFF00FF00u);
     EXPECT_EQ(f.frames.size(), 100000u);
     EXPECT_EQ(session.figures.findFigure(2), nullptr);
+}
+
+TEST_F(InterpreterTest, DxFiguresNeedAClientAreaAndMeshFilesWithinTheLimits)
+{
+    run("FIGURE 1 500 500 0xFFFFFF DX");
+    EXPECT_TRUE(figure(1).hasDirect3D);
+    run("FIGURE 2 500 500");
+    figure(2).clientHeight = 0; // a window shrunk to nothing has no aspect ratio
+    host.events.clear();
+    run("DX 2");
+    EXPECT_FALSE(figure(2).hasDirect3D);
+    EXPECT_EQ(std::count(host.events.begin(), host.events.end(),
+                         "error Cannot create Direct3D Figure"),
+              1);
+
+    testing_support::TemporaryFolder folder;
+    const std::string huge = folder.file("huge.stl");
+    testing_support::writeFileBytes(huge, "");
+    std::filesystem::resize_file(huge, mesh::maxMeshFileBytes + 1); // sparse: nothing written
+    run("MESHF at(1) n(\"" + huge + "\")");
+    EXPECT_EQ(host.takeOutput(), "MESHF: " + huge + " has 268435457 bytes, more than the limit of " +
+                                     "268435456 bytes\n------------------------------\n");
+    run("MESHF at(1) n(\"" + folder.file("missing.x") + "\")"); // kept; draws nothing
+    EXPECT_EQ(host.takeOutput(), "");
+    EXPECT_EQ(figure(1).objects.size(), 1u);
 }
 
 TEST_F(InterpreterTest, SaysOnceThatAFunctionPassesASamplingLimitAndKeepsIt)

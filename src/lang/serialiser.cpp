@@ -61,29 +61,6 @@ std::string header(const model::Figure& figure)
     return text + frameLines(figure.frames);
 }
 
-// "n" arguments are always quoted; another argument only when it holds a blank or a comma
-// (a font family such as "Times New Roman"), which would otherwise split it when read back.
-bool needsQuotes(SubObjectKind kind, const std::string& argument)
-{
-    return kind == SubObjectKind::Name || argument.find_first_of(" ,") != std::string::npos;
-}
-
-std::string objectLine(const model::PlotObject& object)
-{
-    std::string line = object.keyword + " ";
-    for (const model::SubObject& subObject : object.subObjects) {
-        line += model::writtenName(subObject.kind);
-        line += '(';
-        for (std::size_t i = 0; i < subObject.arguments.size(); ++i) {
-            if (i > 0) line += ',';
-            const std::string& argument = subObject.arguments[i];
-            line += needsQuotes(subObject.kind, argument) ? "\"" + argument + "\"" : argument;
-        }
-        line += ") ";
-    }
-    return line;
-}
-
 // The first AT gets figure id 0 and four arguments; in a recording also the recorded frame.
 model::SubObject* rewriteFirstAt(model::PlotObject& object,
                                  std::optional<std::uint32_t> recordFrame)
@@ -94,6 +71,13 @@ model::SubObject* rewriteFirstAt(model::PlotObject& object,
     at->arguments[0] = "0";
     if (recordFrame) at->arguments[3] = std::to_string(*recordFrame);
     return at;
+}
+
+// "n" arguments are always quoted; another argument only when it holds a blank or a comma
+// (a font family such as "Times New Roman"), which would otherwise split it when read back.
+bool needsQuotes(SubObjectKind kind, const std::string& argument)
+{
+    return kind == SubObjectKind::Name || argument.find_first_of(" ,") != std::string::npos;
 }
 
 std::string objectLines(model::Figure& figure, SerialiseMode mode, std::uint32_t recordFrame)
@@ -120,6 +104,22 @@ std::string objectLines(model::Figure& figure, SerialiseMode mode, std::uint32_t
 }
 
 } // namespace
+
+std::string objectLine(const model::PlotObject& object)
+{
+    std::string line = object.keyword + " ";
+    for (const model::SubObject& subObject : object.subObjects) {
+        line += model::writtenName(subObject.kind);
+        line += '(';
+        for (std::size_t i = 0; i < subObject.arguments.size(); ++i) {
+            if (i > 0) line += ',';
+            const std::string& argument = subObject.arguments[i];
+            line += needsQuotes(subObject.kind, argument) ? "\"" + argument + "\"" : argument;
+        }
+        line += ") ";
+    }
+    return line;
+}
 
 std::string serialiseFigure(model::Figure& figure, SerialiseMode mode, std::uint32_t recordFrame)
 {

@@ -18,6 +18,10 @@ namespace lang {
 // Recording): the FIGURE, LAYER and FRAMES lines.
 enum class SerialiseMode { Normal, Recorder, HeaderOnly };
 
+// One object's line: its keyword as typed, then each sub-object as name(arguments), each followed
+// by a blank. Arguments of "n" are quoted, others only when they hold a blank or a comma.
+std::string objectLine(const model::PlotObject& object);
+
 // The figure's command text; running it with a default figure id rebuilds the figure under that
 // id. Lines end in CR LF except the last object line; object lines end in a blank. Arguments of
 // "n" are quoted, others only when they hold a blank or a comma. Every figure

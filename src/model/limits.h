@@ -31,8 +31,6 @@ inline constexpr std::size_t maxXmlIndentDepth = 32;
 inline constexpr std::int64_t maxFunctionSamples = 10'000'000;
 // Grid points of one FUNCTION3D object.
 inline constexpr std::int64_t maxSurfacePoints = 4'000'000;
-// Samples of a spectrum whose count is not a power of two: its direct sums grow with the square.
-inline constexpr std::int64_t maxDirectSpectrumSamples = 8192;
 // Operand evaluations of one function object per drawing: samples times operands, an operand
 // whose value is written into its text counting expr::textOperandCost.
 inline constexpr std::int64_t maxOperandEvaluations = 1'000'000'000;

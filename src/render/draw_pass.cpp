@@ -212,6 +212,16 @@ void drawByType(DrawingSurface& surface, const ObjectContext& context,
 
 // --- the pass -----------------------------------------------------------------------------------
 
+// The meshes of a figure made with DX, on white; only the white without a mesh pass.
+void drawMeshes(const PassInput& pass, MeshPass* meshPass)
+{
+    if (meshPass) {
+        meshPass->drawMeshes(pass.figure, pass.objects, pass.surface, pass.area);
+        return;
+    }
+    pass.surface.fillRectangle(SolidBrush{0xFFFFFFFF}, rectFromEdges(pass.area));
+}
+
 void drawTwoD(const PassInput& pass)
 {
     model::Figure& figure = pass.figure;
@@ -235,32 +245,40 @@ void drawTwoD(const PassInput& pass)
 
 } // namespace
 
-void DrawFigure(model::Figure& figure, DrawingSurface& surface,
-                expr::FunctionResultCache& functionCache,
+void DrawFigure(model::Figure& figure, DrawingSurface& surface, const PassServices& services,
                 const std::vector<model::PlotObject>* objects,
                 const std::vector<model::Layer>* layers, std::optional<geom::LayerRect> targetRect,
                 DrawMode mode)
 {
-    // The Direct3D pass draws the meshes of a figure made with DX through its mesh scene; this
-    // program has no mesh scene yet, so that pass draws nothing and Full is the 2D pass.
-    if (mode == DrawMode::Direct3DOnly) return;
     const PassInput pass{
         figure,
         surface,
         objects ? *objects : figure.objects,
         layers ? *layers : figure.layers,
         targetRect.value_or(geom::LayerRect{0, 0, figure.clientWidth, figure.clientHeight}),
-        functionCache};
-    drawTwoD(pass);
+        services.functionCache};
+    if (figure.hasDirect3D && mode != DrawMode::TwoDOnly) drawMeshes(pass, services.meshPass);
+    if (mode != DrawMode::Direct3DOnly) drawTwoD(pass);
+}
+
+void DrawFigure(model::Figure& figure, DrawingSurface& surface,
+                expr::FunctionResultCache& functionCache,
+                const std::vector<model::PlotObject>* objects,
+                const std::vector<model::Layer>* layers, std::optional<geom::LayerRect> targetRect,
+                DrawMode mode)
+{
+    DrawFigure(figure, surface, PassServices{functionCache, nullptr}, objects, layers, targetRect,
+               mode);
 }
 
 void DrawFigure(model::Figure& figure, DrawingSurface& surface,
                 const std::vector<model::PlotObject>* objects,
                 const std::vector<model::Layer>* layers, std::optional<geom::LayerRect> targetRect,
-                DrawMode mode)
+                DrawMode mode, MeshPass* meshPass)
 {
     expr::FunctionResultCache passCache;
-    DrawFigure(figure, surface, passCache, objects, layers, targetRect, mode);
+    DrawFigure(figure, surface, PassServices{passCache, meshPass}, objects, layers, targetRect,
+               mode);
 }
 
 } // namespace render

@@ -4,6 +4,7 @@
 #include "expr/function_result_cache.h"
 #include "geom/layer_rect.h"
 #include "model/figure.h"
+#include "render/mesh_pass.h"
 #include "render/surface.h"
 
 #include <optional>
@@ -17,10 +18,26 @@ enum class DrawMode {
     TwoDOnly = 2,
 };
 
+// What a pass draws with besides the figure: function values from `functionCache` (the
+// session's, so that a repaint does not evaluate unchanged functions again) and the meshes of a
+// figure made with DX from `meshPass` (the session's mesh scene, which keeps loaded files between
+// paints). Without a mesh pass such a figure is white where its meshes would be.
+struct PassServices {
+    expr::FunctionResultCache& functionCache;
+    MeshPass* meshPass = nullptr;
+};
+
 // Draws `objects` (the figure's own when null) in `layers` (the figure's own when null) into
-// `targetRect` (left, top, right, bottom; the figure's client area when not given). Function
-// values come from `functionCache` (the session's, so that a repaint does not evaluate unchanged
-// functions again). Writes one thing into the figure: a background alpha of 0 becomes 0xFF.
+// `targetRect` (left, top, right, bottom; the figure's client area when not given): for a figure
+// made with DX first its meshes on white (modes Full and Direct3DOnly), then the 2D pass (modes
+// Full and TwoDOnly). Writes one thing into the figure: a background alpha of 0 becomes 0xFF.
+void DrawFigure(model::Figure& figure, DrawingSurface& surface, const PassServices& services,
+                const std::vector<model::PlotObject>* objects = nullptr,
+                const std::vector<model::Layer>* layers = nullptr,
+                std::optional<geom::LayerRect> targetRect = std::nullopt,
+                DrawMode mode = DrawMode::Full);
+
+// The same without a mesh pass.
 void DrawFigure(model::Figure& figure, DrawingSurface& surface,
                 expr::FunctionResultCache& functionCache,
                 const std::vector<model::PlotObject>* objects = nullptr,
@@ -28,11 +45,12 @@ void DrawFigure(model::Figure& figure, DrawingSurface& surface,
                 std::optional<geom::LayerRect> targetRect = std::nullopt,
                 DrawMode mode = DrawMode::Full);
 
-// The same with a cache of its own for this one drawing, for pictures drawn once (exports).
+// The same with a function cache of its own for this one drawing and the given mesh pass, for
+// pictures drawn once (exports).
 void DrawFigure(model::Figure& figure, DrawingSurface& surface,
                 const std::vector<model::PlotObject>* objects = nullptr,
                 const std::vector<model::Layer>* layers = nullptr,
                 std::optional<geom::LayerRect> targetRect = std::nullopt,
-                DrawMode mode = DrawMode::Full);
+                DrawMode mode = DrawMode::Full, MeshPass* meshPass = nullptr);
 
 } // namespace render

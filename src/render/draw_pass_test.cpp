@@ -357,16 +357,40 @@ TEST_F(DrawPassTest, DrawsGivenObjectAndLayerListsInstead)
     EXPECT_EQ(surface.descriptions().back(), "drawEllipse pen(FF000000 w2) [10,0,1,1]");
 }
 
-TEST_F(DrawPassTest, LeavesMeshesToTheDirect3DPass)
+TEST_F(DrawPassTest, DrawsTheMeshesOfDxFiguresFirstOnWhite)
 {
-    model::Figure& figure = run({"FIGURE 1 500 500", "NULL at(1)", "MESHB at(1)", "CUBE at(1)"});
-    EXPECT_EQ(objectCalls(figure), Lines{});
+    model::Figure& plain = run({"FIGURE 1 500 500", "MESHB at(1) p3(2,2,2)", "CUBE at(1)"});
+    EXPECT_EQ(objectCalls(plain), Lines{});
     RecordingSurface surface;
-    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Direct3DOnly);
-    EXPECT_TRUE(surface.records().empty());
-    figure.hasDirect3D = true; // the meshes' scene clears the picture itself
-    EXPECT_EQ(draw(figure),
-              (Lines{"setSmoothingMode highQuality", "setWorldTransform (1,0,0,1,0,0)"}));
+    DrawFigure(plain, surface, session.passServices(), nullptr, nullptr, std::nullopt,
+               DrawMode::Direct3DOnly);
+    EXPECT_TRUE(surface.records().empty()); // not made with DX: no mesh scene
+
+    model::Figure& dx = run({"FIGURE 2 500 500 0xFF0000 DX", "MESHB at(2) p3(2,2,2)",
+                             "RECTANGLE at(2) p4(1,2,3,4)"},
+                            2);
+    std::size_t wireLines = 0;
+    const auto drawn = [&](DrawMode mode, MeshPass* meshPass) {
+        RecordingSurface recording;
+        DrawFigure(dx, recording, {session.functionCache, meshPass}, nullptr, nullptr,
+                   std::nullopt, mode);
+        Lines lines = recording.descriptions();
+        wireLines = std::erase_if(lines, [](const std::string& line) {
+            return line.find("drawLine") != std::string::npos;
+        });
+        return lines;
+    };
+    const Lines meshes{"fillRectangle solid(FFFFFFFF) [0,0,500,500]", "beginContainer 1",
+                       "  setSmoothingMode highSpeed", "endContainer 1"};
+    const Lines twoD{"setSmoothingMode highQuality", "setWorldTransform (1,0,0,1,0,0)",
+                     "drawRectangle pen(FF000000 w2) [1,2,3,4]"};
+    Lines full = meshes;
+    full.insert(full.end(), twoD.begin(), twoD.end());
+    EXPECT_EQ(drawn(DrawMode::Full, &session.meshScene), full);
+    EXPECT_EQ(wireLines, 18u); // the box's wireframe
+    EXPECT_EQ(drawn(DrawMode::Direct3DOnly, &session.meshScene), meshes);
+    EXPECT_EQ(drawn(DrawMode::TwoDOnly, &session.meshScene), twoD);
+    EXPECT_EQ(drawn(DrawMode::Direct3DOnly, nullptr), Lines{meshes.front()});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // store keeps nothing between calls.
 #pragma once
 
+#include "io/atomic_file.h"
 #include "io/file_io.h"
 #include "xml/xml_document.h"
 

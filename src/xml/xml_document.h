@@ -5,6 +5,7 @@
 // entry for wide file names.
 #pragma once
 
+#include "io/atomic_file.h"
 #include "io/file_io.h"
 #include "xml/xml_element.h"
 #include "xml/xml_parser.h"

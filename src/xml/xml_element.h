@@ -2,6 +2,7 @@
 // comments and CDATA sections between them, each placed by the number of children before it.
 #pragma once
 
+#include "io/atomic_file.h"
 #include "io/file_io.h"
 
 #include <cstddef>

@@ -6,12 +6,17 @@
 #include "lang/batch_host.h"
 #include "lang/document.h"
 #include "lang/interpreter.h"
+#include "io/export_formats.h"
 #include "lang/line_reader.h"
 #include "model/limits.h"
+#include "swf/export/movie_warnings.h"
+#include "swf/export/timeline.h"
 
 #include <QGuiApplication>
 
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -19,14 +24,16 @@
 namespace desktop {
 namespace {
 
+// Command lines of a file or standard input, each with its place for diagnostics.
 void runCommandStream(lang::Session& session, std::istream& input, const std::string& name,
-                      std::ostream& diagnostics)
+                      const std::string& placeName, std::ostream& diagnostics)
 {
     std::string line;
     for (std::size_t number = 1;; ++number) {
         const lang::LineStatus status = lang::readLine(input, line, model::maxCommandLineBytes);
         if (status == lang::LineStatus::End) return;
         if (status == lang::LineStatus::Read) {
+            session.place = {placeName, number, {}};
             lang::executeCommand(session, line, 0);
             continue;
         }
@@ -47,7 +54,7 @@ bool runInput(lang::Session& session, const std::string& input, std::istream& st
               std::ostream& diagnostics)
 {
     if (input == "-") {
-        runCommandStream(session, standardInput, "standard input", diagnostics);
+        runCommandStream(session, standardInput, "standard input", "<stdin>", diagnostics);
         return true;
     }
     std::ifstream file(input, std::ios::binary);
@@ -62,7 +69,7 @@ bool runInput(lang::Session& session, const std::string& input, std::istream& st
         diagnostics << "kelvoplot: " << load.message << "\n";
         return false;
     }
-    runCommandStream(session, file, input, diagnostics);
+    runCommandStream(session, file, input, input, diagnostics);
     return true;
 }
 
@@ -118,15 +125,48 @@ void startOffscreenGui()
     new QGuiApplication(argc, argv);
 }
 
+// --verbose: "kelvoplot: wrote OUT: FORMAT, SIZE, N bytes".
+void reportWritten(const model::Figure& figure, const BatchOptions& options,
+                   std::ostream& diagnostics)
+{
+    const std::string& path = *options.exportPath;
+    const io::ExportFormatRow format = *io::exportFormatForPath(path);
+    std::string size = std::to_string(figure.clientWidth) + " x " +
+                       std::to_string(figure.clientHeight) + " pixels";
+    if (format.format == io::ExportFormat::Swf) {
+        const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond);
+        size += ", " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
+    }
+    if (format.format == io::ExportFormat::Vexxml) size = "1 plot";
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(path, error);
+    diagnostics << "kelvoplot: wrote " << path << ": " << format.name << ", " << size;
+    if (!error) diagnostics << ", " << bytes << " bytes";
+    diagnostics << "\n";
+}
+
+// What a written movie leaves out of the figure, as warnings about the movie file.
+void warnAboutMovie(lang::BatchHost& host, const model::Figure& figure, const BatchOptions& options)
+{
+    if (exportableFormat(*options.exportPath) != io::ExportFormat::Swf) return;
+    for (std::string& text : swf::movieWarnings(figure, options.framesPerSecond))
+        host.diagnose(
+            {lang::DiagnosticKind::Warning, {*options.exportPath, 0, {}}, std::move(text)});
+}
+
+// Exit status 3 when --strict met a warning or a limit message.
+int strictStatus(const BatchOptions& options, const lang::BatchHost& host)
+{
+    return options.strict && host.diagnosticCount() > 0 ? 3 : 0;
+}
+
 } // namespace
 
 int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& output,
              std::ostream& diagnostics)
 {
-    if (options.exportPath && exportFormatForPath(*options.exportPath) == ExportFormat::Unknown) {
-        diagnostics << "kelvoplot: " << *options.exportPath
-                    << ": unknown format; the extension must be one of png jpg jpeg bmp gif svg "
-                       "pdf swf vexxml\n";
+    if (options.exportPath && !exportableFormat(*options.exportPath)) {
+        diagnostics << "kelvoplot: " << unknownFormatMessage(*options.exportPath) << "\n";
         return 1;
     }
     const BatchQtMessages qtMessages;
@@ -135,21 +175,34 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
                          options.answerYes ? lang::BatchAnswer::Yes : lang::BatchAnswer::No);
     lang::Session session(host);
 
-    for (const std::string& line : options.lines)
-        lang::executeCommand(session, line, 0);
+    for (std::size_t index = 0; index < options.lines.size(); ++index) {
+        session.place = {"-e", index + 1, {}};
+        lang::executeCommand(session, options.lines[index], 0);
+    }
     if (options.input && !runInput(session, *options.input, standardInput, diagnostics)) return 1;
-    if (!options.exportPath) return 0;
+    session.place = {};
+    if (!options.exportPath) return strictStatus(options, host);
+    if (strictStatus(options, host) != 0) {
+        const std::size_t count = host.diagnosticCount();
+        diagnostics << "kelvoplot: " << *options.exportPath << " was not written: " << count
+                    << (count == 1 ? " warning" : " warnings") << " under --strict\n";
+        return 3;
+    }
 
     model::Figure* figure = figureToExport(session, options, diagnostics);
     if (!figure) return 1;
-    const ExportResult result = exportFigure(session, *figure, *options.exportPath, options);
-    for (const std::string& note : result.notes)
+    std::vector<std::string> notes;
+    const io::WriteResult result =
+        exportFigure(session, *figure, *options.exportPath, options, notes);
+    for (const std::string& note : notes)
         diagnostics << "kelvoplot: " << note << "\n";
     if (!result.written) {
         diagnostics << "kelvoplot: " << result.message << "\n";
         return 1;
     }
-    return 0;
+    warnAboutMovie(host, *figure, options);
+    if (options.verbose) reportWritten(*figure, options, diagnostics);
+    return strictStatus(options, host);
 }
 
 } // namespace desktop

@@ -7,7 +7,8 @@
 
 namespace desktop {
 
-// Returns the process exit status: 0 done, 1 an input or output failed or the figure is missing.
+// Returns the process exit status: 0 done, 1 an input or output failed or the figure is missing,
+// 3 a warning or limit message under --strict.
 int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& output,
              std::ostream& diagnostics);
 

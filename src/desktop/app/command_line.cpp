@@ -49,10 +49,23 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
 
         if (name == "--help" || name == "-h") return LaunchOptions{LaunchMode::Help, {}, {}, {}};
         if (name == "--version") return LaunchOptions{LaunchMode::Version, {}, {}, {}};
+        if (name == "--send") {
+            const std::optional<std::string> value = takeValue();
+            if (!value) return usageError("--send needs a document, or - for standard input");
+            if (arguments.size() != (inlineValue ? 1u : 2u))
+                return usageError("--send takes one document and nothing else");
+            options.mode = LaunchMode::Send;
+            options.documentPath = *value;
+            return options;
+        }
         if (name == "--batch") {
             batch = true;
         } else if (name == "--yes") {
             options.batch.answerYes = true;
+        } else if (name == "--strict") {
+            options.batch.strict = true;
+        } else if (name == "--verbose") {
+            options.batch.verbose = true;
         } else if (name == "-e" || name == "--export" || name == "--figure" || name == "--fps") {
             const std::optional<std::string> value = takeValue();
             if (!value) return usageError(name + " needs a value");
@@ -87,9 +100,12 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
     }
 
     const bool batchOnly = !options.batch.lines.empty() || options.batch.figureId ||
-                           options.batch.answerYes || options.batch.framesPerSecond != 25;
+                           options.batch.answerYes || options.batch.framesPerSecond != 25 ||
+                           options.batch.strict || options.batch.verbose;
     if (!batch) {
-        if (batchOnly) return usageError("-e, --figure, --fps and --yes need --batch or --export");
+        if (batchOnly)
+            return usageError(
+                "-e, --figure, --fps, --yes, --strict and --verbose need --batch or --export");
         if (positional.size() > 1) return usageError("one document at a time");
         if (positional.empty()) return options;
         options.mode = LaunchMode::Document;
@@ -105,6 +121,7 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
 std::string usageText()
 {
     return "Usage: kelvoplot [DOCUMENT | -ax]\n"
+           "       kelvoplot --send DOCUMENT|-\n"
            "       kelvoplot --batch [options] [INPUT]\n"
            "       kelvoplot --export OUT [options] [INPUT]\n"
            "\n"
@@ -113,6 +130,8 @@ std::string usageText()
            "  (no arguments)   open the console window\n"
            "  DOCUMENT         open a .vexxml document; the console stays hidden\n"
            "  -ax              embedding mode: figures stay hidden\n"
+           "  --send DOCUMENT  hand a document (- for standard input) to the running program,\n"
+           "                   which runs it, and exit\n"
            "\n"
            "Batch mode runs command lines without windows and prints the console's output:\n"
            "  -e LINE          run one command line (repeatable, before INPUT)\n"
@@ -123,11 +142,17 @@ std::string usageText()
            "  --figure ID      the figure to export (default: the first figure)\n"
            "  --fps N          frame rate of SWF movies, 1 to 255 (default 25)\n"
            "  --yes            answer Yes to the program's questions (default No)\n"
+           "  --strict         exit with status 3 after any warning; nothing is exported\n"
+           "                   when the command lines gave one\n"
+           "  --verbose        name every file written, with its format, size and bytes\n"
            "  -h, --help       show this help\n"
            "      --version    show the version\n"
            "\n"
+           "Batch mode writes warnings about command lines to standard error as\n"
+           "FILE:LINE: warning: ... (lines of -e count as -e:N).\n"
+           "\n"
            "Exit status: 0 done, 1 an input or output could not be read or written or the\n"
-           "figure does not exist, 2 wrong usage.\n";
+           "figure does not exist, 2 wrong usage, 3 a warning under --strict.\n";
 }
 
 std::string versionText()

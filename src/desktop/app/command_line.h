@@ -9,7 +9,7 @@
 
 namespace desktop {
 
-enum class LaunchMode { Console, Document, Embedding, Batch, Help, Version, UsageError };
+enum class LaunchMode { Console, Document, Embedding, Send, Batch, Help, Version, UsageError };
 
 struct BatchOptions {
     std::vector<std::string> lines;        // -e LINE, in order, run before INPUT
@@ -18,11 +18,13 @@ struct BatchOptions {
     std::optional<std::uint32_t> figureId; // --figure ID
     std::uint32_t framesPerSecond = 25;    // --fps N
     bool answerYes = false;                // --yes
+    bool strict = false;                   // --strict: any warning ends the run with status 3
+    bool verbose = false;                  // --verbose: a line for every file written
 };
 
 struct LaunchOptions {
     LaunchMode mode = LaunchMode::Console;
-    std::string documentPath; // Document mode
+    std::string documentPath; // Document mode, and Send mode ("-" for standard input)
     BatchOptions batch;       // Batch mode
     std::string error;        // UsageError: what was wrong
 };

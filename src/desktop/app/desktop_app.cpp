@@ -1,55 +1,165 @@
-// Desktop start-up and shutdown.
+// Desktop start-up, the program's life and shutdown.
 #include "desktop/app/desktop_app.h"
 
-#include "desktop/console/console_window.h"
-#include "desktop/app/desktop_host.h"
+#include "desktop/app/embedding_server.h"
+#include "desktop/app/figure_export.h"
+#include "desktop/qt/qt_image_export.h"
+#include "desktop/app/notices.h"
+#include "desktop/console/console_commands.h"
 #include "lang/document.h"
 #include "lang/help_texts.h"
 #include "lang/interpreter.h"
+#include "lang/serialiser.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QFile>
+#include <QIcon>
+#include <QTemporaryDir>
 
 #include <iostream>
 
 namespace desktop {
+namespace {
+
+bool isMoviePath(const std::string& path)
+{
+    return QString::fromStdString(path).endsWith(QStringLiteral(".swf"), Qt::CaseInsensitive);
+}
+
+bool anyWindowShown()
+{
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible()) return true;
+    return false;
+}
+
+} // namespace
+
+DesktopApp::DesktopApp(const LaunchOptions& launch, DesktopPaths paths)
+    : m_launch(launch), m_paths(std::move(paths)), m_options(m_paths.options)
+{
+    m_host.attach(m_session, m_console);
+    m_notifier = new Notifier(
+        QDBusConnection::sessionBus(), [this](const QString& text) { m_console.showStatus(text); },
+        [this] { return m_console.isVisible(); }, this);
+    m_host.setNotifier(m_notifier);
+    m_embedding = new EmbeddingServer(
+        m_session, [this] { m_console.runCommand(command::newDefaultFigure); }, this);
+    m_console.setServices({[this] { return m_embedding->hasClient(); },
+                           [this](int id) { return runFigureCommand(id); }});
+    connect(&m_console, &ConsoleWindow::closed, this, &DesktopApp::quitRequested);
+}
+
+DesktopApp::~DesktopApp()
+{
+    shutdown();
+}
+
+bool DesktopApp::start(std::string& message)
+{
+    m_console.appendRuns(lang::renderMarkup(lang::startupBanner));
+    lang::executeCommand(m_session, std::nullopt);
+    if (!m_options.loadMessage().empty()) m_host.notify(m_options.loadMessage());
+    switch (m_launch.mode) {
+    case LaunchMode::Embedding:
+        return startEmbedding(message);
+    case LaunchMode::Document:
+        return startDocument(message);
+    default:
+        break;
+    }
+    m_console.showMaximized();
+    m_console.focusInput();
+    std::string serverMessage;
+    if (!m_paths.socket.isEmpty() && !m_embedding->listen(m_paths.socket, serverMessage))
+        m_console.showStatus(QString::fromStdString(serverMessage));
+    return true;
+}
+
+// The console stays hidden; only the document's figures show, the first one in front. A movie
+// goes to the preview, and the program then lasts as long as a window is open.
+bool DesktopApp::startDocument(std::string& message)
+{
+    m_session.openedWithFile = true;
+    const std::string& path = m_launch.documentPath;
+    lang::DocumentLoad load;
+    if (isMoviePath(path))
+        lang::executeCommand(m_session, lang::openFileCommand(path), 0);
+    else
+        load = lang::runDocumentFile(m_session, path);
+    if (m_session.figures.empty()) {
+        if (isMoviePath(path) && anyWindowShown()) {
+            QApplication::setQuitOnLastWindowClosed(true);
+            return true;
+        }
+        message = load.message.empty() ? path + ": the document holds no figure" : load.message;
+        return false;
+    }
+    m_host.bringToFront(m_session.figures.at(0));
+    return true;
+}
+
+bool DesktopApp::startEmbedding(std::string& message)
+{
+    m_session.hiddenFigures = true;
+    if (m_paths.socket.isEmpty() || m_embedding->listen(m_paths.socket, message)) return true;
+    message = "embedding mode: " + message;
+    return false;
+}
+
+std::string DesktopApp::shutdown()
+{
+    if (m_shutDown) return {};
+    m_shutDown = true;
+    m_host.closeAllWindows();
+    delete m_notifier; // removes the tray icon
+    m_notifier = nullptr;
+    m_host.setNotifier(nullptr);
+    return m_options.save();
+}
+
+bool DesktopApp::runFigureCommand(int id)
+{
+    if (id == command::updateClient) return sendUpdateToClient();
+    return false;
+}
+
+// Update Client: the figure in front goes to the registered client as its document and picture;
+// in embedding mode the program then ends.
+bool DesktopApp::sendUpdateToClient()
+{
+    model::Figure* figure = m_host.foregroundFigure();
+    if (!figure && m_session.hiddenFigures && m_session.figures.size() == 1)
+        figure = &m_session.figures.at(0);
+    if (!figure || !m_embedding->hasClient()) return true;
+    const std::string document = lang::oneFigureDocumentText(lang::serialiseFigure(*figure));
+    m_embedding->sendUpdate(document, render::renderFigureSvg(*figure));
+    if (m_session.hiddenFigures) emit quitRequested();
+    return true;
+}
 
 int runDesktop(int argc, char** argv, const LaunchOptions& options)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelvoplot"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kelvo Plotter 2.0"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvoplot.svg")));
+    QApplication::setQuitOnLastWindowClosed(false); // the console's close ends the program
 
-    DesktopHost host;
-    lang::Session session(host);
-    ConsoleWindow console(session);
-    host.attach(session, console);
-    console.appendRuns(lang::renderMarkup(lang::startupBanner));
-    lang::executeCommand(session, std::nullopt);
-
-    switch (options.mode) {
-    case LaunchMode::Embedding:
-        session.hiddenFigures = true;
-        break;
-    case LaunchMode::Document: {
-        session.openedWithFile = true;
-        const lang::DocumentLoad load = lang::runDocumentFile(session, options.documentPath);
-        if (session.figures.empty()) {
-            // Nothing to show: the program ends at once, saying why.
-            std::cerr << "kelvoplot: "
-                      << (load.message.empty()
-                              ? options.documentPath + ": the document holds no figure"
-                              : load.message)
-                      << "\n";
-            return 1;
-        }
-        break;
+    DesktopApp app(options, DesktopPaths{Options::defaultPath(), embeddingSocketPath()});
+    QObject::connect(&app, &DesktopApp::quitRequested, &application, &QApplication::quit,
+                     Qt::QueuedConnection);
+    std::string message;
+    if (!app.start(message)) {
+        std::cerr << "kelvoplot: " << message << "\n";
+        app.shutdown();
+        return 1;
     }
-    default:
-        console.showMaximized();
-        console.focusInput();
-        break;
-    }
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (const std::string failed = app.shutdown(); !failed.empty())
+        std::cerr << "kelvoplot: " << failed << "\n";
+    return status;
 }
 
 } // namespace desktop

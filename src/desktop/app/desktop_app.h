@@ -1,12 +1,70 @@
-// The desktop program: console window, figure windows and the event loop.
+// The desktop program: console window, figure windows, options, notices, the embedding server,
+// the motion device, and the rules of the program's life.
 #pragma once
 
 #include "desktop/app/command_line.h"
+#include "desktop/app/desktop_host.h"
+#include "desktop/app/options.h"
+#include "desktop/console/console_window.h"
+#include "lang/session.h"
+
+#include <QObject>
+#include <QString>
+
+#include <string>
 
 namespace desktop {
 
-// Runs the console (Console mode), a document with the console hidden (Document mode) or the
-// embedding mode with hidden figures; returns the exit status.
+class EmbeddingServer;
+class Notifier;
+
+// Where the program keeps its options and serves embedding clients.
+struct DesktopPaths {
+    std::string options = Options::defaultPath();
+    QString socket;
+};
+
+class DesktopApp : public QObject {
+    Q_OBJECT
+public:
+    DesktopApp(const LaunchOptions& launch, DesktopPaths paths);
+    ~DesktopApp() override;
+
+    // Carries out the command line: shows the console, runs the document with the console hidden,
+    // or serves an embedding client with everything hidden. False when the program is to end at
+    // once; `message` then says why.
+    bool start(std::string& message);
+    // Closes every figure and writes the options back; the message says what failed, if anything.
+    std::string shutdown();
+
+    lang::Session& session() { return m_session; }
+    ConsoleWindow& console() { return m_console; }
+    DesktopHost& host() { return m_host; }
+    Options& options() { return m_options; }
+    EmbeddingServer& embeddingServer() { return *m_embedding; }
+
+signals:
+    // The program is to end: the console was closed, or Update Client was sent in embedding mode.
+    void quitRequested();
+
+private:
+    bool startDocument(std::string& message);
+    bool startEmbedding(std::string& message);
+    bool runFigureCommand(int id);
+    bool sendUpdateToClient();
+
+    LaunchOptions m_launch;
+    DesktopPaths m_paths;
+    DesktopHost m_host;
+    lang::Session m_session{m_host};
+    Options m_options;
+    ConsoleWindow m_console{m_session, m_options};
+    Notifier* m_notifier = nullptr;
+    EmbeddingServer* m_embedding = nullptr;
+    bool m_shutDown = false;
+};
+
+// Runs the program's desktop side; returns the exit status.
 int runDesktop(int argc, char** argv, const LaunchOptions& options);
 
 } // namespace desktop

@@ -1,9 +1,11 @@
 // Desktop host: console output, figure windows and questions.
 #include "desktop/app/desktop_host.h"
 
+#include "desktop/app/notices.h"
 #include "desktop/console/console_window.h"
 #include "desktop/figure_window/figure_window.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -14,8 +16,33 @@ constexpr const char* caption = "Kelvo Plotter 2.0";
 
 DesktopHost::~DesktopHost()
 {
+    closeAllWindows();
+}
+
+void DesktopHost::closeAllWindows()
+{
     for (auto& [figure, window] : m_windows)
         delete window;
+    m_windows.clear();
+}
+
+model::Figure* DesktopHost::foregroundFigure() const
+{
+    const QWidget* active = QApplication::activeWindow();
+    for (const auto& [figure, window] : m_windows)
+        if (window == active) return &window->figure();
+    return nullptr;
+}
+
+void DesktopHost::bringToFront(model::Figure& figure)
+{
+    FigureWindow* window = windowOf(figure);
+    if (!window) return;
+    if (window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
+    window->update();
 }
 
 void DesktopHost::attach(lang::Session& session, ConsoleWindow& console)
@@ -89,9 +116,17 @@ bool DesktopHost::askYesNo(const std::string& question)
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+void DesktopHost::showError(const std::string& text)
+{
+    QMessageBox::critical(m_console, caption, QString::fromStdString(text));
+}
+
 void DesktopHost::notify(const std::string& text)
 {
-    m_console->showStatus(QString::fromStdString(text));
+    if (m_notifier)
+        m_notifier->notify(caption, QString::fromStdString(text));
+    else
+        m_console->showStatus(QString::fromStdString(text));
 }
 
 std::optional<std::string> DesktopHost::askSaveFilePath(const lang::SaveFileRequest& request)

@@ -13,6 +13,7 @@ namespace desktop {
 
 class ConsoleWindow;
 class FigureWindow;
+class Notifier;
 
 class DesktopHost : public QObject, public lang::Host {
     Q_OBJECT
@@ -21,7 +22,15 @@ public:
     ~DesktopHost() override;
 
     void attach(lang::Session& session, ConsoleWindow& console);
+    // Notices go through `notifier` from now on (the console's status bar before).
+    void setNotifier(Notifier* notifier) { m_notifier = notifier; }
     FigureWindow* windowOf(const model::Figure& figure) const;
+    // The figure whose window is the active window, or nullptr when none is in front.
+    model::Figure* foregroundFigure() const;
+    // Raises the figure's window (when shown) and repaints it.
+    void bringToFront(model::Figure& figure);
+    // Closes every figure window, as at the end of the program.
+    void closeAllWindows();
 
     void beginCommand() override;
     void clearOutput() override;
@@ -35,6 +44,7 @@ public:
     void previewMovie(const std::string& path) override;
     bool askYesNo(const std::string& question) override;
     void notify(const std::string& text) override;
+    void showError(const std::string& text) override;
     std::optional<std::string> askSaveFilePath(const lang::SaveFileRequest& request) override;
     lang::Answer askYesNoCancel(const std::string& question) override;
 
@@ -43,6 +53,7 @@ private:
 
     lang::Session* m_session = nullptr;
     ConsoleWindow* m_console = nullptr;
+    Notifier* m_notifier = nullptr;
     std::map<const model::Figure*, FigureWindow*> m_windows;
 };
 

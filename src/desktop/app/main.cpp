@@ -1,13 +1,37 @@
-// Start-up: reads the command line and runs the console window, a document, or batch mode.
+// Start-up: reads the command line and runs batch mode, or hands the windows (console, document,
+// embedding mode, embedding client) to the desktop program beside this one. This program links
+// the batch code alone, so that a batch run loads no more of Qt than it paints with.
 #include "desktop/app/batch_runner.h"
 #include "desktop/app/command_line.h"
-#include "desktop/app/desktop_app.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
+
+namespace {
+
+// Replaces this process with kelvoplot-desktop from this program's folder, with the same
+// arguments; returns only when that fails.
+int runDesktopProgram(char** argv)
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path program = self.parent_path() / "kelvoplot-desktop";
+    if (!error) execv(program.c_str(), argv);
+    std::cerr << "kelvoplot: the desktop program " << program.string() << " could not be started: "
+              << (error ? error.message() : std::strerror(errno)) << "\n";
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -32,10 +56,11 @@ int main(int argc, char** argv)
         std::fflush(nullptr);
         std::_Exit(status);
     }
+    case desktop::LaunchMode::Send:
     case desktop::LaunchMode::Console:
     case desktop::LaunchMode::Document:
     case desktop::LaunchMode::Embedding:
         break;
     }
-    return desktop::runDesktop(argc, argv, options);
+    return runDesktopProgram(argv);
 }

@@ -1,16 +1,26 @@
 // Console window: output pane, input line with history, toolbar and menus.
 #include "desktop/console/console_window.h"
 
+#include "desktop/app/options.h"
+#include "desktop/app/program_info.h"
+#include "desktop/console/console_commands.h"
+
 #include "lang/document.h"
 #include "lang/interpreter.h"
 #include "lang/serialiser.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
+#include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -42,7 +52,8 @@ QString paneText(const std::string& text)
 
 void CommandLineEdit::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
+    const bool lineFeed = event->key() == Qt::Key_J && event->modifiers() & Qt::ControlModifier;
+    switch (lineFeed ? Qt::Key_Return : event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
         const QString line = text();
@@ -72,9 +83,11 @@ void CommandLineEdit::show(const std::string& entry)
     end(false);
 }
 
-ConsoleWindow::ConsoleWindow(lang::Session& session) : m_session(session)
+ConsoleWindow::ConsoleWindow(lang::Session& session, Options& options)
+    : m_session(session), m_options(options)
 {
     setWindowTitle(caption);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kelvoplot.svg")));
     m_central = new QWidget(this);
     setCentralWidget(m_central);
     m_output = new QTextBrowser(m_central);
@@ -84,42 +97,104 @@ ConsoleWindow::ConsoleWindow(lang::Session& session) : m_session(session)
     m_input = new CommandLineEdit(m_central);
     connect(m_output, &QTextBrowser::anchorClicked, this, &ConsoleWindow::openLink);
     connect(m_input, &CommandLineEdit::lineEntered, this, &ConsoleWindow::enterLine);
-    buildMenus();
+    createActions();
+    createMenus();
+    createToolBar();
+    readAppearance();
     resize(800, 600);
     move(100, 100);
 }
 
-void ConsoleWindow::buildMenus()
+// One action per row of the command table; the menus, the toolbar and the shortcuts share them.
+void ConsoleWindow::createActions()
 {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    QAction* open = file->addAction(tr("Open file"), this, &ConsoleWindow::openDocument);
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    file->addAction(tr("Save All Figures (File)..."), this, &ConsoleWindow::saveAllFiguresToFile);
-    file->addAction(tr("Save All Figures (Clipboard)"), this,
-                    &ConsoleWindow::copyAllFiguresToClipboard);
-    file->addSeparator();
-    file->addAction(tr("Exit"), this, &QWidget::close);
+    for (const ConsoleCommand& entry : consoleCommands) {
+        auto* action = new QAction(QString::fromUtf8(entry.text.data(),
+                                                     static_cast<qsizetype>(entry.text.size())),
+                                   this);
+        if (!entry.shortcut.empty())
+            action->setShortcut(QKeySequence(QString::fromLatin1(
+                entry.shortcut.data(), static_cast<qsizetype>(entry.shortcut.size()))));
+        if (!entry.toolbarIcon.empty())
+            action->setIcon(QIcon(QString::fromLatin1(
+                entry.toolbarIcon.data(), static_cast<qsizetype>(entry.toolbarIcon.size()))));
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        addAction(action); // shortcuts work even for commands without a menu item
+        m_actions[id] = action;
+    }
+}
 
-    QMenu* figure = menuBar()->addMenu(tr("Fi&gure"));
-    QAction* newFigure =
-        figure->addAction(tr("New Figure (Default)"), this, &ConsoleWindow::newDefaultFigure);
-    newFigure->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+void ConsoleWindow::createMenus()
+{
+    for (const ConsoleMenuTitle& title : consoleMenuTitles) {
+        QMenu* menu = menuBar()->addMenu(
+            QString::fromLatin1(title.title.data(), static_cast<qsizetype>(title.title.size())));
+        for (const ConsoleCommand& entry : consoleCommands) {
+            if (entry.menu != title.menu) continue;
+            if (entry.separatorBefore) menu->addSeparator();
+            menu->addAction(m_actions.at(entry.id));
+        }
+    }
+}
 
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    QAction* helpTopics = help->addAction(tr("Help..."), this, [this] { enterLine("HELP"); });
-    helpTopics->setShortcut(QKeySequence(Qt::Key_F1));
-
-    QToolBar* toolbar = addToolBar(tr("Console"));
+// The toolbar's buttons are the commands with an icon; a separator stands between menus.
+void ConsoleWindow::createToolBar()
+{
+    QToolBar* toolbar = addToolBar(QStringLiteral("Console"));
     toolbar->setMovable(false);
-    toolbar->addAction(open);
-    toolbar->addSeparator();
-    toolbar->addAction(newFigure);
+    toolbar->setIconSize(QSize(30, 30));
+    std::optional<ConsoleMenu> previous;
+    for (const ConsoleCommand& entry : consoleCommands) {
+        if (entry.toolbarIcon.empty()) continue;
+        if (previous && *previous != entry.menu) toolbar->addSeparator();
+        toolbar->addAction(m_actions.at(entry.id));
+        previous = entry.menu;
+    }
+}
+
+void ConsoleWindow::readAppearance()
+{
+    setConsoleFont(m_options.consoleFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont)));
+    setConsoleBackground(m_options.consoleBackground());
+    setConsoleForeground(m_options.consoleForeground());
+}
+
+QAction* ConsoleWindow::action(int id) const
+{
+    const auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+bool ConsoleWindow::runCommand(int id)
+{
+    switch (id) {
+    case command::openFile: openDocument(); return true;
+    case command::saveAllFiguresToFile: saveAllFiguresToFile(); return true;
+    case command::saveAllFiguresToClipboard: copyAllFiguresToClipboard(); return true;
+    case command::exit: close(); return true;
+    case command::newDefaultFigure: newDefaultFigure(); return true;
+    case command::clearHistory: m_input->history.clear(); return true;
+    case command::consoleFont: chooseFont(); return true;
+    case command::consoleBackground: chooseBackground(); return true;
+    case command::consoleForeground: chooseForeground(); return true;
+    case command::help: openHelp(this, QCoreApplication::applicationDirPath()); return true;
+    case command::checkForUpdates: showUpdates(); return true;
+    case command::about: showAbout(); return true;
+    default: return m_services.figureCommand && m_services.figureCommand(id);
+    }
 }
 
 void ConsoleWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     layoutPanes();
+}
+
+void ConsoleWindow::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    emit closed();
 }
 
 // The output pane fills the client area down to 95 % of its height; the input line the rest.
@@ -220,10 +295,92 @@ void ConsoleWindow::copyAllFiguresToClipboard()
     m_session.host().notify("Text copied to clipboard");
 }
 
+// With an embedding client registered, its one figure is all there is: no second one.
 void ConsoleWindow::newDefaultFigure()
 {
+    if (m_session.figures.size() == 1 && m_services.embeddingClientRegistered &&
+        m_services.embeddingClientRegistered())
+        return;
     lang::executeCommand(m_session,
                          "figure " + std::to_string(m_session.figures.lowestUnusedFigureId()), 0);
+}
+
+void ConsoleWindow::setConsoleFont(const QFont& font)
+{
+    m_output->setFont(font);
+    m_output->document()->setDefaultFont(font);
+    m_input->setFont(font);
+    layoutPanes();
+}
+
+void ConsoleWindow::setConsoleBackground(const QColor& colour)
+{
+    for (QWidget* pane : {static_cast<QWidget*>(m_output), static_cast<QWidget*>(m_input)}) {
+        QPalette palette = pane->palette();
+        palette.setColor(QPalette::Base, colour);
+        pane->setPalette(palette);
+    }
+}
+
+// Every character already in the panes takes the colour; text appended later brings its own.
+void ConsoleWindow::setConsoleForeground(const QColor& colour)
+{
+    QTextCursor cursor(m_output->document());
+    cursor.select(QTextCursor::Document);
+    QTextCharFormat format;
+    format.setForeground(colour);
+    cursor.mergeCharFormat(format);
+    QPalette palette = m_input->palette();
+    palette.setColor(QPalette::Text, colour);
+    m_input->setPalette(palette);
+}
+
+void ConsoleWindow::reportOptionsFailure(const std::string& message)
+{
+    if (!message.empty())
+        QMessageBox::warning(this, caption, QString::fromStdString(message));
+}
+
+void ConsoleWindow::chooseFont()
+{
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, m_input->font(), this,
+                                            QStringLiteral("Console Font"));
+    if (!chosen) return;
+    setConsoleFont(font);
+    reportOptionsFailure(m_options.setConsoleFont(font));
+}
+
+void ConsoleWindow::chooseBackground()
+{
+    const QColor colour = QColorDialog::getColor(m_options.consoleBackground(), this,
+                                                 QStringLiteral("Console BG"),
+                                                 QColorDialog::ShowAlphaChannel);
+    if (!colour.isValid()) return;
+    setConsoleBackground(colour);
+    reportOptionsFailure(m_options.setConsoleBackground(colour));
+}
+
+void ConsoleWindow::chooseForeground()
+{
+    const QColor colour = QColorDialog::getColor(m_options.consoleForeground(), this,
+                                                 QStringLiteral("Console FG"),
+                                                 QColorDialog::ShowAlphaChannel);
+    if (!colour.isValid()) return;
+    setConsoleForeground(colour);
+    reportOptionsFailure(m_options.setConsoleForeground(colour));
+}
+
+void ConsoleWindow::showAbout()
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, aboutText(), QMessageBox::Ok, this);
+    box.setIconPixmap(QIcon(QStringLiteral(":/icons/kelvoplot.svg")).pixmap(64, 64));
+    box.exec();
+}
+
+void ConsoleWindow::showUpdates()
+{
+    QMessageBox::information(this, caption, updatesText());
 }
 
 } // namespace desktop

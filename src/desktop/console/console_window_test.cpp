@@ -2,8 +2,15 @@
 #include "desktop/console/console_window.h"
 
 #include "desktop/app/desktop_host.h"
+#include "desktop/app/options.h"
+#include "desktop/console/console_commands.h"
 #include "desktop/figure_window/figure_window.h"
 #include "qt_application.h"
+#include "temporary_folder.h"
+
+#include <QMenuBar>
+#include <QTextBrowser>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -15,9 +22,11 @@ protected:
     ConsoleWindowTest() { host.attach(session, console); }
 
     QApplication& application = testing_support::qtApplication();
+    testing_support::TemporaryFolder folder;
+    Options options{folder.file("vexa.xml")};
     DesktopHost host;
     lang::Session session{host};
-    ConsoleWindow console{session};
+    ConsoleWindow console{session, options};
 };
 
 TEST_F(ConsoleWindowTest, TypedLinesShowHelpAndCreateFigureWindows)
@@ -59,6 +68,50 @@ TEST_F(ConsoleWindowTest, HiddenFiguresModeNeverShowsWindows)
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->clientSize(), QSize(100, 100));
+}
+
+TEST_F(ConsoleWindowTest, MenusAndToolbarComeFromTheCommandTable)
+{
+    QStringList menus;
+    for (QAction* menu : console.menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, QStringList({"&File", "Fi&gure", "&Tools", "&Help"}));
+    const std::vector<std::pair<int, QString>> shortcuts = {
+        {101, "Ctrl+O"}, {201, "Ctrl+N"}, {202, "Ctrl+Shift+N"}, {203, "Ctrl+L"},
+        {801, "F11"},    {891, "F1"},     {199, "Alt+F4"},
+    };
+    for (const auto& [id, keys] : shortcuts)
+        EXPECT_EQ(console.action(id)->shortcut(), QKeySequence(keys)) << id;
+    QStringList buttons;
+    for (QAction* action : console.findChild<QToolBar*>()->actions())
+        buttons << (action->isSeparator() ? QStringLiteral("|") : action->text());
+    EXPECT_EQ(buttons, QStringList({"Open file", "|", "New Figure (Default)", "New Figure ..."}));
+    EXPECT_EQ(console.action(command::clearHistory)->associatedObjects().size(), 1)
+        << "711 has no menu item";
+}
+
+TEST_F(ConsoleWindowTest, ForegroundColourRecoloursTextShownAndNotLaterHelp)
+{
+    console.enterLine("FIGURE");
+    console.setConsoleForeground(QColor(0, 128, 0));
+    const auto colourAt = [&](const QString& text) {
+        QTextCursor cursor = console.findChild<QTextBrowser*>()->document()->find(text);
+        return cursor.charFormat().foreground().color();
+    };
+    EXPECT_EQ(colourAt("Creates or updates"), QColor(0, 128, 0));
+    console.enterLine("AT");
+    EXPECT_EQ(colourAt("Figure ID"), QColor(Qt::black));
+}
+
+TEST_F(ConsoleWindowTest, NewDefaultFigureTakesTheLowestFreeId)
+{
+    console.enterLine("FIGURE 2");
+    console.runCommand(command::newDefaultFigure);
+    console.runCommand(command::newDefaultFigure);
+    ASSERT_EQ(session.figures.size(), 3u);
+    EXPECT_EQ(session.figures.at(1).id, 1u);
+    EXPECT_EQ(session.figures.at(2).id, 3u);
+    EXPECT_FALSE(console.runCommand(7701)) << "Insert Direct3D has no handler";
 }
 
 } // namespace

@@ -43,7 +43,7 @@ protected:
         render::QtSurface surface(painter);
         if (m_window.m_interacting)
             surface.setPolylineSimplification(render::SimplificationTolerance{});
-        render::DrawFigure(m_window.m_figure, surface, m_window.m_session.functionCache);
+        render::DrawFigure(m_window.m_figure, surface, m_window.m_session.passServices());
     }
     void resizeEvent(QResizeEvent* event) override
     {

@@ -1,11 +1,12 @@
 // Raster, GIF, SVG and PDF export of a figure.
 #include "desktop/qt/qt_image_export.h"
 
+#include "io/atomic_file.h"
 #include "desktop/qt/qt_gif_writer.h"
 #include "desktop/qt/qt_surface.h"
 #include "desktop/qt/svg_surface.h"
+#include "mesh/mesh_scene.h"
 #include "render/draw_pass.h"
-#include "render/image_encoders.h"
 #include "render/png_encoder.h"
 
 #include <QBuffer>
@@ -13,7 +14,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <new>
 
@@ -30,26 +30,24 @@ QSize clientSize(const model::Figure& figure)
 void drawOn(QPainter& painter, model::Figure& figure)
 {
     QtSurface surface(painter);
-    DrawFigure(figure, surface);
+    mesh::MeshScene meshes; // a picture drawn once reads its mesh files for itself
+    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
 }
 
-ImageExportResult failure(const std::string& path, const std::string& reason)
+io::WriteResult failure(const std::string& path, const std::string& reason)
 {
     return {false, path + ": " + reason};
 }
 
 // Replaces the file at `path` with `bytes`, or leaves it as it was.
-ImageExportResult writeAtomically(const std::string& path, const QByteArray& bytes)
+io::WriteResult writeAtomically(const std::string& path, const QByteArray& bytes)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return failure(path, file.errorString().toStdString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return failure(path, file.errorString().toStdString());
-    return {true, {}};
+    return io::writeFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 // JPEG and BMP through Qt's writers, which hold no alpha channel.
-ImageExportResult writeRaster(const QImage& image, const std::string& path, const char* format)
+io::WriteResult writeRaster(const QImage& image, const std::string& path, const char* format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -60,7 +58,7 @@ ImageExportResult writeRaster(const QImage& image, const std::string& path, cons
     return writeAtomically(path, bytes);
 }
 
-ImageExportResult writePng(const QImage& image, const std::string& path)
+io::WriteResult writePng(const QImage& image, const std::string& path)
 {
     try {
         return writeAtomically(path, encodePngImage(image));
@@ -69,7 +67,7 @@ ImageExportResult writePng(const QImage& image, const std::string& path)
     }
 }
 
-ImageExportResult writeGif(const QImage& image, const std::string& path)
+io::WriteResult writeGif(const QImage& image, const std::string& path)
 {
     std::string error;
     const std::optional<QByteArray> bytes = encodeGif(image, error);
@@ -77,13 +75,13 @@ ImageExportResult writeGif(const QImage& image, const std::string& path)
     return writeAtomically(path, *bytes);
 }
 
-ImageExportResult writeSvg(model::Figure& figure, const std::string& path)
+io::WriteResult writeSvg(model::Figure& figure, const std::string& path)
 {
     const std::string text = renderFigureSvg(figure);
     return writeAtomically(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-ImageExportResult writePdf(model::Figure& figure, const std::string& path)
+io::WriteResult writePdf(model::Figure& figure, const std::string& path)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -135,39 +133,44 @@ std::string renderFigureSvg(model::Figure& figure)
 {
     const QSize size = clientSize(figure);
     desktop::SvgSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id));
-    DrawFigure(figure, surface);
+    mesh::MeshScene meshes;
+    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
     return surface.finish();
 }
 
-ImageExportResult exportFigureImage(model::Figure& figure, const std::string& path,
-                                    ImageFileFormat format)
+io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path,
+                                    io::ExportFormat format)
 {
     switch (format) {
-    case ImageFileFormat::Png:
+    case io::ExportFormat::Png:
         return writePng(renderFigureImage(figure), path);
-    case ImageFileFormat::Jpeg:
+    case io::ExportFormat::Jpeg:
         return writeRaster(renderFigureImage(figure), path, "jpeg");
-    case ImageFileFormat::Bmp:
+    case io::ExportFormat::Bmp:
         return writeRaster(renderFigureImage(figure), path, "bmp");
-    case ImageFileFormat::Gif:
+    case io::ExportFormat::Gif:
         return writeGif(renderFigureImage(figure), path);
-    case ImageFileFormat::Svg:
+    case io::ExportFormat::Svg:
         return writeSvg(figure, path);
-    case ImageFileFormat::Pdf:
+    case io::ExportFormat::Pdf:
         return writePdf(figure, path);
+    case io::ExportFormat::Swf:
+    case io::ExportFormat::Vexxml:
+    case io::ExportFormat::Emf:
+        break;
     }
-    return failure(path, "unknown image format");
+    return failure(path, "not a picture format");
 }
 
-ImageExportResult saveFigureImage(model::Figure& figure, const std::string& path)
+io::WriteResult saveFigureImage(model::Figure& figure, const std::string& path)
 {
-    const std::optional<std::string_view> mimeType = EncoderForFile(path);
+    const std::optional<std::string_view> mimeType = io::EncoderForFile(path);
     if (!mimeType)
         return failure(path, "no image encoder for this extension; use bmp, jpg, png or gif");
-    if (*mimeType == "image/jpeg") return exportFigureImage(figure, path, ImageFileFormat::Jpeg);
-    if (*mimeType == "image/png") return exportFigureImage(figure, path, ImageFileFormat::Png);
-    if (*mimeType == "image/bmp") return exportFigureImage(figure, path, ImageFileFormat::Bmp);
-    if (*mimeType == "image/gif") return exportFigureImage(figure, path, ImageFileFormat::Gif);
+    if (*mimeType == "image/jpeg") return exportFigureImage(figure, path, io::ExportFormat::Jpeg);
+    if (*mimeType == "image/png") return exportFigureImage(figure, path, io::ExportFormat::Png);
+    if (*mimeType == "image/bmp") return exportFigureImage(figure, path, io::ExportFormat::Bmp);
+    if (*mimeType == "image/gif") return exportFigureImage(figure, path, io::ExportFormat::Gif);
     return failure(path, "enhanced metafiles are not written on this platform; save as .svg");
 }
 

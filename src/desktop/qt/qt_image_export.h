@@ -3,6 +3,8 @@
 // there.
 #pragma once
 
+#include "io/export_formats.h"
+#include "io/write_result.h"
 #include "model/figure.h"
 
 #include <QImage>
@@ -10,15 +12,6 @@
 #include <string>
 
 namespace render {
-
-enum class ImageFileFormat { Png, Jpeg, Bmp, Gif, Svg, Pdf };
-
-struct ImageExportResult {
-    bool written = false;
-    std::string message; // why not, naming the file
-
-    bool operator==(const ImageExportResult&) const = default;
-};
 
 // The figure drawn at its client size (points at 96 dpi).
 QImage renderFigureImage(model::Figure& figure);
@@ -30,12 +23,13 @@ std::string renderFigureSvg(model::Figure& figure);
 // it gives back the image's pixels. Throws std::bad_alloc when memory runs out.
 QByteArray encodePngImage(const QImage& image);
 
-// Writes the figure to `path` in `format`. Needs a QGuiApplication.
-ImageExportResult exportFigureImage(model::Figure& figure, const std::string& path,
-                                    ImageFileFormat format);
+// Writes the figure to `path` in `format`, a picture or vector format of the export table.
+// Needs a QGuiApplication.
+io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path,
+                                  io::ExportFormat format);
 
 // Save Image to a given file name: the encoder comes from the extension (bmp, jpg, png, gif).
 // EMF files are not written on this platform; SVG is the vector format here.
-ImageExportResult saveFigureImage(model::Figure& figure, const std::string& path);
+io::WriteResult saveFigureImage(model::Figure& figure, const std::string& path);
 
 } // namespace render

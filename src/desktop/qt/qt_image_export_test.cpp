@@ -61,17 +61,17 @@ const std::vector<std::string> redAndBlue = {
 TEST_F(ImageExportTest, WritesRasterFormatsAtTheClientSize)
 {
     model::Figure& shown = figure(redAndBlue);
-    const std::pair<std::string, ImageFileFormat> cases[] = {
-        {"plot.png", ImageFileFormat::Png},
-        {"plot.bmp", ImageFileFormat::Bmp},
-        {"plot.gif", ImageFileFormat::Gif},
-        {"plot.jpg", ImageFileFormat::Jpeg},
+    const std::pair<std::string, io::ExportFormat> cases[] = {
+        {"plot.png", io::ExportFormat::Png},
+        {"plot.bmp", io::ExportFormat::Bmp},
+        {"plot.gif", io::ExportFormat::Gif},
+        {"plot.jpg", io::ExportFormat::Jpeg},
     };
     for (const auto& [name, format] : cases) {
-        ASSERT_EQ(exportFigureImage(shown, path(name), format), (ImageExportResult{true, ""}));
+        ASSERT_EQ(exportFigureImage(shown, path(name), format), (io::WriteResult{true, ""}));
         const QImage image = read(path(name));
         ASSERT_EQ(image.size(), QSize(40, 30)) << name;
-        const int tolerance = format == ImageFileFormat::Jpeg ? 24 : 0;
+        const int tolerance = format == io::ExportFormat::Jpeg ? 24 : 0;
         const auto near = [&](QRgb a, QRgb b) {
             return std::abs(qRed(a) - qRed(b)) <= tolerance &&
                    std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
@@ -183,7 +183,7 @@ TEST_F(ImageExportTest, WritesSvgThatDrawsTheSamePicture)
     commands.push_back("LAYER 1 0 0 10 30");
     commands.push_back("RECTANGLE at(1,1) p4(0,0,20,2) brush(gradient,0xFF,0xFF0000,0)");
     model::Figure& shown = figure(commands);
-    ASSERT_TRUE(exportFigureImage(shown, path("plot.svg"), ImageFileFormat::Svg).written);
+    ASSERT_TRUE(exportFigureImage(shown, path("plot.svg"), io::ExportFormat::Svg).written);
     QSvgRenderer renderer(QString::fromStdString(path("plot.svg")));
     ASSERT_TRUE(renderer.isValid());
     EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 40, 30));
@@ -204,7 +204,7 @@ TEST_F(ImageExportTest, WritesSvgThatDrawsTheSamePicture)
 TEST_F(ImageExportTest, WritesAPdfPageTheSizeOfTheFigure)
 {
     model::Figure& shown = figure({"FIGURE 1 400 300", "TEXT at(1) p2(10,10) n(Hello)"});
-    ASSERT_TRUE(exportFigureImage(shown, path("plot.pdf"), ImageFileFormat::Pdf).written);
+    ASSERT_TRUE(exportFigureImage(shown, path("plot.pdf"), io::ExportFormat::Pdf).written);
     QFile file(QString::fromStdString(path("plot.pdf")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -222,7 +222,7 @@ TEST_F(ImageExportTest, SavesImagesByTheEncoderOfTheExtension)
     EXPECT_EQ(QImageReader(QString::fromStdString(path("plot.PNG"))).format(), "png");
     EXPECT_FALSE(saveFigureImage(shown, path("plot.tif")).written);
     EXPECT_FALSE(saveFigureImage(shown, path("plot")).written);
-    const ImageExportResult emf = saveFigureImage(shown, path("plot.emf"));
+    const io::WriteResult emf = saveFigureImage(shown, path("plot.emf"));
     EXPECT_FALSE(emf.written);
     EXPECT_NE(emf.message.find(".svg"), std::string::npos);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("plot.tif"))));
@@ -232,14 +232,14 @@ TEST_F(ImageExportTest, SavesImagesByTheEncoderOfTheExtension)
 TEST_F(ImageExportTest, AFailedWriteNamesTheFileAndKeepsWhatWasThere)
 {
     model::Figure& shown = figure(redAndBlue);
-    const ImageExportResult result =
-        exportFigureImage(shown, path("missing/plot.png"), ImageFileFormat::Png);
+    const io::WriteResult result =
+        exportFigureImage(shown, path("missing/plot.png"), io::ExportFormat::Png);
     EXPECT_FALSE(result.written);
     EXPECT_EQ(result.message.rfind(path("missing/plot.png"), 0), 0u) << result.message;
 
     // A directory where the file should go cannot be replaced.
     QDir(directory.path()).mkdir("taken.png");
-    EXPECT_FALSE(exportFigureImage(shown, path("taken.png"), ImageFileFormat::Png).written);
+    EXPECT_FALSE(exportFigureImage(shown, path("taken.png"), io::ExportFormat::Png).written);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(path("taken.png"))).isDir());
 }
 

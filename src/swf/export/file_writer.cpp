@@ -1,6 +1,8 @@
 // The movie file: timeline, header, frames, and the atomic write.
 #include "swf/export/file_writer.h"
 
+#include "io/atomic_file.h"
+
 #include "swf/format/movie_limits.h"
 #include "swf/format/rect.h"
 #include "swf/format/tag_header.h"
@@ -8,15 +10,8 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cerrno>
 #include <limits>
 #include <optional>
-#include <random>
-#include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace swf {
 
@@ -27,95 +22,10 @@ constexpr std::uint32_t headerBytes = 21;
 constexpr std::uint32_t fileLengthOffset = 4;
 constexpr std::size_t stagingBytes = 1 << 20;
 
-std::string systemError(int error)
-{
-    return std::error_code(error, std::generic_category()).message();
-}
-
-// A file written under a temporary name beside its destination and renamed over it once
-// complete; until then the destination keeps its old contents.
-class AtomicFile {
-public:
-    explicit AtomicFile(const std::string& path) : m_path(path) { open(); }
-    AtomicFile(const AtomicFile&) = delete;
-    AtomicFile& operator=(const AtomicFile&) = delete;
-    ~AtomicFile()
-    {
-        if (m_descriptor >= 0) ::close(m_descriptor);
-        if (!m_committed && !m_temporaryPath.empty()) ::unlink(m_temporaryPath.c_str());
-    }
-
-    bool isOpen() const { return m_descriptor >= 0; }
-    const std::string& error() const { return m_error; }
-
-    bool write(std::span<const std::uint8_t> bytes)
-    {
-        while (!bytes.empty()) {
-            const ssize_t written = ::write(m_descriptor, bytes.data(), bytes.size());
-            if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) return fail("cannot write", written < 0 ? errno : EIO);
-            bytes = bytes.subspan(static_cast<std::size_t>(written));
-        }
-        return true;
-    }
-
-    bool writeAt(std::span<const std::uint8_t> bytes, off_t offset)
-    {
-        const ssize_t written = ::pwrite(m_descriptor, bytes.data(), bytes.size(), offset);
-        if (written != static_cast<ssize_t>(bytes.size()))
-            return fail("cannot write", written < 0 ? errno : EIO);
-        return true;
-    }
-
-    bool commit()
-    {
-        if (::fsync(m_descriptor) != 0) return fail("cannot write", errno);
-        const int descriptor = m_descriptor;
-        m_descriptor = -1;
-        if (::close(descriptor) != 0) return fail("cannot write", errno);
-        if (::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
-            return fail("cannot replace the file", errno);
-        m_committed = true;
-        return true;
-    }
-
-private:
-    void open()
-    {
-        std::random_device random;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            m_temporaryPath = m_path + "." + std::to_string(random() % 1000000000u) + ".part";
-            m_descriptor =
-                ::open(m_temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (m_descriptor >= 0 || errno != EEXIST) break;
-        }
-        if (m_descriptor < 0) {
-            fail("cannot create", errno);
-            m_temporaryPath.clear();
-            return;
-        }
-        struct stat existing {};
-        if (::stat(m_path.c_str(), &existing) == 0)
-            ::fchmod(m_descriptor, existing.st_mode & 07777);
-    }
-
-    bool fail(const char* what, int error)
-    {
-        if (m_error.empty()) m_error = m_path + ": " + what + ": " + systemError(error);
-        return false;
-    }
-
-    std::string m_path;
-    std::string m_temporaryPath;
-    int m_descriptor = -1;
-    bool m_committed = false;
-    std::string m_error;
-};
-
 // Collects small pieces and hands them to the file in large writes.
 class StagedWriter {
 public:
-    explicit StagedWriter(AtomicFile& file) : m_file(file) {}
+    explicit StagedWriter(io::AtomicFile& file) : m_file(file) {}
 
     bool append(std::span<const std::uint8_t> bytes)
     {
@@ -136,18 +46,13 @@ public:
     std::uint64_t written() const { return m_written; }
 
 private:
-    AtomicFile& m_file;
+    io::AtomicFile& m_file;
     std::vector<std::uint8_t> m_staging;
     std::uint64_t m_written = 0;
 };
 
 constexpr std::uint8_t showFrameTag[] = {0x40, 0x00};
 constexpr std::uint8_t endTag[] = {0x00, 0x00};
-
-SwfWriteResult refusal(SwfWriteStatus status, std::string message)
-{
-    return {status, std::move(message)};
-}
 
 std::string tooLargeMessage(std::uint64_t bytes)
 {
@@ -176,7 +81,7 @@ std::optional<std::uint64_t> movieBytes(const ByteBuffer& header, const SwfTagLi
     return total;
 }
 
-bool writeMovie(AtomicFile& file, const ByteBuffer& header, const SwfTagList& tags,
+bool writeMovie(io::AtomicFile& file, const ByteBuffer& header, const SwfTagList& tags,
                 std::span<const std::int64_t> slots)
 {
     StagedWriter out(file);
@@ -215,27 +120,25 @@ void appendSetBackgroundColor(ByteBuffer& buffer, std::uint32_t argb)
     buffer.appendByte(static_cast<std::uint8_t>(argb & 0xFF));
 }
 
-SwfWriteResult writeSwfFile(const std::string& path, const SwfTagList& tags,
-                            std::vector<model::Frame>& frames, const TwipsRect& frameRect,
-                            std::uint32_t framesPerSecond)
+io::WriteResult writeSwfFile(const std::string& path, const SwfTagList& tags,
+                             std::vector<model::Frame>& frames, const TwipsRect& frameRect,
+                             std::uint32_t framesPerSecond)
 {
-    if (frames.empty())
-        return refusal(SwfWriteStatus::NoFrames, path + ": the figure has no frames to write");
+    if (frames.empty()) return io::writeFailure(path + ": the figure has no frames to write");
     if (framesPerSecond == 0 || framesPerSecond > maxFrameRate)
-        return refusal(SwfWriteStatus::RateRefused,
-                       "SWF: a frame rate of " + std::to_string(framesPerSecond) +
-                           " frames per second is outside the limit of 1 to " +
-                           std::to_string(maxFrameRate));
+        return io::writeFailure("SWF: a frame rate of " + std::to_string(framesPerSecond) +
+                                " frames per second is outside the limit of 1 to " +
+                                std::to_string(maxFrameRate));
     assert(tags.frameCount() == frames.size() && "one tag buffer per figure frame");
     if (tags.frameCount() != frames.size())
-        return refusal(SwfWriteStatus::Failed, path + ": the movie's frames do not match the "
-                                                      "figure's frames");
+        return io::writeFailure(path + ": the movie's frames do not match the "
+                                       "figure's frames");
 
     const std::uint64_t frameCount = movieFrameCount(frames, framesPerSecond);
     if (frameCount > maxMovieFrames)
-        return refusal(SwfWriteStatus::TooManyFrames,
-                       "SWF: the movie needs " + std::to_string(frameCount) +
-                           " frames, more than the limit of " + std::to_string(maxMovieFrames));
+        return io::writeFailure("SWF: the movie needs " + std::to_string(frameCount) +
+                                " frames, more than the limit of " +
+                                std::to_string(maxMovieFrames));
 
     const std::vector<std::uint64_t> firstFrames = firstMovieFrames(frames, framesPerSecond);
     const std::vector<std::int64_t> slots = movieFrameSlots(firstFrames, frameCount);
@@ -243,18 +146,19 @@ SwfWriteResult writeSwfFile(const std::string& path, const SwfTagList& tags,
     appendMovieHeader(header, frameRect, framesPerSecond, static_cast<std::uint16_t>(frameCount));
     const std::optional<std::uint64_t> size = movieBytes(header, tags, slots);
     if (!size)
-        return refusal(SwfWriteStatus::TooLarge, "SWF: the movie is larger than the limit of " +
-                                                     std::to_string(maxMovieBytes) + " bytes");
-    if (*size > maxMovieBytes) return refusal(SwfWriteStatus::TooLarge, tooLargeMessage(*size));
+        return io::writeFailure("SWF: the movie is larger than the limit of " +
+                                std::to_string(maxMovieBytes) + " bytes");
+    if (*size > maxMovieBytes) return io::writeFailure(tooLargeMessage(*size));
 
-    AtomicFile file(path);
-    if (!file.isOpen() || !writeMovie(file, header, tags, slots) || !file.commit())
-        return refusal(SwfWriteStatus::Failed, file.error());
+    io::AtomicFile file(path);
+    if (!writeMovie(file, header, tags, slots)) return file.failure();
+    const io::WriteResult written = file.commit();
+    if (!written.written) return written;
 
     for (std::size_t frame = 0; frame < frames.size(); ++frame)
         frames[frame].firstMovieFrame = static_cast<std::uint32_t>(
             std::min<std::uint64_t>(firstFrames[frame], std::numeric_limits<std::uint32_t>::max()));
-    return {};
+    return written;
 }
 
 } // namespace swf

@@ -4,6 +4,7 @@
 // leaves an existing file untouched.
 #pragma once
 
+#include "io/write_result.h"
 #include "model/figure.h"
 #include "swf/format/byte_buffer.h"
 #include "swf/format/tag_list.h"
@@ -15,21 +16,6 @@
 
 namespace swf {
 
-enum class SwfWriteStatus {
-    Written,
-    NoFrames,      // the figure has no frames: nothing written
-    RateRefused,   // frame rate 0 or above maxFrameRate
-    TooManyFrames, // FrameCount above maxMovieFrames
-    TooLarge,      // the movie would be larger than maxMovieBytes
-    Failed,        // the file could not be written
-};
-
-struct SwfWriteResult {
-    SwfWriteStatus status = SwfWriteStatus::Written;
-    std::string message; // why not, naming the file or the limit; empty when written
-    bool operator==(const SwfWriteResult&) const = default;
-};
-
 // The 21-byte movie header with the FileLength field still 21.
 void appendMovieHeader(ByteBuffer& buffer, const TwipsRect& frameRect,
                        std::uint32_t framesPerSecond, std::uint16_t frameCount);
@@ -39,9 +25,10 @@ void appendSetBackgroundColor(ByteBuffer& buffer, std::uint32_t argb);
 
 // Writes the movie. `tags` holds one buffer per frame of `frames`; on success (and only then)
 // each frame's firstMovieFrame receives the movie frame it starts at. `frameRect` is the figure's
-// client rectangle in twips.
-SwfWriteResult writeSwfFile(const std::string& path, const SwfTagList& tags,
-                            std::vector<model::Frame>& frames, const TwipsRect& frameRect,
-                            std::uint32_t framesPerSecond);
+// client rectangle in twips. A refusal names the limit: no frames, a rate outside 1 to
+// maxFrameRate, more than maxMovieFrames frames or maxMovieBytes bytes.
+io::WriteResult writeSwfFile(const std::string& path, const SwfTagList& tags,
+                             std::vector<model::Frame>& frames, const TwipsRect& frameRect,
+                             std::uint32_t framesPerSecond);
 
 } // namespace swf

@@ -61,7 +61,8 @@ TEST_F(FileWriter, WritesAOneFrameMovieByteForByte)
 {
     std::vector<model::Frame> frames = framesWithDelays({0});
     const SwfTagList tags = markedTags(1);
-    EXPECT_EQ(writeSwfFile(path("one.swf"), tags, frames, frame400x300, 25), SwfWriteResult{});
+    EXPECT_EQ(writeSwfFile(path("one.swf"), tags, frames, frame400x300, 25),
+              (io::WriteResult{true, {}}));
     const Bytes expected = {
         'F',  'W',  'S',  6,    36,   0,    0,    0,          // signature, version, FileLength
         0x80, 0x00, 0x00, 0xFA, 0x00, 0x00, 0x00, 0xBB, 0x80, // 400 x 300
@@ -89,7 +90,7 @@ TEST_F(FileWriter, ShowsEachMovieFrameTheFigureFrameThatStartsThere)
     for (const Case& c : cases) {
         std::vector<model::Frame> frames = c.frames;
         ASSERT_EQ(writeSwfFile(path("t.swf"), markedTags(frames.size()), frames, frame400x300, 25),
-                  SwfWriteResult{})
+                  (io::WriteResult{true, {}}))
             << c.name;
         std::vector<std::uint32_t> first;
         for (const model::Frame& frame : frames)
@@ -121,23 +122,21 @@ TEST_F(FileWriter, RefusesRatesAndFrameCountsTheHeaderCannotHoldAndKeepsTheOldFi
         const char* name;
         std::vector<model::Frame> frames;
         std::uint32_t rate;
-        SwfWriteStatus status;
         const char* limitInMessage;
     };
     const Case cases[] = {
-        {"rate 0", framesWithDelays({0, 40}), 0, SwfWriteStatus::RateRefused, "1 to 255"},
-        {"rate 256", framesWithDelays({0, 40}), 256, SwfWriteStatus::RateRefused, "1 to 255"},
-        {"65536 frames", framesWithDelays({0, 2621440}), 25, SwfWriteStatus::TooManyFrames,
-         "65535"},
-        {"no frames", {}, 25, SwfWriteStatus::NoFrames, "no frames"},
+        {"rate 0", framesWithDelays({0, 40}), 0, "1 to 255"},
+        {"rate 256", framesWithDelays({0, 40}), 256, "1 to 255"},
+        {"65536 frames", framesWithDelays({0, 2621440}), 25, "65535"},
+        {"no frames", {}, 25, "no frames"},
     };
     for (const Case& c : cases) {
         std::vector<model::Frame> frames = c.frames;
         for (model::Frame& frame : frames)
             frame.firstMovieFrame = 77;
-        const SwfWriteResult result =
+        const io::WriteResult result =
             writeSwfFile(path("keep.swf"), markedTags(frames.size()), frames, frame400x300, c.rate);
-        EXPECT_EQ(result.status, c.status) << c.name;
+        EXPECT_FALSE(result.written) << c.name;
         EXPECT_NE(result.message.find(c.limitInMessage), std::string::npos) << result.message;
         for (const model::Frame& frame : frames)
             EXPECT_EQ(frame.firstMovieFrame, 77u) << "a refused movie changes no frame";
@@ -145,8 +144,7 @@ TEST_F(FileWriter, RefusesRatesAndFrameCountsTheHeaderCannotHoldAndKeepsTheOldFi
             << c.name;
     }
     std::vector<model::Frame> frames = framesWithDelays({0, 2621400});
-    EXPECT_EQ(writeSwfFile(path("keep.swf"), markedTags(2), frames, frame400x300, 25).status,
-              SwfWriteStatus::Written)
+    EXPECT_EQ(writeSwfFile(path("keep.swf"), markedTags(2), frames, frame400x300, 25).written, true)
         << "65535 frames fit";
 }
 
@@ -155,8 +153,8 @@ TEST_F(FileWriter, RefusesAMovieWithAnOverflowedBuffer)
     std::vector<model::Frame> frames = framesWithDelays({0});
     SwfTagList tags = markedTags(1);
     tags.frame(0).markOverflowed();
-    const SwfWriteResult result = writeSwfFile(path("big.swf"), tags, frames, frame400x300, 25);
-    EXPECT_EQ(result.status, SwfWriteStatus::TooLarge);
+    const io::WriteResult result = writeSwfFile(path("big.swf"), tags, frames, frame400x300, 25);
+    EXPECT_FALSE(result.written);
     EXPECT_NE(result.message.find(std::to_string(maxMovieBytes)), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(path("big.swf")));
 }
@@ -165,8 +163,8 @@ TEST_F(FileWriter, ReportsAFileThatCannotBeWrittenAndLeavesNoTemporaryFile)
 {
     std::vector<model::Frame> frames = framesWithDelays({0});
     const std::string missing = path("no/such/folder/out.swf");
-    const SwfWriteResult result = writeSwfFile(missing, markedTags(1), frames, frame400x300, 25);
-    EXPECT_EQ(result.status, SwfWriteStatus::Failed);
+    const io::WriteResult result = writeSwfFile(missing, markedTags(1), frames, frame400x300, 25);
+    EXPECT_FALSE(result.written);
     EXPECT_NE(result.message.find(missing), std::string::npos) << result.message;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder), {}), 0);
 }
@@ -177,7 +175,7 @@ TEST_F(FileWriter, FileLengthIsTheSizeOfEveryFinishedMovie)
         const std::string file = path(movie.name + ".swf");
         ASSERT_EQ(
             writeSwfFile(file, movie.tags, movie.frames, movie.frameRect, movie.framesPerSecond),
-            SwfWriteResult{})
+            (io::WriteResult{true, {}}))
             << movie.name;
         const Bytes bytes = contents(file);
         ASSERT_GE(bytes.size(), 8u);

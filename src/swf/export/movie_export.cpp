@@ -80,10 +80,10 @@ SwfExportResult runSwfExport(const SwfExportJob& job, render::DrawingSurface& me
         return result;
     }
     appendSetBackgroundColor(tags.background(), figure.backgroundColour);
-    const SwfWriteResult written = writeSwfFile(
+    const io::WriteResult written = writeSwfFile(
         job.path, tags, result.frames,
         twipsRectFromPixels(0, 0, figure.clientWidth, figure.clientHeight), job.framesPerSecond);
-    result.written = written.status == SwfWriteStatus::Written;
+    result.written = written.written;
     result.message = written.message;
     return result;
 }

@@ -18,7 +18,7 @@ std::shared_ptr<const PlayableMovie> loaded(testing_support::SampleMovie movie)
     testing_support::TemporaryFolder folder;
     const std::string path = folder.file(movie.name + ".swf");
     EXPECT_EQ(writeSwfFile(path, movie.tags, movie.frames, movie.frameRect, movie.framesPerSecond),
-              SwfWriteResult{});
+              (io::WriteResult{true, {}}));
     PlayableMovieResult result = loadPlayableMovie(path);
     EXPECT_TRUE(result.ok()) << result.message;
     return result.movie;
@@ -50,10 +50,12 @@ TEST(MoviePlayer, BuildsEachFramesDisplayListForwardAndBackward)
     };
     const std::vector<Case> cases = {
         {testing_support::removalMovie(), {0, 1, 2, 0}, {"1:1", "2:2", "2:2 3:3", "1:1"}},
-        {testing_support::morphMovie(), {1, 2, 4, 6, 3},
+        {testing_support::morphMovie(),
+         {1, 2, 4, 6, 3},
          {"", "1:1", "1:1@32767", "1:1@65535", "1:1@16383"}},
         // Each figure frame lasts 80 ms, two movie frames at 25 per second.
-        {testing_support::growingMovie(), {0, 18, 3},
+        {testing_support::growingMovie(),
+         {0, 18, 3},
          {"1:1", "1:1 2:2 3:3 4:4 5:5 6:6 7:7 8:8 9:9 10:10", "1:1 2:2"}},
         {testing_support::shapesMovie(), {0}, {"1:1 2:2 3:3 16389:'Kelvo \xE2\x82\xAC 1.5'"}},
     };
@@ -88,7 +90,8 @@ TEST(MoviePlayer, DrawsTextFieldsAndMorphsWithTheirStyles)
     EXPECT_EQ(string->brush, render::Brush{render::SolidBrush{0xFF800000}});
     EXPECT_EQ(string->rect->x, 32);
     EXPECT_EQ(string->rect->y, 132);
-    const render::SurfaceRecord* background = firstOf(text, render::SurfaceOperation::FillRectangle);
+    const render::SurfaceRecord* background =
+        firstOf(text, render::SurfaceOperation::FillRectangle);
     ASSERT_NE(background, nullptr);
     EXPECT_EQ(background->brush, render::Brush{render::SolidBrush{0xFFFFFFEE}});
 
@@ -133,7 +136,7 @@ TEST(MoviePlayer, RefusesMoviesItCannotPlayWithAMessage)
     testing_support::TemporaryFolder folder;
     const std::string path = folder.file("undefined.swf");
     ASSERT_EQ(writeSwfFile(path, movie.tags, movie.frames, movie.frameRect, movie.framesPerSecond),
-              SwfWriteResult{});
+              (io::WriteResult{true, {}}));
     std::ofstream(folder.file("text.swf")) << "not a movie";
 
     const std::vector<std::pair<std::string, std::string>> cases = {

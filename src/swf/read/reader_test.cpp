@@ -32,9 +32,9 @@ MovieReadResult writeAndRead(testing_support::SampleMovie& movie)
                            ("kelvo_swf_reader_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const std::string path = (folder / (movie.name + ".swf")).string();
-    const SwfWriteResult written =
+    const io::WriteResult written =
         writeSwfFile(path, movie.tags, movie.frames, movie.frameRect, movie.framesPerSecond);
-    EXPECT_EQ(written, SwfWriteResult{}) << movie.name;
+    EXPECT_EQ(written, (io::WriteResult{true, {}})) << movie.name;
     MovieReadResult read = readMovieFile(path);
     if (!sampleFolder) std::filesystem::remove_all(folder);
     return read;

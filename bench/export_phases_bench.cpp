@@ -1,0 +1,197 @@
+// A batch export taken apart into its phases, for the PNG of workload w2 and the SVG of w4 (the
+// same figure): start-up (the process with its libraries, then the application object, then the
+// fonts, each timed as a whole process of the program this build makes), reading (running the
+// script's commands), sampling (the function's samples), drawing (the draw pass with the samples
+// cached; for SVG the pass writes the document), encoding (the PNG file) and the whole export
+// in one process for comparison. Times of one phase, not of the phases before it.
+#include "desktop/qt/qt_image_export.h"
+#include "desktop/qt/qt_surface.h"
+#include "desktop/qt/svg_surface.h"
+#include "expr/sampler.h"
+#include "lang/interpreter.h"
+#include "qt_benchmark_main.h"
+#include "recording_host.h"
+#include "render/draw_pass.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path workloads = fs::path(KELVO_BENCH_DIR) / "workloads";
+
+std::vector<std::string> scriptLines(const std::string& name)
+{
+    std::ifstream file(workloads / (name + ".kp"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+struct WorkloadSession {
+    testing_support::RecordingHost host;
+    lang::Session session{host};
+
+    explicit WorkloadSession(const std::string& name)
+    {
+        for (const std::string& line : scriptLines(name))
+            lang::executeCommand(session, line);
+    }
+    model::Figure& figure() { return session.figures.at(0); }
+};
+
+// Runs the program with `arguments`, its output thrown away, and waits for it.
+void runProgram(benchmark::State& state, std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), KELVOPLOT_BINARY);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    for (auto _ : state) {
+        pid_t child = 0;
+        if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+            state.SkipWithError("the program could not be started");
+            break;
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+void startProcess(benchmark::State& state)
+{
+    runProgram(state, {"--version"});
+}
+
+void startApplication(benchmark::State& state, const std::string& extension)
+{
+    const QTemporaryDir folder;
+    runProgram(state, {"--export", folder.filePath("empty." + QString::fromStdString(extension))
+                                       .toStdString(),
+                       "-e", "FIGURE 1 500 500"});
+}
+
+void startFonts(benchmark::State& state, const std::string& extension)
+{
+    const QTemporaryDir folder;
+    runProgram(state, {"--export", folder.filePath("text." + QString::fromStdString(extension))
+                                       .toStdString(),
+                       "-e", "FIGURE 1 500 500", "-e", "TEXT at(1) p2(10,10) n(\"1\")"});
+}
+
+void read(benchmark::State& state, const std::string& name)
+{
+    const std::vector<std::string> lines = scriptLines(name);
+    for (auto _ : state) {
+        testing_support::RecordingHost host;
+        lang::Session session(host);
+        for (const std::string& line : lines)
+            lang::executeCommand(session, line);
+        benchmark::DoNotOptimize(session.figures.empty());
+    }
+}
+
+void sample(benchmark::State& state, const std::string& name)
+{
+    WorkloadSession workload(name);
+    for (auto _ : state) {
+        expr::FunctionResultCache cache;
+        benchmark::DoNotOptimize(
+            expr::sampleFunction(cache, 1, workload.figure().objects.back()).data());
+    }
+}
+
+void drawPicture(benchmark::State& state, const std::string& name)
+{
+    WorkloadSession workload(name);
+    model::Figure& figure = workload.figure();
+    QImage image(figure.clientWidth, figure.clientHeight, QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        render::QtSurface surface(painter);
+        render::DrawFigure(figure, surface, workload.session.functionCache);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void drawSvg(benchmark::State& state, const std::string& name)
+{
+    WorkloadSession workload(name);
+    model::Figure& figure = workload.figure();
+    for (auto _ : state) {
+        desktop::SvgSurface surface(figure.clientWidth, figure.clientHeight, "Figure 1");
+        render::DrawFigure(figure, surface, workload.session.functionCache);
+        benchmark::DoNotOptimize(surface.finish().size());
+    }
+}
+
+void encodePng(benchmark::State& state, const std::string& name)
+{
+    WorkloadSession workload(name);
+    const QImage image = render::renderFigureImage(workload.figure());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(render::encodePngImage(image).size());
+}
+
+void exportWhole(benchmark::State& state, const std::string& name, io::ExportFormat format)
+{
+    const QTemporaryDir folder;
+    const std::string path = folder.filePath("out").toStdString();
+    WorkloadSession workload(name);
+    for (auto _ : state) // each drawing samples anew, as a batch run does
+        benchmark::DoNotOptimize(render::exportFigureImage(workload.figure(), path, format).written);
+}
+
+void registerBenchmarks()
+{
+    const auto add = [](const std::string& label, auto function, auto... arguments) {
+        benchmark::RegisterBenchmark(label.c_str(), function, arguments...)
+            ->Unit(benchmark::kMillisecond);
+    };
+    add("start-up/process-and-libraries", startProcess);
+    add("start-up/application-w2-png", startApplication, std::string("png"));
+    add("start-up/application-w4-svg", startApplication, std::string("svg"));
+    add("start-up/fonts-w2-png", startFonts, std::string("png"));
+    add("start-up/fonts-w4-svg", startFonts, std::string("svg"));
+    add("reading/w2", read, std::string("w2"));
+    add("sampling/w2", sample, std::string("w2"));
+    add("drawing/w2-png", drawPicture, std::string("w2"));
+    add("drawing/w4-svg", drawSvg, std::string("w4"));
+    add("encoding/w2-png", encodePng, std::string("w2"));
+    add("in-process-export/w2-png", exportWhole, std::string("w2"), io::ExportFormat::Png);
+    add("in-process-export/w4-svg", exportWhole, std::string("w4"), io::ExportFormat::Svg);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return runQtBenchmarks(argc, argv, registerBenchmarks);
+}
