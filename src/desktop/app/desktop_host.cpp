@@ -160,6 +160,7 @@ void DesktopHost::closeFigure(FigureWindow* window)
 {
     const std::uint32_t id = window->figure().id;
     m_windows.erase(&window->figure());
+    window->detachFigure();
     window->hide();
     window->deleteLater();
     m_session->destroyFigure(id);

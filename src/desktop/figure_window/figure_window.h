@@ -50,6 +50,9 @@ public:
     // the menu once the event loop is idle again, so that a document of many objects builds it
     // once.
     void figureChanged();
+    // The figure record is about to be destroyed while the window waits for its deletion: from
+    // now on nothing reads the record (a menu rebuild already queued does nothing).
+    void detachFigure();
 
 signals:
     // The user closed the window; the figure is to be destroyed.
@@ -88,6 +91,7 @@ private:
     QLabel* m_readout = nullptr;
     QMenu m_contextMenu;
     bool m_menuRebuildPending = false;
+    bool m_figureDetached = false;
 };
 
 } // namespace desktop
