@@ -240,7 +240,7 @@ void runFileCommand(Session& session, const std::string& path)
     }
     const DocumentLoad load = runDocumentFile(session, path);
     if (load.status != xml::LoadStatus::Loaded && !load.refused)
-        warn(session, {"file: " + load.message});
+        showMessage(session, "file: " + load.message);
 }
 
 void runLine(Session& session, std::string_view text, std::uint32_t defaultFigureId)

@@ -64,6 +64,24 @@ ProgramRun runProgram(const QStringList& arguments)
     return {program.exitCode(), program.readAllStandardError()};
 }
 
+TEST(BatchRunner, RefusesInputsThatAreNotReadableFiles)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QDir(folder.path()).mkdir("folder.vexxml"));
+    const std::pair<QString, QString> cases[] = {
+        {folder.path(), "it is a folder"},
+        {folder.filePath("folder.vexxml"), "it is a folder"},
+        {"/dev/null", "it is a device"},
+        {folder.filePath("missing.kp"), "No such file or directory"},
+    };
+    for (const auto& [input, reason] : cases) {
+        const ProgramRun run = runProgram({"--batch", input});
+        EXPECT_EQ(run.exitCode, 1) << input.toStdString();
+        EXPECT_EQ(run.errors, "kelvoplot: " + input + ": cannot be read: " + reason + "\n");
+    }
+}
+
 TEST(BatchRunner, ExportsMoviesAndRefusesRatesTheyCannotHold)
 {
     QTemporaryDir folder;

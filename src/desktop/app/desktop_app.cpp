@@ -6,6 +6,9 @@
 #include "desktop/qt/qt_image_export.h"
 #include "desktop/app/notices.h"
 #include "desktop/console/console_commands.h"
+#include "desktop/dialogs/object_dialog.h"
+#include "desktop/figure_window/figure_window.h"
+#include "figure/object_form.h"
 #include "lang/document.h"
 #include "lang/help_texts.h"
 #include "lang/interpreter.h"
@@ -119,9 +122,18 @@ std::string DesktopApp::shutdown()
     return m_options.save();
 }
 
+// Commands that figure windows forward: the insert dialogs for the figure in front (or the
+// first figure), Update Client.
 bool DesktopApp::runFigureCommand(int id)
 {
     if (id == command::updateClient) return sendUpdateToClient();
+    if (figure::objectKindForMenu(id)) {
+        const model::Figure* figure = m_host.foregroundFigure();
+        QWidget* parent = figure ? static_cast<QWidget*>(m_host.windowOf(*figure)) : &m_console;
+        runObjectDialog(parent, m_session, id,
+                        figure ? std::optional<std::uint32_t>(figure->id) : std::nullopt);
+        return true;
+    }
     return false;
 }
 

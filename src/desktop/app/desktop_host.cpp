@@ -19,11 +19,14 @@ DesktopHost::~DesktopHost()
     closeAllWindows();
 }
 
+// Windows closed earlier wait for the event loop to delete them; they go now too, while the
+// figures they show still exist.
 void DesktopHost::closeAllWindows()
 {
     for (auto& [figure, window] : m_windows)
         delete window;
     m_windows.clear();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 model::Figure* DesktopHost::foregroundFigure() const

@@ -5,11 +5,14 @@
 #include "desktop/app/desktop_app.h"
 #include "desktop/app/embedding_server.h"
 
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv)
+namespace {
+
+int run(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const desktop::LaunchOptions options = desktop::parseCommandLine(arguments);
@@ -29,4 +32,19 @@ int main(int argc, char** argv)
     std::cerr << "kelvoplot-desktop: this program runs the windows; run kelvoplot for "
                  "batch mode, --help and --version\n";
     return 2;
+}
+
+} // namespace
+
+// An exception that nothing else handled ends with a message and status 1, not an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "kelvoplot-desktop: unexpected error: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "kelvoplot-desktop: unexpected error\n";
+    }
+    return 1;
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -31,9 +32,7 @@ int runDesktopProgram(char** argv)
     return 1;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const desktop::LaunchOptions options = desktop::parseCommandLine(arguments);
@@ -63,4 +62,20 @@ int main(int argc, char** argv)
         break;
     }
     return runDesktopProgram(argv);
+}
+
+} // namespace
+
+// Every failure the program knows of has its own message; anything else still ends with one
+// and status 1 rather than an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "kelvoplot: unexpected error: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "kelvoplot: unexpected error\n";
+    }
+    return 1;
 }
