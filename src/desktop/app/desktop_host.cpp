@@ -86,6 +86,7 @@ void DesktopHost::figureCreated(model::Figure& figure)
 {
     auto* window = new FigureWindow(*m_session, figure);
     connect(window, &FigureWindow::closeRequested, this, &DesktopHost::closeFigure);
+    connect(window, &FigureWindow::commandForwarded, this, &DesktopHost::commandForwarded);
     connect(window, &FigureWindow::dialogRequested, this, &DesktopHost::openFigureDialog);
     m_windows[&figure] = window;
 }
