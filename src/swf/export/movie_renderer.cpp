@@ -49,7 +49,8 @@ void emitAnimatedObject(MovieCanvas& canvas, const model::Figure& figure,
 
 MovieRenderResult renderFigureToTags(const model::Figure& figure, SwfTagList& tags,
                                      render::DrawingSurface& measuringSurface,
-                                     expr::FunctionResultCache& functionCache)
+                                     expr::FunctionResultCache& functionCache,
+                                     MovieProgress* progress)
 {
     assert(tags.frameCount() == figure.frames.size() && "one tag buffer per figure frame");
     MovieCanvas canvas(tags, figure.frames,
@@ -64,6 +65,11 @@ MovieRenderResult renderFigureToTags(const model::Figure& figure, SwfTagList& ta
         figure, figure.objects, drawing, render::FrameFilter::ExistingFrames,
         [&](const render::ObjectContext& context, std::span<const render::AxisRecord>) {
             const model::PlotObject& object = *context.object;
+            if (progress) {
+                if (progress->cancelled) return render::WalkStep::Stop;
+                // objects before this one, hidden ones included, are done
+                progress->objectsDone = static_cast<std::size_t>(&object - figure.objects.data());
+            }
             const auto atFrame = static_cast<std::uint32_t>(model::placementOf(object).frameId);
             const FrameList frames =
                 objectFrameList(object, figure.frames.size(), transforms, atFrame);
