@@ -5,6 +5,7 @@
 #include "desktop/console/console_window.h"
 #include "desktop/dialogs/command_dialogs.h"
 #include "desktop/figure_window/figure_window.h"
+#include "desktop/player/movie_preview_window.h"
 #include "figure/animation_recorder.h"
 
 #include <QApplication>
@@ -129,7 +130,7 @@ void DesktopHost::figureListChanged()
 
 void DesktopHost::previewMovie(const std::string& path)
 {
-    notify("Movie preview of " + path + " is not available in this build");
+    openMoviePreview(path);
 }
 
 bool DesktopHost::askYesNo(const std::string& question)
