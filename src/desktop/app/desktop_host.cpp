@@ -5,6 +5,7 @@
 #include "desktop/console/console_window.h"
 #include "desktop/dialogs/command_dialogs.h"
 #include "desktop/figure_window/figure_window.h"
+#include "desktop/player/movie_preview_window.h"
 #include "figure/animation_recorder.h"
 
 #include <QApplication>
@@ -139,7 +140,7 @@ void DesktopHost::figureListChanged()
 
 void DesktopHost::previewMovie(const std::string& path)
 {
-    notify("Movie preview of " + path + " is not available in this build");
+    openMoviePreview(path);
 }
 
 bool DesktopHost::askYesNo(const std::string& question)
@@ -192,6 +193,7 @@ void DesktopHost::closeFigure(FigureWindow* window)
 {
     const std::uint32_t id = window->figure().id;
     m_windows.erase(&window->figure());
+    window->detachFigure();
     window->hide();
     // The window goes later, the figure now: what the window has posted to itself (a menu
     // rebuild) must not reach the figure after it.

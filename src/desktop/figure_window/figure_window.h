@@ -14,6 +14,7 @@
 #include <cstdint>
 
 class QLabel;
+class QTimer;
 class QMenuBar;
 
 namespace desktop {
@@ -44,12 +45,19 @@ public:
     // Runs a menu command for this figure, as a menu choice, a key or the motion device sends it.
     void runCommand(std::int32_t id, std::int32_t parameter, figure::KeyModifiers modifiers);
 
+    // Time after the last tool step at which the window is drawn with every point again.
+    static constexpr int settleMilliseconds = 250;
+    bool isInteracting() const { return m_interacting; }
+
     // Rebuilds the menu from the figure's objects, selection, frames, tool and settings.
     void rebuildMenu();
     // The figure changed from outside (a command line added an object): repaints, and rebuilds
     // the menu once the event loop is idle again, so that a document of many objects builds it
     // once.
     void figureChanged();
+    // The figure record is about to be destroyed while the window waits for its deletion: from
+    // now on nothing reads the record (a menu rebuild already queued does nothing).
+    void detachFigure();
 
 signals:
     // The user closed the window; the figure is to be destroyed.
@@ -79,6 +87,7 @@ private:
     void runPointerResponse(const figure::PointerResponse& response, figure::KeyModifiers modifiers,
                             QPoint global);
     void showReadout(QPoint position);
+    void interacted();
 
     lang::Session& m_session;
     model::Figure& m_figure;
@@ -88,6 +97,11 @@ private:
     QLabel* m_readout = nullptr;
     QMenu m_contextMenu;
     bool m_menuRebuildPending = false;
+    bool m_figureDetached = false;
+    // While tool steps follow one another, long lines are drawn with fewer points; once they
+    // stop, the window is drawn again with every point, as the exports draw it.
+    bool m_interacting = false;
+    QTimer* m_settleTimer = nullptr;
 };
 
 } // namespace desktop
