@@ -70,11 +70,6 @@ struct Survey {
     Palette palette;
 };
 
-std::uint32_t pixelAt(const PngPixels& picture, std::size_t x, std::size_t y)
-{
-    return picture.pixels[y * picture.stride + x];
-}
-
 Survey surveyColours(const PngPixels& picture)
 {
     Survey survey;
@@ -122,12 +117,16 @@ FilteredRows indexedRows(const PngPixels& picture, const Palette& palette)
     for (std::size_t y = 0; y < height; ++y) {
         std::uint8_t* row = rows.bytes.get() + y * (rowBytes + 1);
         row[0] = static_cast<std::uint8_t>(RowFilter::None);
-        std::uint32_t previous = ~pixelAt(picture, 0, y);
+        const std::uint32_t* pixels = picture.pixels.data() + y * picture.stride;
+        std::uint32_t previous = ~pixels[0];
         std::uint8_t index = 0;
         for (std::size_t x = 0; x < width; ++x) {
-            const std::uint32_t colour = pixelAt(picture, x, y);
+            const std::uint32_t colour = pixels[x];
             if (colour != previous) index = palette.indexOf(colour);
             previous = colour;
+            // The rows start as zeros, and index 0, the first colour met, is most often the
+            // background.
+            if (index == 0) continue;
             const std::size_t bit = x * bits;
             row[1 + bit / 8] |= static_cast<std::uint8_t>(index << (8 - bits - bit % 8));
         }

@@ -88,6 +88,7 @@ void DesktopHost::figureCreated(model::Figure& figure)
 {
     auto* window = new FigureWindow(*m_session, figure);
     connect(window, &FigureWindow::closeRequested, this, &DesktopHost::closeFigure);
+    connect(window, &FigureWindow::commandForwarded, this, &DesktopHost::commandForwarded);
     connect(window, &FigureWindow::dialogRequested, this, &DesktopHost::openFigureDialog);
     connect(window, &FigureWindow::commandForwarded, this, &DesktopHost::runForwardedCommand);
     m_windows[&figure] = window;
