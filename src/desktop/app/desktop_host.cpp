@@ -6,6 +6,7 @@
 #include "desktop/dialogs/command_dialogs.h"
 #include "desktop/dialogs/object_dialog.h"
 #include "desktop/figure_window/figure_window.h"
+#include "desktop/player/movie_preview_window.h"
 #include "figure/animation_recorder.h"
 #include "figure/figure_commands.h"
 
@@ -143,7 +144,7 @@ void DesktopHost::figureListChanged()
 
 void DesktopHost::previewMovie(const std::string& path)
 {
-    notify("Movie preview of " + path + " is not available in this build");
+    openMoviePreview(path);
 }
 
 bool DesktopHost::askYesNo(const std::string& question)
