@@ -4,11 +4,9 @@
 #include "desktop/app/notices.h"
 #include "desktop/console/console_window.h"
 #include "desktop/dialogs/command_dialogs.h"
-#include "desktop/dialogs/object_dialog.h"
 #include "desktop/figure_window/figure_window.h"
 #include "desktop/player/movie_preview_window.h"
 #include "figure/animation_recorder.h"
-#include "figure/figure_commands.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -91,19 +89,7 @@ void DesktopHost::figureCreated(model::Figure& figure)
     connect(window, &FigureWindow::closeRequested, this, &DesktopHost::closeFigure);
     connect(window, &FigureWindow::commandForwarded, this, &DesktopHost::commandForwarded);
     connect(window, &FigureWindow::dialogRequested, this, &DesktopHost::openFigureDialog);
-    connect(window, &FigureWindow::commandForwarded, this, &DesktopHost::runForwardedCommand);
     m_windows[&figure] = window;
-}
-
-void DesktopHost::runForwardedCommand(FigureWindow* window, std::int32_t id)
-{
-    if (id >= figure::commands::FirstEditObject && id <= figure::commands::LastEditObject) {
-        const auto index = static_cast<std::size_t>(id - figure::commands::FirstEditObject);
-        if (runEditObjectDialog(window, *m_session, window->figure().id, index))
-            window->figureChanged();
-        return;
-    }
-    if (m_console) m_console->runCommand(id);
 }
 
 void DesktopHost::openFigureDialog(FigureWindow* window, figure::DialogRequest request)

@@ -55,9 +55,6 @@ signals:
 
 private:
     void closeFigure(FigureWindow* window);
-    // A command a figure window does not carry out itself: the Edit items open the object's
-    // dialog, the others go to the console, which acts on the figure in front.
-    void runForwardedCommand(FigureWindow* window, std::int32_t id);
     // New Frames and Animation Record, asked for by a figure window for its figure.
     void openFigureDialog(FigureWindow* window, figure::DialogRequest request);
 
