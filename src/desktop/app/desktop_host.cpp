@@ -9,12 +9,15 @@
 #include "figure/animation_recorder.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace desktop {
 namespace {
 constexpr const char* caption = "Kelvo Plotter 2.0";
+constexpr int frontRequestDelayMs = 250;
 }
 
 DesktopHost::~DesktopHost()
@@ -44,11 +47,18 @@ void DesktopHost::bringToFront(model::Figure& figure)
 {
     FigureWindow* window = windowOf(figure);
     if (!window) return;
-    if (window->isVisible()) {
-        window->raise();
-        window->activateWindow();
-    }
     window->update();
+    if (!window->isVisible()) return;
+    const QPointer<FigureWindow> guarded(window);
+    const auto activate = [guarded] {
+        if (!guarded) return;
+        guarded->raise();
+        guarded->activateWindow();
+    };
+    activate();
+    // Windows shown just before take the focus when the display first shows them; asking again
+    // once they are on screen keeps this one in front.
+    QTimer::singleShot(frontRequestDelayMs, window, activate);
 }
 
 void DesktopHost::attach(lang::Session& session, ConsoleWindow& console)
