@@ -9,6 +9,7 @@
 #include "figure/animation_recorder.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
 #include <QTimer>
 #include <QFileDialog>
@@ -96,6 +97,7 @@ void DesktopHost::focusInput()
 void DesktopHost::figureCreated(model::Figure& figure)
 {
     auto* window = new FigureWindow(*m_session, figure);
+    window->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvoplot-figure.svg")));
     connect(window, &FigureWindow::closeRequested, this, &DesktopHost::closeFigure);
     connect(window, &FigureWindow::commandForwarded, this, &DesktopHost::commandForwarded);
     connect(window, &FigureWindow::dialogRequested, this, &DesktopHost::openFigureDialog);
