@@ -10,6 +10,7 @@
 #include "desktop/dialogs/object_dialog.h"
 #include "desktop/exports/export_commands.h"
 #include "desktop/figure_window/figure_window.h"
+#include "figure/figure_commands.h"
 #include "figure/object_form.h"
 #include "lang/document.h"
 #include "lang/help_texts.h"
@@ -164,6 +165,9 @@ void DesktopApp::runForwardedCommand(FigureWindow* window, std::int32_t id)
         runNewLayerDialog(window, m_session, figure.id);
     } else if (figure::objectKindForMenu(id)) {
         runObjectDialog(window, m_session, id, figure.id);
+    } else if (id >= figure::commands::FirstEditObject && id <= figure::commands::LastEditObject) {
+        const auto index = static_cast<std::size_t>(id - figure::commands::FirstEditObject);
+        if (runEditObjectDialog(window, m_session, figure.id, index)) window->figureChanged();
     } else if (findConsoleCommand(id)) {
         m_console.runCommand(id);
     }
