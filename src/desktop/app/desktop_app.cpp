@@ -8,7 +8,9 @@
 #include "desktop/console/console_commands.h"
 #include "desktop/dialogs/command_dialogs.h"
 #include "desktop/dialogs/object_dialog.h"
+#include "desktop/exports/export_commands.h"
 #include "desktop/figure_window/figure_window.h"
+#include "figure/figure_commands.h"
 #include "figure/object_form.h"
 #include "lang/document.h"
 #include "lang/help_texts.h"
@@ -132,6 +134,11 @@ bool DesktopApp::runFigureCommand(int id)
 {
     model::Figure* figure = m_host.foregroundFigure();
     if (id == command::updateClient) return sendUpdateToClient(figure);
+    if (figure) {
+        FigureWindow* window = m_host.windowOf(*figure);
+        if (runExportCommand(id, window, window ? window->canvas() : nullptr, m_session, *figure))
+            return true;
+    }
     if (figure::objectKindForMenu(id)) {
         runObjectDialog(figure ? static_cast<QWidget*>(m_host.windowOf(*figure)) : &m_console,
                         m_session, id,
@@ -152,10 +159,15 @@ void DesktopApp::runForwardedCommand(FigureWindow* window, std::int32_t id)
     model::Figure& figure = window->figure();
     if (id == command::updateClient) {
         sendUpdateToClient(&figure);
+    } else if (runExportCommand(id, window, window->canvas(), m_session, figure)) {
+        return;
     } else if (id == command::newLayer) {
         runNewLayerDialog(window, m_session, figure.id);
     } else if (figure::objectKindForMenu(id)) {
         runObjectDialog(window, m_session, id, figure.id);
+    } else if (id >= figure::commands::FirstEditObject && id <= figure::commands::LastEditObject) {
+        const auto index = static_cast<std::size_t>(id - figure::commands::FirstEditObject);
+        if (runEditObjectDialog(window, m_session, figure.id, index)) window->figureChanged();
     } else if (findConsoleCommand(id)) {
         m_console.runCommand(id);
     }

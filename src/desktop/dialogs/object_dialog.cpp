@@ -264,10 +264,11 @@ void ObjectDialog::setPreviewMode(PreviewMode mode)
 
 void ObjectDialog::refresh()
 {
-    m_fields->refreshProblems();
+    const bool fieldsFine = m_fields->refreshProblems();
     const std::vector<std::string> problems = m_form.problems();
+    // Fields show their own explanations; what the whole object passes goes underneath.
     std::string text;
-    for (const std::string& problem : problems)
+    for (const std::string& problem : fieldsFine ? problems : std::vector<std::string>{})
         text += (text.empty() ? "" : "\n") + problem;
     m_problem->setText(qtText(text));
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problems.empty() && chosenFigure());
