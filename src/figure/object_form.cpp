@@ -290,6 +290,7 @@ model::Figure figureLook(const model::Figure& figure)
     look.clientWidth = figure.clientWidth;
     look.clientHeight = figure.clientHeight;
     look.own2d = figure.own2d;
+    look.hasDirect3D = figure.hasDirect3D; // meshes show on white as in the figure
     look.frames = figure.frames;
     return look;
 }

@@ -39,7 +39,7 @@ void ObjectPreview::paintEvent(QPaintEvent*)
     painter.scale(scale, scale);
     painter.fillRect(QRect(0, 0, width, height), Qt::white);
     render::QtSurface surface(painter);
-    render::DrawFigure(m_figure, surface, m_cache, &m_objects, &m_layers);
+    render::DrawFigure(m_figure, surface, {m_cache, &m_meshes}, &m_objects, &m_layers);
 }
 
 } // namespace desktop
