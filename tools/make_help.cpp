@@ -1,6 +1,7 @@
 // Writes the HTML help at build time: make_help OUTPUT_FOLDER [SCRIPT.kp ...]. Each gallery script
 // shows the picture gallery/<name>.png of the output folder, which the build draws beforehand.
 #include "lang/help_html.h"
+#include "io/atomic_file.h"
 #include "io/file_io.h"
 
 #include <filesystem>

@@ -39,7 +39,9 @@ std::string figurePicture(lang::Session& session, model::Figure& figure)
     QTemporaryDir folder;
     if (!folder.isValid()) return {};
     const QString path = folder.filePath(QStringLiteral("figure.svg"));
-    if (!exportFigure(session, figure, path.toStdString(), BatchOptions{}).written) return {};
+    std::vector<std::string> notes; // an SVG shows the figure as it is
+    if (!exportFigure(session, figure, path.toStdString(), BatchOptions{}, notes).written)
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll().toStdString();
