@@ -16,6 +16,7 @@ expect_file() {
     if [ ! -s "$prefix/$1" ]; then echo "missing: $1"; failed=1; fi
 }
 expect_file bin/kelvoplot
+expect_file bin/kelvoplot-desktop
 expect_file share/applications/kelvoplot.desktop
 expect_file share/mime/packages/kelvoplot.xml
 expect_file share/icons/hicolor/scalable/apps/kelvoplot.svg

@@ -267,6 +267,20 @@ std::optional<std::array<std::string, 2>> axisXRange(const model::Figure& figure
     return std::nullopt;
 }
 
+model::Figure figureLook(const model::Figure& figure)
+{
+    model::Figure look;
+    look.id = figure.id;
+    look.backgroundColour = figure.backgroundColour;
+    look.viewTransform = figure.viewTransform;
+    look.quality = figure.quality;
+    look.clientWidth = figure.clientWidth;
+    look.clientHeight = figure.clientHeight;
+    look.own2d = figure.own2d;
+    look.frames = figure.frames;
+    return look;
+}
+
 std::vector<model::PlotObject> previewObjects(const model::Figure* figure,
                                               const model::PlotObject& object, PreviewMode mode,
                                               std::optional<std::size_t> editedIndex)

@@ -84,6 +84,10 @@ std::vector<model::PlotObject> previewObjects(const model::Figure* figure,
                                               const model::PlotObject& object, PreviewMode mode,
                                               std::optional<std::size_t> editedIndex = {});
 
+// A figure with the size, background, view, frames and flags of `figure` but none of its objects,
+// layers or recorded blocks: what previews and picking draw their own object lists into.
+model::Figure figureLook(const model::Figure& figure);
+
 // An object being composed or edited in a dialog.
 class ObjectForm {
 public:

@@ -1,6 +1,7 @@
 // Own-2D point arithmetic and the object world matrix.
 #include "geom/own_2d.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -11,7 +12,7 @@ namespace {
 std::int64_t truncateSaturating(float value)
 {
     if (std::isnan(value)) return 0;
-    constexpr float limit = 4.0e18f; // so that the sum of two stays within 64 bits
+    constexpr float limit = 4.0e18f; // well within 64 bits
     if (value >= limit) return static_cast<std::int64_t>(limit);
     if (value <= -limit) return -static_cast<std::int64_t>(limit);
     return static_cast<std::int64_t>(value);
@@ -31,9 +32,9 @@ std::int32_t truncateToInt32Saturating(float value)
 
 float own2DCentre(float c)
 {
-    const std::int64_t low = truncateSaturating(c - 1000.0f);
-    const std::int64_t high = truncateSaturating(c + 1000.0f);
-    return static_cast<float>((low + high) / 2);
+    if (std::isnan(c)) return 0.0f;
+    constexpr float limit = 4.0e18f;
+    return std::clamp(std::floor(c), -limit, limit);
 }
 
 Point2D applyOwn2D(const std::optional<Own2DTransform>& transform, Point2D point)

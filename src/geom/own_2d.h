@@ -31,8 +31,8 @@ IntPoint2D applyOwn2D(const std::optional<Own2DTransform>& transform, IntPoint2D
 // Each corner moved on its own.
 CornerPair applyOwn2D(const std::optional<Own2DTransform>& transform, const CornerPair& corners);
 
-// The centre coordinate that the rotation uses for `c`: the middle of the integer span from
-// trunc(c - 1000) to trunc(c + 1000).
+// The centre coordinate that the rotation uses for `c`: rounded down (toward minus infinity), and
+// held within 4e18 either way (NaN gives 0).
 float own2DCentre(float c);
 
 // The matrix an object of an ordinary figure is drawn with: its own matrix first, then the

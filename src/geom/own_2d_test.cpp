@@ -41,10 +41,11 @@ TEST(Own2D, WithoutTheFlagPointsStayWhereTheyAre)
     EXPECT_EQ(applyOwn2D(std::nullopt, IntPoint2D{3, 4}), (IntPoint2D{3, 4}));
 }
 
-TEST(Own2D, CentresAreTheMiddleOfTheIntegerSpan)
+TEST(Own2D, CentresAreRoundedDown)
 {
     const std::pair<float, float> cases[] = {
-        {100, 100}, {100.7f, 100}, {-0.5f, 0}, {-1.5f, -1}, {1e30f, 4.0e18f},
+        {100, 100},  {100.7f, 100},     {-0.5f, -1},      {-1.5f, -2},        {-3, -3},
+        {-2.9f, -3}, {-1500.5f, -1501}, {1e30f, 4.0e18f}, {-1e30f, -4.0e18f},
     };
     for (const auto& [c, expected] : cases)
         EXPECT_EQ(own2DCentre(c), expected) << c;

@@ -25,20 +25,21 @@ struct ExportFormatRow {
     ExportFormat format;
     std::string_view mimeType;
     FormatKind kind;
+    std::string_view name; // for people: "PNG", "vexxml"
 };
 
 // In the order the extensions are offered; a format with two extensions has its usual one first.
 inline constexpr std::array<ExportFormatRow, 10> exportFormats = {{
-    {"png", ExportFormat::Png, "image/png", FormatKind::Picture},
-    {"jpg", ExportFormat::Jpeg, "image/jpeg", FormatKind::Picture},
-    {"jpeg", ExportFormat::Jpeg, "image/jpeg", FormatKind::Picture},
-    {"bmp", ExportFormat::Bmp, "image/bmp", FormatKind::Picture},
-    {"gif", ExportFormat::Gif, "image/gif", FormatKind::Picture},
-    {"svg", ExportFormat::Svg, "image/svg+xml", FormatKind::Vector},
-    {"pdf", ExportFormat::Pdf, "application/pdf", FormatKind::Vector},
-    {"swf", ExportFormat::Swf, "application/x-shockwave-flash", FormatKind::Movie},
-    {"vexxml", ExportFormat::Vexxml, "application/x-kelvoplot", FormatKind::Document},
-    {"emf", ExportFormat::Emf, "image/emf", FormatKind::Unwritten},
+    {"png", ExportFormat::Png, "image/png", FormatKind::Picture, "PNG"},
+    {"jpg", ExportFormat::Jpeg, "image/jpeg", FormatKind::Picture, "JPEG"},
+    {"jpeg", ExportFormat::Jpeg, "image/jpeg", FormatKind::Picture, "JPEG"},
+    {"bmp", ExportFormat::Bmp, "image/bmp", FormatKind::Picture, "BMP"},
+    {"gif", ExportFormat::Gif, "image/gif", FormatKind::Picture, "GIF"},
+    {"svg", ExportFormat::Svg, "image/svg+xml", FormatKind::Vector, "SVG"},
+    {"pdf", ExportFormat::Pdf, "application/pdf", FormatKind::Vector, "PDF"},
+    {"swf", ExportFormat::Swf, "application/x-shockwave-flash", FormatKind::Movie, "SWF"},
+    {"vexxml", ExportFormat::Vexxml, "application/x-kelvoplot", FormatKind::Document, "vexxml"},
+    {"emf", ExportFormat::Emf, "image/emf", FormatKind::Unwritten, "EMF"},
 }};
 
 // The row of the extension after the last "." of the file name (compared without regard to

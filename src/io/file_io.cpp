@@ -43,6 +43,14 @@ private:
     int m_descriptor;
 };
 
+// Why a file of this kind is not read: said in the user's words.
+std::string_view kindReason(mode_t mode)
+{
+    if (S_ISDIR(mode)) return "it is a folder";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device";
+    return "it is not a regular file";
+}
+
 } // namespace
 
 FileContents readWholeFile(const std::string& path, std::size_t maximumBytes)
@@ -56,8 +64,10 @@ FileContents readWholeFile(const std::string& path, std::size_t maximumBytes)
     }
     // Only regular files: a folder fails to read and a pipe or device could block or never end.
     struct stat information {};
-    if (::fstat(file.get(), &information) != 0 || !S_ISREG(information.st_mode))
-        return {ReadStatus::Unreadable, {}, "not a regular file"};
+    if (::fstat(file.get(), &information) != 0)
+        return {ReadStatus::Unreadable, {}, systemReason(errno)};
+    if (!S_ISREG(information.st_mode))
+        return {ReadStatus::Unreadable, {}, std::string(kindReason(information.st_mode))};
     if (static_cast<std::uint64_t>(information.st_size) > maximumBytes)
         return {ReadStatus::TooLarge, {}, {}};
     FileContents contents{ReadStatus::Read, {}, {}};
@@ -82,6 +92,16 @@ std::string canonicalPath(const std::string& path)
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                                &std::free);
     return resolved ? std::string(resolved.get()) : path;
+}
+
+std::optional<std::string> unreadableReason(const std::string& path)
+{
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) return systemReason(errno);
+    struct stat information {};
+    if (::fstat(file.get(), &information) != 0) return systemReason(errno);
+    if (S_ISREG(information.st_mode) || S_ISFIFO(information.st_mode)) return std::nullopt;
+    return std::string(kindReason(information.st_mode));
 }
 
 bool fileExists(const std::string& path)

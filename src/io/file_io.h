@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ FileContents readWholeFile(const std::string& path, std::size_t maximumBytes);
 
 // The absolute path with symbolic links resolved, or `path` itself when it does not exist.
 std::string canonicalPath(const std::string& path);
+
+// Why `path` cannot be read as a stream of text: the system's reason when it does not open, or
+// that it is a folder, a device or a socket. Nothing for a regular file or a pipe.
+std::optional<std::string> unreadableReason(const std::string& path);
 
 // True when something exists at `path`.
 bool fileExists(const std::string& path);

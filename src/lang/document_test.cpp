@@ -105,7 +105,6 @@ TEST_F(DocumentTest, DocumentsThatDoNotLoadRunNothing)
     const std::string cases[] = {
         declaration + "<root><plot>FIGURE 0</plot><plot>FIGURE 0</root>", // missing end tag
         "<root><plot>FIGURE 0</plot></root>",                             // no declaration
-        declaration + "<root><plot>FIGURE 0</plot>\xC3</root>",           // invalid UTF-8
     };
     for (const std::string& text : cases) {
         runText(text);
@@ -125,6 +124,14 @@ TEST_F(DocumentTest, BlocksAreChildrenWithTextWhateverTheirNameAndEntitiesAreDec
     EXPECT_EQ(figureListRefreshes(), 1u);
 }
 
+TEST_F(DocumentTest, OpensDocumentsWrittenInLatin1)
+{
+    runText("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><root><plot>FIGURE 0\r\n"
+            "TEXT at(0) p2(1,1) n(\"Gr\xF6\xDF\x65\")</plot></root>");
+    ASSERT_EQ(session.figures.size(), 1u);
+    EXPECT_EQ(session.figures.at(0).objects[0].subObjects[2].arguments[0], "Gr\u00F6\u00DFe");
+}
+
 TEST_F(DocumentTest, LinesSeparatedByLfAloneRunAsOneLine)
 {
     runText(documentOf({"FIGURE 0 300 300\nLAYER 0 0 0 10 10\nPOINT at(0) p2(1,1)"}));
@@ -141,18 +148,23 @@ TEST_F(DocumentTest, TheFileCommandPreviewsMoviesAndRunsDocuments)
     writeFileBytes(path, documentOf({"FIGURE 0", "FIGURE 0"}));
     executeCommand(session, "file \"" + path + "\"", 0);
     EXPECT_EQ(session.figures.size(), 2u);
-    executeCommand(session, "file " + folder.file("missing.vexxml"), 0);
     executeCommand(session, "file movie.SWF", 0);
-    EXPECT_EQ(session.figures.size(), 2u);
     EXPECT_EQ(host.events.back(), "preview movie.SWF");
     EXPECT_EQ(host.output, "");
 
-    EXPECT_EQ(runDocumentFile(session, folder.file("missing.vexxml")).status,
-              xml::LoadStatus::Empty);
+    // What does not load runs nothing, and the console says which file, where and why.
     writeFileBytes(path, declaration + "<root><plot>FIGURE 0</root>");
-    const DocumentLoad broken = runDocumentFile(session, path);
-    EXPECT_EQ(broken.status, xml::LoadStatus::Failed);
-    EXPECT_EQ(broken.message, path + ": line 1: the end tag of <plot> is missing (found </root>)");
+    const std::pair<std::string, std::string> failures[] = {
+        {folder.file("missing.vexxml"), "No such file or directory"},
+        {path, "line 1: the end tag of <root> is missing"},
+        {folder.path(), "cannot be read: it is a folder"},
+    };
+    for (const auto& [file, reason] : failures) {
+        host.output.clear();
+        executeCommand(session, "file \"" + file + "\"", 0);
+        EXPECT_TRUE(host.output.starts_with("file: " + file + ": " + reason + "\n")) << host.output;
+    }
+    EXPECT_EQ(session.figures.size(), 2u);
 }
 
 TEST_F(DocumentTest, SavingToAGivenPathOverwritesAtomically)
@@ -220,7 +232,7 @@ TEST_F(DocumentTest, AppendingToAFileThatIsNotADocumentChangesNothing)
     host.answer = Answer::Yes;
     const DocumentSave saved = saveDocument(session, "FIGURE 0");
     EXPECT_EQ(saved.outcome, SaveOutcome::Failed);
-    EXPECT_EQ(saved.message, path + ": line 1: the end tag of <plot> is missing (found </root>); "
+    EXPECT_EQ(saved.message, path + ": line 1: the end tag of <root> is missing; "
                                     "the plot was not appended and the file is unchanged");
     EXPECT_EQ(readFileBytes(path), broken);
 }

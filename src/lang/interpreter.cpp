@@ -55,21 +55,28 @@ struct RequestedSize {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     bool given = false;
+    std::string limitMessage; // when a side was cut to the limit
 };
 
+// The size a FIGURE line asks for; a side past the limit gets the limit, so that the figure
+// still exists for the lines after it.
 RequestedSize requestedSize(const CommandLine& line)
 {
     if (line.tokens.size() < 4) return {};
     RequestedSize size{model::truncateToUint32(model::parseNumber(line.tokens[2])),
-                       model::truncateToUint32(model::parseNumber(line.tokens[3])), false};
+                       model::truncateToUint32(model::parseNumber(line.tokens[3])),
+                       false,
+                       {}};
     size.given = size.width != 0 && size.height != 0 && size.width != 0xFFFFFFFFu &&
                  size.height != 0xFFFFFFFFu;
-    if (size.given && (size.width > static_cast<std::uint32_t>(model::maxFigureSide) ||
-                       size.height > static_cast<std::uint32_t>(model::maxFigureSide)))
-        throw LimitError("FIGURE: " + line.tokens[2] + " x " + line.tokens[3] +
-                         " pixels is more than the limit of " +
-                         std::to_string(model::maxFigureSide) + " x " +
-                         std::to_string(model::maxFigureSide));
+    const auto limit = static_cast<std::uint32_t>(model::maxFigureSide);
+    if (!size.given || (size.width <= limit && size.height <= limit)) return size;
+    size.width = std::min(size.width, limit);
+    size.height = std::min(size.height, limit);
+    size.limitMessage = "FIGURE: " + line.tokens[2] + " x " + line.tokens[3] +
+                        " pixels is more than the limit of " + std::to_string(limit) + " x " +
+                        std::to_string(limit) + "; the figure gets " + std::to_string(size.width) +
+                        " x " + std::to_string(size.height);
     return size;
 }
 
@@ -87,7 +94,8 @@ void makeDirect3D(Session& session, model::Figure& figure)
 
 void runFigure(Session& session, const CommandLine& line)
 {
-    const RequestedSize size = requestedSize(line); // refuse before anything changes
+    const RequestedSize size = requestedSize(line);
+    if (!size.limitMessage.empty()) showMessage(session, size.limitMessage);
     const Tokens& tokens = line.tokens;
     model::Figure* figure = session.figures.findFigure(line.figureId);
     if (!figure) {
@@ -162,8 +170,9 @@ void runFrames(Session& session, const CommandLine& line)
     model::Figure* figure = session.figures.findFigure(line.figureId);
     if (!figure) return;
     const Tokens& tokens = line.tokens;
-    const std::uint32_t count = model::truncateToUint32(model::parseNumber(tokens[2]));
-    if (count < 1) return;
+    const float requested = model::parseNumber(tokens[2]);
+    if (!(requested >= 1.0f)) return; // a count below 1 (or not a number) adds nothing
+    const std::uint32_t count = model::truncateToUint32(requested);
     checkFrameLimit(*figure, count, "FRAMES", tokens[2]);
     const std::uint32_t delay = model::truncateToUint32(model::parseNumber(tokens[3]));
     const std::uint8_t clear = model::truncateToInt32(model::parseNumber(tokens[4])) != 0 ? 1 : 0;
@@ -245,7 +254,7 @@ void runFileCommand(Session& session, const std::string& path)
     }
     const DocumentLoad load = runDocumentFile(session, path);
     if (load.status != xml::LoadStatus::Loaded && !load.refused)
-        warn(session, [&] { return std::vector<std::string>{"file: " + load.message}; });
+        showMessage(session, "file: " + load.message);
 }
 
 void runLine(Session& session, std::string_view text, std::uint32_t defaultFigureId)

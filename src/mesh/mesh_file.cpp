@@ -1,14 +1,18 @@
-// Reading mesh files through the importer library, within the mesh limits.
+// Reading mesh files through the importer library, within the mesh limits. The library is large
+// and takes milliseconds to load and relocate, so the program does not link it: the first mesh
+// file loads it, and a run without meshes never does.
 #include "mesh/mesh_file.h"
 
-#include <assimp/Importer.hpp>
+#include <assimp/cimport.h>
 #include <assimp/config.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <dlfcn.h>
 
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <type_traits>
 #include <vector>
 
 namespace mesh {
@@ -106,17 +110,82 @@ void addPlacement(TriangleMesh& mesh, const aiMesh& part, const aiMatrix4x4& tra
     }
 }
 
+// The importer library's entry points, looked up in the loaded library.
+struct Importer {
+    decltype(&aiCreatePropertyStore) createPropertyStore = nullptr;
+    decltype(&aiSetImportPropertyInteger) setPropertyInteger = nullptr;
+    decltype(&aiImportFileExWithProperties) importFile = nullptr;
+    decltype(&aiGetErrorString) errorString = nullptr;
+    decltype(&aiReleaseImport) releaseImport = nullptr;
+    decltype(&aiReleasePropertyStore) releasePropertyStore = nullptr;
+};
+
+// The library stays loaded once loaded: loading it again finds it and costs nothing.
+std::optional<Importer> loadImporter(std::string& error)
+{
+    void* library = dlopen(KELVO_MESH_IMPORTER_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        error = std::string("the importer library " KELVO_MESH_IMPORTER_LIBRARY
+                            " cannot be loaded: ") +
+                dlerror();
+        return std::nullopt;
+    }
+    Importer importer;
+    const auto find = [&](auto& entry, const char* name) {
+        entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(dlsym(library, name));
+        if (!entry) error = std::string("the importer library lacks ") + name;
+    };
+    find(importer.createPropertyStore, "aiCreatePropertyStore");
+    find(importer.setPropertyInteger, "aiSetImportPropertyInteger");
+    find(importer.importFile, "aiImportFileExWithProperties");
+    find(importer.errorString, "aiGetErrorString");
+    find(importer.releaseImport, "aiReleaseImport");
+    find(importer.releasePropertyStore, "aiReleasePropertyStore");
+    if (!error.empty()) return std::nullopt;
+    return importer;
+}
+
+// The scene the library read, released with it.
+class ImportedScene {
+public:
+    ImportedScene(const Importer& importer, const std::string& path) : m_importer(importer)
+    {
+        aiPropertyStore* properties = importer.createPropertyStore();
+        importer.setPropertyInteger(properties, AI_CONFIG_IMPORT_NO_SKELETON_MESHES, 1);
+        // Triangulated, checked for consistency, and turned into left-handed coordinates: the
+        // .x reader delivers right-handed data like every other reader, so this gives .x files
+        // back their own coordinates.
+        m_scene = importer.importFile(path.c_str(),
+                                      aiProcess_Triangulate | aiProcess_ValidateDataStructure |
+                                          aiProcess_MakeLeftHanded,
+                                      nullptr, properties);
+        importer.releasePropertyStore(properties);
+    }
+    ~ImportedScene()
+    {
+        if (m_scene) m_importer.releaseImport(m_scene);
+    }
+    ImportedScene(const ImportedScene&) = delete;
+    ImportedScene& operator=(const ImportedScene&) = delete;
+
+    const aiScene* scene() const { return m_scene; }
+
+private:
+    const Importer& m_importer;
+    const aiScene* m_scene = nullptr;
+};
+
 MeshFileResult importFile(const std::string& path, const MeshFileLimits& limits)
 {
-    Assimp::Importer importer;
-    importer.SetPropertyBool(AI_CONFIG_IMPORT_NO_SKELETON_MESHES, true);
-    // Triangulated, checked for consistency, and turned into left-handed coordinates: the .x
-    // reader delivers right-handed data like every other reader, so this gives .x files back
-    // their own coordinates.
-    const aiScene* scene = importer.ReadFile(
-        path, aiProcess_Triangulate | aiProcess_ValidateDataStructure | aiProcess_MakeLeftHanded);
+    std::string libraryError;
+    const std::optional<Importer> importer = loadImporter(libraryError);
+    if (!importer)
+        return failure(MeshFileStatus::CannotRead, "MESHF: cannot read " + path + ": " +
+                                                       libraryError);
+    const ImportedScene imported(*importer, path);
+    const aiScene* scene = imported.scene();
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) != 0) {
-        const std::string reason = importer.GetErrorString();
+        const std::string reason = importer->errorString();
         return failure(MeshFileStatus::CannotRead,
                        "MESHF: cannot read " + path + ": " +
                            (reason.empty() ? std::string("no mesh in it") : reason));

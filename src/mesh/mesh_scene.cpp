@@ -38,12 +38,6 @@ std::shared_ptr<const WireFrame> objectWireFrame(const render::ObjectContext& co
     return std::make_shared<const WireFrame>(wireFrameOf(*box));
 }
 
-void drawWireFrame(render::DrawingSurface& surface, const render::Pen& pen,
-                   const std::vector<geom::Point2D>& lines)
-{
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) surface.drawLine(pen, lines[i], lines[i + 1]);
-}
-
 } // namespace
 
 bool canCreateMeshScene(const model::Figure& figure)
@@ -76,7 +70,7 @@ void MeshScene::drawMeshes(const model::Figure& figure, std::span<const model::P
         const geom::Matrix4x4 toClip =
             geom::meshGeometryMatrix(context.transform3D) * viewProjection;
         const render::Pen pen{context.pen.colour, 1, 0, std::nullopt};
-        drawWireFrame(surface, pen, projectWireFrame(*wire, toClip, viewport));
+        surface.drawLines(pen, projectWireFrame(*wire, toClip, viewport));
     }
     surface.endContainer(state);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace mesh {
 namespace {
@@ -58,13 +59,28 @@ geom::Point2D toPixels(const Point4D& p, const Viewport& viewport)
 std::vector<geom::Point2D> projectWireFrame(const WireFrame& wire, const geom::Matrix4x4& toClip,
                                             const Viewport& viewport)
 {
-    std::vector<Point4D> clip;
-    clip.reserve(wire.points.size());
-    for (const geom::Point3D& point : wire.points) clip.push_back(toClip.map(point));
+    // Every point once: its clip coordinates, and its pixel when it lies inside the view volume,
+    // so that the common edge with both ends inside needs no clipping.
+    const std::size_t count = wire.points.size();
+    std::vector<Point4D> clip(count);
+    std::vector<geom::Point2D> pixels(count);
+    std::vector<std::uint8_t> inside(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        clip[i] = toClip.map(wire.points[i]);
+        const std::array<float, 6> d = planeDistances(clip[i]);
+        inside[i] = isFinite(clip[i]) && clip[i].w > 0 && d[0] >= 0 && d[1] >= 0 && d[2] >= 0 &&
+                    d[3] >= 0 && d[4] >= 0 && d[5] >= 0;
+        if (inside[i]) pixels[i] = toPixels(clip[i], viewport);
+    }
 
     std::vector<geom::Point2D> lines;
     lines.reserve(wire.edges.size() * 2);
     for (const WireEdge& edge : wire.edges) {
+        if (inside[edge.from] && inside[edge.to]) {
+            lines.push_back(pixels[edge.from]);
+            lines.push_back(pixels[edge.to]);
+            continue;
+        }
         Point4D a = clip[edge.from], b = clip[edge.to];
         if (!isFinite(a) || !isFinite(b) || !clipSegment(a, b)) continue;
         if (a.w <= 0 || b.w <= 0) continue; // a projection that sees behind its eye

@@ -70,20 +70,16 @@ struct Survey {
     Palette palette;
 };
 
-std::uint32_t pixelAt(const PngPixels& picture, std::size_t x, std::size_t y)
-{
-    return picture.pixels[y * picture.stride + x];
-}
-
 Survey surveyColours(const PngPixels& picture)
 {
     Survey survey;
     const auto width = static_cast<std::size_t>(picture.width);
     const auto height = static_cast<std::size_t>(picture.height);
     for (std::size_t y = 0; y < height; ++y) {
-        std::uint32_t previous = ~pixelAt(picture, 0, y);
+        const std::uint32_t* row = picture.pixels.data() + y * picture.stride;
+        std::uint32_t previous = ~row[0];
         for (std::size_t x = 0; x < width; ++x) {
-            const std::uint32_t colour = pixelAt(picture, x, y);
+            const std::uint32_t colour = row[x];
             if (colour == previous) continue; // runs of one colour are the common case
             previous = colour;
             survey.opaque = survey.opaque && (colour >> 24) == 0xFF;
@@ -104,7 +100,8 @@ int paletteBitDepth(std::size_t colours)
 
 // The image data before compression: each row its filter byte, then its bytes.
 struct FilteredRows {
-    std::vector<std::uint8_t> bytes;
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::size_t size = 0;
     int bitDepth = 8;
 };
 
@@ -115,16 +112,21 @@ FilteredRows indexedRows(const PngPixels& picture, const Palette& palette)
     const auto height = static_cast<std::size_t>(picture.height);
     const auto bits = static_cast<std::size_t>(depth);
     const std::size_t rowBytes = (width * bits + 7) / 8;
-    FilteredRows rows{std::vector<std::uint8_t>((rowBytes + 1) * height, 0), depth};
+    const std::size_t size = (rowBytes + 1) * height;
+    FilteredRows rows{std::make_unique<std::uint8_t[]>(size), size, depth}; // zeros, for packing
     for (std::size_t y = 0; y < height; ++y) {
-        std::uint8_t* row = rows.bytes.data() + y * (rowBytes + 1);
+        std::uint8_t* row = rows.bytes.get() + y * (rowBytes + 1);
         row[0] = static_cast<std::uint8_t>(RowFilter::None);
-        std::uint32_t previous = ~pixelAt(picture, 0, y);
+        const std::uint32_t* pixels = picture.pixels.data() + y * picture.stride;
+        std::uint32_t previous = ~pixels[0];
         std::uint8_t index = 0;
         for (std::size_t x = 0; x < width; ++x) {
-            const std::uint32_t colour = pixelAt(picture, x, y);
+            const std::uint32_t colour = pixels[x];
             if (colour != previous) index = palette.indexOf(colour);
             previous = colour;
+            // The rows start as zeros, and index 0, the first colour met, is most often the
+            // background.
+            if (index == 0) continue;
             const std::size_t bit = x * bits;
             row[1 + bit / 8] |= static_cast<std::uint8_t>(index << (8 - bits - bit % 8));
         }
@@ -132,30 +134,36 @@ FilteredRows indexedRows(const PngPixels& picture, const Palette& palette)
     return rows;
 }
 
-// RGB or RGBA rows, each stored as its difference to the row above.
+// The four bytes of `a` minus those of `b`, each modulo 256, without borrows between them.
+std::uint32_t bytewiseDifference(std::uint32_t a, std::uint32_t b)
+{
+    constexpr std::uint32_t high = 0x80808080u;
+    return ((a | high) - (b & ~high)) ^ ((a ^ ~b) & high);
+}
+
+// RGB or RGBA rows, each stored as its difference to the row above (the row above the first is
+// zero), computed on whole pixels.
 FilteredRows truecolourRows(const PngPixels& picture, bool withAlpha)
 {
     const auto width = static_cast<std::size_t>(picture.width);
     const auto height = static_cast<std::size_t>(picture.height);
     const std::size_t channels = withAlpha ? 4 : 3;
     const std::size_t rowBytes = width * channels;
-    FilteredRows rows{std::vector<std::uint8_t>((rowBytes + 1) * height), 8};
-    std::vector<std::uint8_t> above(rowBytes, 0);
-    std::vector<std::uint8_t> current(rowBytes);
+    const std::size_t size = (rowBytes + 1) * height;
+    FilteredRows rows{std::make_unique_for_overwrite<std::uint8_t[]>(size), size, 8};
     for (std::size_t y = 0; y < height; ++y) {
-        std::uint8_t* bytes = current.data();
+        std::uint8_t* out = rows.bytes.get() + y * (rowBytes + 1);
+        *out++ = static_cast<std::uint8_t>(RowFilter::Up);
+        const std::uint32_t* row = picture.pixels.data() + y * picture.stride;
+        const std::uint32_t* above = y > 0 ? row - picture.stride : nullptr;
         for (std::size_t x = 0; x < width; ++x) {
-            const std::uint32_t colour = pixelAt(picture, x, y);
-            *bytes++ = static_cast<std::uint8_t>(colour >> 16);
-            *bytes++ = static_cast<std::uint8_t>(colour >> 8);
-            *bytes++ = static_cast<std::uint8_t>(colour);
-            if (withAlpha) *bytes++ = static_cast<std::uint8_t>(colour >> 24);
+            const std::uint32_t difference =
+                above ? bytewiseDifference(row[x], above[x]) : row[x];
+            *out++ = static_cast<std::uint8_t>(difference >> 16);
+            *out++ = static_cast<std::uint8_t>(difference >> 8);
+            *out++ = static_cast<std::uint8_t>(difference);
+            if (withAlpha) *out++ = static_cast<std::uint8_t>(difference >> 24);
         }
-        std::uint8_t* row = rows.bytes.data() + y * (rowBytes + 1);
-        row[0] = static_cast<std::uint8_t>(RowFilter::Up);
-        for (std::size_t i = 0; i < rowBytes; ++i)
-            row[1 + i] = static_cast<std::uint8_t>(current[i] - above[i]);
-        above.swap(current);
     }
     return rows;
 }
@@ -167,18 +175,19 @@ struct CompressorDeleter {
     }
 };
 
-std::vector<std::uint8_t> compressed(const std::vector<std::uint8_t>& bytes)
+// The zlib stream of the rows.
+std::span<const std::uint8_t> compressed(const FilteredRows& rows,
+                                         std::unique_ptr<std::uint8_t[]>& buffer)
 {
     const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
         libdeflate_alloc_compressor(compressionLevel));
     if (!compressor) throw std::bad_alloc();
-    std::vector<std::uint8_t> result(
-        libdeflate_zlib_compress_bound(compressor.get(), bytes.size()));
-    const std::size_t size = libdeflate_zlib_compress(compressor.get(), bytes.data(), bytes.size(),
-                                                      result.data(), result.size());
+    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rows.size);
+    buffer = std::make_unique_for_overwrite<std::uint8_t[]>(bound);
+    const std::size_t size = libdeflate_zlib_compress(compressor.get(), rows.bytes.get(),
+                                                      rows.size, buffer.get(), bound);
     assert(size > 0 && "the output buffer holds the compression bound");
-    result.resize(size);
-    return result;
+    return {buffer.get(), size};
 }
 
 class ChunkWriter {
@@ -250,10 +259,11 @@ std::vector<std::uint8_t> encodePng(const PngPixels& picture)
     const FilteredRows rows = type == ColourType::Palette
                                   ? indexedRows(picture, survey.palette)
                                   : truecolourRows(picture, type == ColourType::Rgba);
-    const std::vector<std::uint8_t> data = compressed(rows.bytes);
+    std::unique_ptr<std::uint8_t[]> buffer;
+    const std::span<const std::uint8_t> stream = compressed(rows, buffer);
 
     std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    file.reserve(data.size() + 1024);
+    file.reserve(stream.size() + 1024);
     ChunkWriter writer(file);
     writer.chunk("IHDR", headerChunk(picture, rows.bitDepth, type));
     if (picture.dotsPerMetre > 0) {
@@ -264,7 +274,6 @@ std::vector<std::uint8_t> encodePng(const PngPixels& picture)
         writer.chunk("pHYs", physical);
     }
     if (type == ColourType::Palette) writePalette(writer, survey.palette);
-    const std::span<const std::uint8_t> stream(data);
     for (std::size_t start = 0; start < stream.size(); start += idatPieceBytes)
         writer.chunk("IDAT", stream.subspan(start, std::min(idatPieceBytes, stream.size() - start)));
     writer.chunk("IEND", {});

@@ -9,6 +9,14 @@
 namespace render {
 namespace {
 
+// A level from 0 to 255 rounded half away from zero, as std::lround rounds, without its call:
+// the difference to the whole part below is exact.
+std::uint8_t roundedLevel(double level)
+{
+    const auto whole = static_cast<std::int32_t>(level);
+    return static_cast<std::uint8_t>(level - whole >= 0.5 ? whole + 1 : whole);
+}
+
 // --- the area accumulator -----------------------------------------------------------------------
 
 // Signed areas of directed edges, kept per pixel so that the running sum along a row is the
@@ -142,7 +150,7 @@ CoverageMask AreaAccumulator::mask() const
         for (std::int32_t column = 0; column < m_width; ++column) {
             winding += static_cast<double>(area[column]);
             const double coverage = std::min(std::fabs(winding), 1.0);
-            *out++ = static_cast<std::uint8_t>(std::lround(coverage * 255));
+            *out++ = roundedLevel(coverage * 255);
         }
     }
     return mask;

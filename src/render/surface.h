@@ -43,6 +43,13 @@ public:
     // --- lines and curves ---
     virtual void drawLine(const Pen& pen, Point2D from, Point2D to) = 0;
     virtual void drawPolyline(const Pen& pen, std::span<const Point2D> points) = 0; // open
+    // Separate lines, one for each pair of end points (a wireframe); a trailing odd point is
+    // ignored. Surfaces that can draw many lines in one go override it.
+    virtual void drawLines(const Pen& pen, std::span<const Point2D> endPoints)
+    {
+        for (std::size_t i = 0; i + 1 < endPoints.size(); i += 2)
+            drawLine(pen, endPoints[i], endPoints[i + 1]);
+    }
     virtual void drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, Point2D p2) = 0;
     // Cardinal splines through the points; tension 0 gives straight segments.
     virtual void drawCurve(const Pen& pen, std::span<const Point2D> points, float tension) = 0;

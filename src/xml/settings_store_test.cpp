@@ -142,9 +142,8 @@ TEST_F(SettingsStoreTest, RefusesToWriteOverFilesItCannotReadAndBadNames)
     EXPECT_EQ(readSettingString(options, "Options", "a", "default"), "1");
     const io::WriteResult refused = writeSettingString(options, "Options", "b", "2");
     EXPECT_FALSE(refused.written);
-    EXPECT_EQ(refused.message, options +
-                                   ": line 1: the end tag of <Options> is missing (found </root>); "
-                                   "the setting was not written");
+    EXPECT_EQ(refused.message, options + ": line 1: the end tag of <root> is missing; "
+                                         "the setting was not written");
     EXPECT_FALSE(removeSetting(options, "Options", "a").written);
     EXPECT_EQ(readFileBytes(options), broken);
 

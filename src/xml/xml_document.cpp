@@ -2,6 +2,7 @@
 #include "xml/xml_document.h"
 
 #include "model/limits.h"
+#include "xml/declared_encoding.h"
 #include "xml/utf.h"
 #include "xml/xml_writer.h"
 
@@ -39,30 +40,13 @@ std::string littleEndianBytes(std::u16string_view units)
     return bytes;
 }
 
-// The value of the first "encoding" that stands as a pseudo-attribute (followed by "=" and a
-// quoted value); other occurrences, such as "encodinging=", are passed over.
-std::size_t findEncodingValue(std::string_view declaration, std::size_t& end)
-{
-    for (std::size_t key = declaration.find("encoding"); key != std::string_view::npos;
-         key = declaration.find("encoding", key + 1)) {
-        std::size_t i = key + 8;
-        while (i < declaration.size() && (declaration[i] == ' ' || declaration[i] == '='))
-            ++i;
-        if (i >= declaration.size() || (declaration[i] != '"' && declaration[i] != '\'')) continue;
-        end = declaration.find(declaration[i], i + 1);
-        if (end != std::string_view::npos) return i + 1;
-    }
-    return std::string_view::npos;
-}
-
 } // namespace
 
 std::string declarationWithEncoding(std::string_view declaration, std::string_view encoding)
 {
     std::string result(declaration);
-    std::size_t end = 0;
-    const std::size_t value = findEncodingValue(declaration, end);
-    if (value != std::string_view::npos) return result.replace(value, end - value, encoding);
+    if (const std::optional<ValueSpan> value = findEncodingValue(declaration))
+        return result.replace(value->begin, value->end - value->begin, encoding);
     // No encoding yet: it goes after the version (or after "<?xml").
     std::size_t insertAt = std::string::npos;
     const std::size_t version = result.find("version");

@@ -35,8 +35,23 @@ std::size_t skipBlanks(std::string_view text, std::size_t i)
     return i;
 }
 
-// Reads name="value" pairs; false when something else stands there.
-bool readAttributes(std::string_view text, std::vector<XmlAttribute>& attributes)
+// The end of an attribute value that starts at `i`: after its closing quote, or at the next blank
+// for a value written without quotes.
+std::size_t valueEnd(std::string_view text, std::size_t i)
+{
+    if (i < text.size() && (text[i] == '"' || text[i] == '\'')) {
+        const std::size_t close = text.find(text[i], i + 1);
+        return close == std::string_view::npos ? text.size() : close + 1;
+    }
+    while (i < text.size() && !isBlank(text[i]))
+        ++i;
+    return i;
+}
+
+// Reads name="value" pairs, as loosely as documents written by hand need: a value may stand in
+// double or single quotes or without any (up to the next blank), and what is not a valid name
+// followed by "=" is passed over.
+void readAttributes(std::string_view text, std::vector<XmlAttribute>& attributes)
 {
     std::size_t i = skipBlanks(text, 0);
     while (i < text.size()) {
@@ -45,15 +60,16 @@ bool readAttributes(std::string_view text, std::vector<XmlAttribute>& attributes
             ++nameEnd;
         const std::string_view name = text.substr(i, nameEnd - i);
         i = skipBlanks(text, nameEnd);
-        if (!isXmlName(name) || i >= text.size() || text[i] != '=') return false;
+        if (i >= text.size() || text[i] != '=') continue; // a name without a value
         i = skipBlanks(text, i + 1);
-        if (i >= text.size() || (text[i] != '"' && text[i] != '\'')) return false;
-        const std::size_t close = text.find(text[i], i + 1);
-        if (close == std::string_view::npos) return false;
-        attributes.push_back({std::string(name), std::string(text.substr(i + 1, close - i - 1))});
-        i = skipBlanks(text, close + 1);
+        const std::size_t end = valueEnd(text, i);
+        const bool quoted = end > i && (text[i] == '"' || text[i] == '\'') && end - i >= 2 &&
+                            text[end - 1] == text[i];
+        const std::string_view value =
+            quoted ? text.substr(i + 1, end - i - 2) : text.substr(i, end - i);
+        if (isXmlName(name)) attributes.push_back({std::string(name), std::string(value)});
+        i = skipBlanks(text, end);
     }
-    return true;
 }
 
 } // namespace
@@ -77,7 +93,7 @@ std::unique_ptr<XmlElement> XmlElement::fromStartTag(std::string_view startTag)
     const std::string_view name = inner.substr(0, nameEnd);
     if (!isXmlName(name)) return nullptr;
     auto element = std::make_unique<XmlElement>(std::string(name));
-    if (!readAttributes(inner.substr(nameEnd), element->m_attributes)) return nullptr;
+    readAttributes(inner.substr(nameEnd), element->m_attributes);
     return element;
 }
 

@@ -42,8 +42,8 @@ bool isXmlName(std::string_view name);
 class XmlElement {
 public:
     // An element made from start-tag text such as "<plot>" or "<item key='1'/>"; nothing when the
-    // text is not a start tag with a valid name and well-formed attributes (name="value" or
-    // name='value').
+    // text is not a start tag with a valid name. Attribute values may be quoted with either quote
+    // or, as in "<plot id=1>", not at all; text that is no attribute is passed over.
     static std::unique_ptr<XmlElement> fromStartTag(std::string_view startTag = "<root />");
 
     explicit XmlElement(std::string name);

@@ -2,7 +2,7 @@
 #include "xml/xml_parser.h"
 
 #include "model/limits.h"
-#include "xml/utf.h"
+#include "xml/declared_encoding.h"
 
 #include <algorithm>
 
@@ -35,15 +35,6 @@ std::string_view segmentText(std::string_view text)
     return text;
 }
 
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 class Parser {
 public:
     explicit Parser(std::string_view text) : m_text(text) {}
@@ -53,10 +44,6 @@ public:
         const std::size_t declarationEnd = m_text.find("?>");
         if (declarationEnd == std::string_view::npos)
             return emptyDocument(LoadDetail::NoDeclaration, "holds no XML declaration");
-        if (const auto invalid = findInvalidUtf8(m_text)) {
-            fail(LoadDetail::InvalidUtf8, *invalid, "is not valid UTF-8");
-            return finish();
-        }
         m_result.declaration = std::string(m_text.substr(0, declarationEnd + 2));
         parseDocumentLevel(declarationEnd + 2);
         return finish();
@@ -238,7 +225,7 @@ private:
         }
         if (rest.starts_with("<?")) return markupEnd(start, "<?", "?>", "a processing instruction");
         if (rest.starts_with("<!")) return markupEnd(start, "<!", ">", "a declaration");
-        if (rest.starts_with("</")) return parseEndTag(start, current, open);
+        if (rest.starts_with("</")) return parseEndTag(start, open);
         StartTag tag = readStartTag(start);
         if (m_failed) return start;
         XmlElement& added = current.appendChild(std::move(tag.element));
@@ -246,19 +233,12 @@ private:
         return tag.end;
     }
 
-    std::size_t parseEndTag(std::size_t start, const XmlElement& current,
-                            std::vector<XmlElement*>& open)
+    // An end tag closes the current element whatever name it gives, as documents written by
+    // hand expect.
+    std::size_t parseEndTag(std::size_t start, std::vector<XmlElement*>& open)
     {
         const std::size_t end = markupEnd(start, "</", ">", "an end tag");
-        if (m_failed) return end;
-        const std::string_view name = trimBlanks(m_text.substr(start + 2, end - 1 - start - 2));
-        if (name != current.name()) {
-            fail(LoadDetail::MissingEndTag, start,
-                 "the end tag of <" + current.name() + "> is missing (found </" +
-                     std::string(name.substr(0, 40)) + ">)");
-            return end;
-        }
-        open.pop_back();
+        if (!m_failed) open.pop_back();
         return end;
     }
 
@@ -270,8 +250,9 @@ private:
 
 } // namespace
 
-ParsedDocument parseDocumentText(std::string_view text)
+ParsedDocument parseDocumentText(std::string_view bytes)
 {
+    const std::string text = documentTextAsUtf8(bytes);
     return Parser(text).run();
 }
 

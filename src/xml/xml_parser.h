@@ -24,7 +24,6 @@ enum class LoadDetail : std::uint32_t {
     NoDeclaration,
     NoRootElement,
     TooLarge,
-    InvalidUtf8,
     InvalidUtf16,
     UnterminatedMarkup,
     MalformedStartTag,
@@ -55,13 +54,15 @@ struct ParsedDocument {
     std::unique_ptr<XmlElement> root; // never null; "root" when the text gave none
 };
 
-// Parses UTF-8 text. Without "?>" the document is empty (status 1, the default declaration and
-// an element "root"); without an element after the declaration the root is an empty "root"
-// (status 1). Invalid UTF-8, unterminated markup, a malformed start tag, a missing or
-// mismatched end tag, or more than model::maxXmlNodes nodes end with status 2, keeping
-// what was parsed so far. Text segments lose one line break at their start and one line break with
+// Parses document text, brought to UTF-8 first by documentTextAsUtf8 (the declared ISO-8859-1 or
+// windows-1252 is converted, other bytes that are not UTF-8 become U+FFFD). Without "?>" the
+// document is empty (status 1, the default declaration and an element "root"); without an element
+// after the declaration the root is an empty "root" (status 1). An end tag closes the current
+// element whatever its name. Unterminated markup, a start tag without a valid name, a missing
+// end tag, or more than model::maxXmlNodes nodes end with status 2, keeping what was parsed so
+// far. Text segments lose one line break at their start and one line break with
 // the blanks and tabs after it at their end (what the writer adds); segments of white space only
 // are dropped.
-ParsedDocument parseDocumentText(std::string_view text);
+ParsedDocument parseDocumentText(std::string_view bytes);
 
 } // namespace xml

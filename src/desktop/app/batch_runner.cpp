@@ -3,6 +3,7 @@
 #include "model/argument_text.h"
 
 #include "desktop/app/figure_export.h"
+#include "io/file_io.h"
 #include "lang/batch_host.h"
 #include "lang/document.h"
 #include "lang/interpreter.h"
@@ -19,19 +20,35 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace desktop {
 namespace {
 
-// Command lines of a file or standard input, each with its place for diagnostics.
-void runCommandStream(lang::Session& session, std::istream& input, const std::string& name,
+// The next line; a stream that fails to read (the standard library throws then) ends with a
+// message.
+std::optional<lang::LineStatus> readNextLine(std::istream& input, std::string& line,
+                                             const std::string& name, std::ostream& diagnostics)
+{
+    try {
+        return lang::readLine(input, line, model::maxCommandLineBytes);
+    } catch (const std::ios_base::failure& failure) {
+        diagnostics << "kelvoplot: " << name << ": cannot be read: " << failure.what() << "\n";
+        return std::nullopt;
+    }
+}
+
+// Command lines of a file or standard input, each with its place for diagnostics; false when
+// the stream fails to read.
+bool runCommandStream(lang::Session& session, std::istream& input, const std::string& name,
                       const std::string& placeName, std::ostream& diagnostics)
 {
     std::string line;
     for (std::size_t number = 1;; ++number) {
-        const lang::LineStatus status = lang::readLine(input, line, model::maxCommandLineBytes);
-        if (status == lang::LineStatus::End) return;
+        const std::optional<lang::LineStatus> status = readNextLine(input, line, name, diagnostics);
+        if (!status) return false;
+        if (status == lang::LineStatus::End) return true;
         if (status == lang::LineStatus::Read) {
             session.place = {placeName, number, {}};
             lang::executeCommand(session, line, 0);
@@ -53,9 +70,12 @@ bool isDocumentPath(const std::string& path)
 bool runInput(lang::Session& session, const std::string& input, std::istream& standardInput,
               std::ostream& diagnostics)
 {
-    if (input == "-") {
-        runCommandStream(session, standardInput, "standard input", "<stdin>", diagnostics);
-        return true;
+    if (input == "-")
+        return runCommandStream(session, standardInput, "standard input", "<stdin>", diagnostics);
+    // A folder opens as a stream and fails at its first read; a device may never end.
+    if (const std::optional<std::string> reason = io::unreadableReason(input)) {
+        diagnostics << "kelvoplot: " << input << ": cannot be read: " << *reason << "\n";
+        return false;
     }
     std::ifstream file(input, std::ios::binary);
     if (!file) {
@@ -69,8 +89,7 @@ bool runInput(lang::Session& session, const std::string& input, std::istream& st
         diagnostics << "kelvoplot: " << load.message << "\n";
         return false;
     }
-    runCommandStream(session, file, input, input, diagnostics);
-    return true;
+    return runCommandStream(session, file, input, input, diagnostics);
 }
 
 model::Figure* figureToExport(lang::Session& session, const BatchOptions& options,
@@ -130,21 +149,17 @@ void reportWritten(const model::Figure& figure, const BatchOptions& options,
                    std::ostream& diagnostics)
 {
     const std::string& path = *options.exportPath;
-    const std::optional<io::ExportFormat> format = exportableFormat(path);
-    if (!format) return;
+    const io::ExportFormatRow format = *io::exportFormatForPath(path);
     std::string size = std::to_string(figure.clientWidth) + " x " +
                        std::to_string(figure.clientHeight) + " pixels";
-    if (*format == io::ExportFormat::Swf) {
+    if (format.format == io::ExportFormat::Swf) {
         const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond);
         size += ", " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
     }
-    if (*format == io::ExportFormat::Vexxml) size = "1 plot";
-    std::string name(io::exportFormatRow(*format).extension);
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (format.format == io::ExportFormat::Vexxml) size = "1 plot";
     std::error_code error;
     const std::uintmax_t bytes = std::filesystem::file_size(path, error);
-    diagnostics << "kelvoplot: wrote " << path << ": " << name << ", " << size;
+    diagnostics << "kelvoplot: wrote " << path << ": " << format.name << ", " << size;
     if (!error) diagnostics << ", " << bytes << " bytes";
     diagnostics << "\n";
 }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -60,6 +62,24 @@ ProgramRun runProgram(const QStringList& arguments)
     program.start(KELVOPLOT_BINARY, arguments);
     EXPECT_TRUE(program.waitForFinished(60000));
     return {program.exitCode(), program.readAllStandardError()};
+}
+
+TEST(BatchRunner, RefusesInputsThatAreNotReadableFiles)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QDir(folder.path()).mkdir("folder.vexxml"));
+    const std::pair<QString, QString> cases[] = {
+        {folder.path(), "it is a folder"},
+        {folder.filePath("folder.vexxml"), "it is a folder"},
+        {"/dev/null", "it is a device"},
+        {folder.filePath("missing.kp"), "No such file or directory"},
+    };
+    for (const auto& [input, reason] : cases) {
+        const ProgramRun run = runProgram({"--batch", input});
+        EXPECT_EQ(run.exitCode, 1) << input.toStdString();
+        EXPECT_EQ(run.errors, "kelvoplot: " + input + ": cannot be read: " + reason + "\n");
+    }
 }
 
 TEST(BatchRunner, ExportsMoviesAndRefusesRatesTheyCannotHold)
@@ -191,6 +211,25 @@ TEST(BatchRunner, WarnsAboutObjectsAMovieLeavesOut)
         EXPECT_EQ(warning.empty(), run.errors.find("warning") == std::string::npos) << run.errors;
         EXPECT_NE(run.errors.find(warning), std::string::npos) << run.errors;
     }
+}
+
+TEST(BatchRunner, LoadsNoWidgetsAndHandsTheWindowsToTheDesktopProgram)
+{
+    QProcess loader;
+    loader.start("ldd", {KELVOPLOT_BINARY});
+    ASSERT_TRUE(loader.waitForFinished(60000));
+    const QByteArray libraries = loader.readAllStandardOutput();
+    EXPECT_TRUE(libraries.contains("libQt6Gui")) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.toStdString();
+
+    // The desktop program beside it exists and runs the windows only.
+    const QString desktopProgram =
+        QFileInfo(KELVOPLOT_BINARY).dir().filePath("kelvoplot-desktop");
+    QProcess desktop;
+    desktop.start(desktopProgram, {"--version"});
+    ASSERT_TRUE(desktop.waitForFinished(60000));
+    EXPECT_EQ(desktop.exitCode(), 2);
+    EXPECT_TRUE(desktop.readAllStandardError().contains("run kelvoplot for batch mode"));
 }
 
 } // namespace

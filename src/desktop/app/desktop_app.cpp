@@ -3,8 +3,12 @@
 
 #include "desktop/app/embedding_server.h"
 #include "desktop/app/figure_export.h"
+#include "desktop/qt/qt_image_export.h"
 #include "desktop/app/notices.h"
 #include "desktop/console/console_commands.h"
+#include "desktop/dialogs/object_dialog.h"
+#include "desktop/figure_window/figure_window.h"
+#include "figure/object_form.h"
 #include "lang/document.h"
 #include "lang/help_texts.h"
 #include "lang/interpreter.h"
@@ -31,20 +35,6 @@ bool anyWindowShown()
     for (const QWidget* widget : QApplication::topLevelWidgets())
         if (widget->isVisible()) return true;
     return false;
-}
-
-// The figure as SVG, written to a temporary file and read back.
-std::string figurePicture(lang::Session& session, model::Figure& figure)
-{
-    QTemporaryDir folder;
-    if (!folder.isValid()) return {};
-    const QString path = folder.filePath(QStringLiteral("figure.svg"));
-    std::vector<std::string> notes; // an SVG shows the figure as it is
-    if (!exportFigure(session, figure, path.toStdString(), BatchOptions{}, notes).written)
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll().toStdString();
 }
 
 } // namespace
@@ -132,9 +122,18 @@ std::string DesktopApp::shutdown()
     return m_options.save();
 }
 
+// Commands that figure windows forward: the insert dialogs for the figure in front (or the
+// first figure), Update Client.
 bool DesktopApp::runFigureCommand(int id)
 {
     if (id == command::updateClient) return sendUpdateToClient();
+    if (figure::objectKindForMenu(id)) {
+        const model::Figure* figure = m_host.foregroundFigure();
+        QWidget* parent = figure ? static_cast<QWidget*>(m_host.windowOf(*figure)) : &m_console;
+        runObjectDialog(parent, m_session, id,
+                        figure ? std::optional<std::uint32_t>(figure->id) : std::nullopt);
+        return true;
+    }
     return false;
 }
 
@@ -147,7 +146,7 @@ bool DesktopApp::sendUpdateToClient()
         figure = &m_session.figures.at(0);
     if (!figure || !m_embedding->hasClient()) return true;
     const std::string document = lang::oneFigureDocumentText(lang::serialiseFigure(*figure));
-    m_embedding->sendUpdate(document, figurePicture(m_session, *figure));
+    m_embedding->sendUpdate(document, render::renderFigureSvg(*figure));
     if (m_session.hiddenFigures) emit quitRequested();
     return true;
 }

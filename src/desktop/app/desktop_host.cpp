@@ -3,7 +3,9 @@
 
 #include "desktop/app/notices.h"
 #include "desktop/console/console_window.h"
+#include "desktop/dialogs/command_dialogs.h"
 #include "desktop/figure_window/figure_window.h"
+#include "figure/animation_recorder.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -19,11 +21,14 @@ DesktopHost::~DesktopHost()
     closeAllWindows();
 }
 
+// Windows closed earlier wait for the event loop to delete them; they go now too, while the
+// figures they show still exist.
 void DesktopHost::closeAllWindows()
 {
     for (auto& [figure, window] : m_windows)
         delete window;
     m_windows.clear();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 model::Figure* DesktopHost::foregroundFigure() const
@@ -81,7 +86,23 @@ void DesktopHost::figureCreated(model::Figure& figure)
 {
     auto* window = new FigureWindow(*m_session, figure);
     connect(window, &FigureWindow::closeRequested, this, &DesktopHost::closeFigure);
+    connect(window, &FigureWindow::dialogRequested, this, &DesktopHost::openFigureDialog);
     m_windows[&figure] = window;
+}
+
+void DesktopHost::openFigureDialog(FigureWindow* window, figure::DialogRequest request)
+{
+    const std::uint32_t figureId = window->figure().id;
+    if (request == figure::DialogRequest::NewFrames) {
+        runNewFramesDialog(window, *m_session, figureId);
+    } else if (request == figure::DialogRequest::AnimationRecord) {
+        const std::optional<AnimationRecordChoice> choice =
+            askAnimationRecord(window, *m_session, figureId);
+        model::Figure* chosen = choice ? m_session->figures.findFigure(choice->figureId) : nullptr;
+        if (chosen) figure::startRecording(*chosen, choice->settings);
+        if (FigureWindow* other = chosen ? windowOf(*chosen) : nullptr) other->figureChanged();
+    }
+    window->figureChanged(); // new frames show in the menu, recording in the title
 }
 
 void DesktopHost::setFigureTitle(model::Figure& figure, const std::string& title)
@@ -161,6 +182,9 @@ void DesktopHost::closeFigure(FigureWindow* window)
     const std::uint32_t id = window->figure().id;
     m_windows.erase(&window->figure());
     window->hide();
+    // The window goes later, the figure now: what the window has posted to itself (a menu
+    // rebuild) must not reach the figure after it.
+    QCoreApplication::removePostedEvents(window);
     window->deleteLater();
     m_session->destroyFigure(id);
     // Started with a document and the console hidden: closing a figure ends the program.

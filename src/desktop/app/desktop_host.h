@@ -2,6 +2,7 @@
 // notifications.
 #pragma once
 
+#include "figure/figure_command_handler.h"
 #include "lang/host.h"
 #include "lang/session.h"
 
@@ -50,6 +51,8 @@ public:
 
 private:
     void closeFigure(FigureWindow* window);
+    // New Frames and Animation Record, asked for by a figure window for its figure.
+    void openFigureDialog(FigureWindow* window, figure::DialogRequest request);
 
     lang::Session* m_session = nullptr;
     ConsoleWindow* m_console = nullptr;

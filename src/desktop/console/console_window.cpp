@@ -4,6 +4,7 @@
 #include "desktop/app/options.h"
 #include "desktop/app/program_info.h"
 #include "desktop/console/console_commands.h"
+#include "desktop/dialogs/command_dialogs.h"
 
 #include "lang/document.h"
 #include "lang/interpreter.h"
@@ -174,6 +175,8 @@ bool ConsoleWindow::runCommand(int id)
     case command::saveAllFiguresToClipboard: copyAllFiguresToClipboard(); return true;
     case command::exit: close(); return true;
     case command::newDefaultFigure: newDefaultFigure(); return true;
+    case command::newFigure: newFigure(); return true;
+    case command::newLayer: runNewLayerDialog(this, m_session); return true;
     case command::clearHistory: m_input->history.clear(); return true;
     case command::consoleFont: chooseFont(); return true;
     case command::consoleBackground: chooseBackground(); return true;
@@ -296,13 +299,23 @@ void ConsoleWindow::copyAllFiguresToClipboard()
 }
 
 // With an embedding client registered, its one figure is all there is: no second one.
+bool ConsoleWindow::oneFigureForEmbeddingClient() const
+{
+    return m_session.figures.size() == 1 && m_services.embeddingClientRegistered &&
+           m_services.embeddingClientRegistered();
+}
+
 void ConsoleWindow::newDefaultFigure()
 {
-    if (m_session.figures.size() == 1 && m_services.embeddingClientRegistered &&
-        m_services.embeddingClientRegistered())
-        return;
+    if (oneFigureForEmbeddingClient()) return;
     lang::executeCommand(m_session,
                          "figure " + std::to_string(m_session.figures.lowestUnusedFigureId()), 0);
+}
+
+void ConsoleWindow::newFigure()
+{
+    if (oneFigureForEmbeddingClient()) return;
+    runNewFigureDialog(this, m_session);
 }
 
 void ConsoleWindow::setConsoleFont(const QFont& font)

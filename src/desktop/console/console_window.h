@@ -98,7 +98,9 @@ private:
 
     void openLink(const QUrl& url);
     void openDocument();
+    bool oneFigureForEmbeddingClient() const;
     void newDefaultFigure();
+    void newFigure();
     void saveAllFiguresToFile();
     void copyAllFiguresToClipboard();
     void chooseFont();

@@ -3,6 +3,7 @@
 
 #include "desktop/dialogs/command_dialogs.h"
 #include "desktop/dialogs/field_grid.h"
+#include "desktop/dialogs/object_picking.h"
 #include "desktop/dialogs/object_preview.h"
 #include "lang/interpreter.h"
 #include "qt_application.h"
@@ -134,6 +135,24 @@ TEST_F(InsertDialogTest, EditingReplacesTheObjectAndLeavesUnchangedTextAsItWas)
     dialog.button(1)->click();
     EXPECT_EQ(lastLine(1),
               "TEXT at(1,1,0,0) p2(10%,40) p1(0) n(\"Hello there\") font(\"Times New Roman\",12)");
+}
+
+TEST_F(InsertDialogTest, PickingFindsTheTopmostObjectDrawnAtAPoint)
+{
+    for (const char* line : {"RECTANGLE at(2) p4(20,20,100,100) brush(solid,0xFF)",
+                             "ELLIPSE at(2) p4(80,80,60,60) pen(4)", "TEXT at(2,0,0,1) p2(5,5)"})
+        lang::executeCommand(session, line);
+    model::Figure& figure = *session.figures.findFigure(2);
+    const std::pair<std::array<int, 2>, std::optional<std::size_t>> cases[] = {
+        {{50, 50}, 0},         // inside the filled rectangle
+        {{140, 110}, 1},       // on the ellipse's outline, drawn after the rectangle
+        {{110, 110}, 0},       // inside the ellipse, which has no fill: the rectangle
+        {{180, 180}, std::nullopt},
+        {{8, 8}, std::nullopt}, // the text is in frame 1, which does not exist
+    };
+    for (const auto& [point, expected] : cases)
+        EXPECT_EQ(objectAt(session, figure, point[0], point[1]), expected)
+            << point[0] << "," << point[1];
 }
 
 // Fills the modal dialog that opens next and presses OK.

@@ -1,8 +1,9 @@
 // The dialogs' live preview.
 #include "desktop/dialogs/object_preview.h"
 
-#include "render/draw_pass.h"
 #include "desktop/qt/qt_surface.h"
+#include "figure/object_form.h"
+#include "render/draw_pass.h"
 
 #include <QPainter>
 
@@ -18,17 +19,7 @@ void ObjectPreview::showObjects(const model::Figure* figure,
                                 std::vector<model::PlotObject> objects,
                                 std::vector<model::Layer> layers, bool showLayers)
 {
-    m_figure = model::Figure();
-    if (figure) {
-        m_figure.id = figure->id;
-        m_figure.backgroundColour = figure->backgroundColour;
-        m_figure.clientWidth = figure->clientWidth;
-        m_figure.clientHeight = figure->clientHeight;
-        m_figure.own2d = figure->own2d;
-        m_figure.viewTransform = figure->viewTransform;
-        m_figure.frames = figure->frames;
-        m_figure.quality = figure->quality;
-    }
+    m_figure = figure ? figure::figureLook(*figure) : model::Figure();
     if (m_figure.frames.empty()) m_figure.frames.push_back({0, 1, 1, 0});
     m_figure.showLayers = showLayers;
     m_objects = std::move(objects);

@@ -1,6 +1,8 @@
 // Figure window: menus, placement, painting, keys, mouse and closing.
 #include "desktop/figure_window/figure_window.h"
 
+#include "desktop/dialogs/object_dialog.h"
+#include "desktop/dialogs/object_picking.h"
 #include "desktop/figure_window/figure_menus.h"
 #include "desktop/figure_window/tool_cursors.h"
 #include "desktop/qt/qt_surface.h"
@@ -64,6 +66,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton) m_window.mouseReleased();
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton) m_window.editObjectAt(event->position().toPoint());
     }
     void wheelEvent(QWheelEvent* event) override
     {
@@ -281,6 +287,14 @@ void FigureWindow::mousePressed(figure::MouseButton button, QPoint position, QPo
                                 figure::KeyModifiers modifiers)
 {
     runPointerResponse(figure::mouseDown(m_state, button, pixelOf(position)), modifiers, global);
+}
+
+// A double click opens the dialog of the object drawn there, on that object.
+void FigureWindow::editObjectAt(QPoint position)
+{
+    const std::optional<std::size_t> index =
+        objectAt(m_session, m_figure, position.x(), position.y());
+    if (index && runEditObjectDialog(this, m_session, m_figure.id, *index)) figureChanged();
 }
 
 void FigureWindow::mouseMoved(QPoint position, figure::KeyModifiers modifiers)

@@ -74,6 +74,7 @@ private:
                       figure::KeyModifiers modifiers);
     void mouseMoved(QPoint position, figure::KeyModifiers modifiers);
     void mouseReleased();
+    void editObjectAt(QPoint position);
     void wheelTurned(QPoint position, int steps, figure::KeyModifiers modifiers);
     void runPointerResponse(const figure::PointerResponse& response, figure::KeyModifiers modifiers,
                             QPoint global);

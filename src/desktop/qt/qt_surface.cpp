@@ -282,6 +282,20 @@ void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
           });
 }
 
+void QtSurface::drawLines(const Pen& pen, std::span<const Point2D> endPoints)
+{
+    if (!usable(endPoints, 0) || !strokeWith(pen)) return;
+    std::vector<QLineF> lines;
+    lines.reserve(endPoints.size() / 2);
+    for (std::size_t i = 0; i + 1 < endPoints.size(); i += 2)
+        lines.emplace_back(toQPoint(endPoints[i]), toQPoint(endPoints[i + 1]));
+    if (lines.empty()) return;
+    paint([&] { return boundsOf(qtPoints(endPoints)); },
+          [&](QPainter& painter) {
+              painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+          });
+}
+
 std::optional<QPainterPath> QtSurface::clippedToDevice(std::span<const QPointF> points) const
 {
     const QPaintDevice* device = m_painter.device();

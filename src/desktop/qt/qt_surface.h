@@ -31,6 +31,7 @@ public:
 
     void drawLine(const Pen& pen, Point2D from, Point2D to) override;
     void drawPolyline(const Pen& pen, std::span<const Point2D> points) override;
+    void drawLines(const Pen& pen, std::span<const Point2D> endPoints) override;
     void drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, Point2D p2) override;
     void drawCurve(const Pen& pen, std::span<const Point2D> points, float tension) override;
     void drawClosedCurve(const Pen& pen, std::span<const Point2D> points, float tension) override;

@@ -47,39 +47,46 @@ constexpr std::int32_t formatNoClip = 0x4000;
 // case by far; values too large for that take the general route.
 void appendFixed(std::string& out, double value, int decimals)
 {
-    static constexpr std::array<long long, maxUserDecimals + 1> powers = {
+    static constexpr std::array<unsigned long long, maxUserDecimals + 1> powers = {
         1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-    const long long unit = powers[static_cast<std::size_t>(decimals)];
-    const double scaled = std::round(value * static_cast<double>(unit));
+    const unsigned long long unit = powers[static_cast<std::size_t>(decimals)];
+    const double scaled = value * static_cast<double>(unit);
     char buffer[400];
-    char* end = buffer;
     if (!(std::abs(scaled) < 9e15)) {
         std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value,
                                                      std::chars_format::fixed, decimals);
         if (written.ec != std::errc{})
             written = std::to_chars(buffer, buffer + sizeof buffer, value,
                                     std::chars_format::scientific, matrixDigits);
-        out.append(buffer, written.ptr);
+        std::string_view text(buffer, written.ptr);
+        if (text.find('.') != text.npos && text.find('e') == text.npos) {
+            while (text.back() == '0')
+                text.remove_suffix(1);
+            if (text.back() == '.') text.remove_suffix(1);
+        }
+        out += text;
         return;
     }
-    auto units = static_cast<long long>(scaled);
-    if (units < 0) {
-        *end++ = '-';
-        units = -units;
-    }
+    // Rounded half away from zero to whole units of the last decimal.
+    const bool negative = scaled < 0;
+    const auto units = static_cast<unsigned long long>(negative ? 0.5 - scaled : scaled + 0.5);
+    char* end = buffer;
+    if (negative && units != 0) *end++ = '-';
     end = std::to_chars(end, buffer + sizeof buffer, units / unit).ptr;
-    long long fraction = units % unit;
+    unsigned long long fraction = units % unit;
     if (fraction != 0) {
         int digits = decimals;
         for (; fraction % 10 == 0; fraction /= 10)
             --digits;
-        *end++ = '.';
-        char fractionDigits[24];
-        const char* fractionEnd =
-            std::to_chars(fractionDigits, fractionDigits + sizeof fractionDigits, fraction).ptr;
-        for (auto leading = fractionEnd - fractionDigits; leading < digits; ++leading)
-            *end++ = '0';
-        end = std::copy(static_cast<const char*>(fractionDigits), fractionEnd, end);
+        *end = '.';
+        const auto written = std::to_chars(end + 1, buffer + sizeof buffer, fraction);
+        // Leading zeros of the fraction ("0.05"): its digits move right to make room.
+        const auto length = static_cast<int>(written.ptr - (end + 1));
+        if (length < digits) {
+            std::memmove(end + 1 + (digits - length), end + 1, static_cast<std::size_t>(length));
+            std::memset(end + 1, '0', static_cast<std::size_t>(digits - length));
+        }
+        end += 1 + digits;
     }
     out.append(buffer, end);
 }
@@ -299,6 +306,7 @@ void SvgSurface::writeFill(std::uint32_t colour, FillMode mode)
 
 void SvgSurface::writePoints(std::span<const Point2D> points)
 {
+    m_out.reserve(m_out.size() + points.size() * 16);
     m_out += " points=\"";
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (i > 0) m_out += ' ';
