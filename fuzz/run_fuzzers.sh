@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
 build="$PWD/build-fuzz"
-targets=(${FUZZ_TARGETS:-command_lines document expression settings movie_reader movie_writer embedding_frames})
+targets=(${FUZZ_TARGETS:-command_lines document expression settings movie_reader movie_player movie_writer embedding_frames})
 
 CC=clang CXX=clang++ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2
@@ -35,8 +35,10 @@ seed expression fuzz/seeds/expressions/*
 seed settings fuzz/seeds/settings/*
 seed embedding_frames fuzz/seeds/embedding_frames/*
 seed movie_writer
-mkdir -p "$build/corpus/movie_reader"
-"$build/movie_seeds" "$build/corpus/movie_reader"
+for movies in movie_reader movie_player; do
+    mkdir -p "$build/corpus/$movies"
+    "$build/movie_seeds" "$build/corpus/$movies"
+done
 
 dictionary() {
     case "$1" in
@@ -44,7 +46,7 @@ dictionary() {
     document) echo "$PWD"/fuzz/dictionaries/documents.dict ;;
     expression) echo "$PWD"/fuzz/dictionaries/expressions.dict ;;
     settings) echo "$PWD"/fuzz/dictionaries/settings.dict ;;
-    movie_reader) echo "$PWD"/fuzz/dictionaries/movies.dict ;;
+    movie_reader | movie_player) echo "$PWD"/fuzz/dictionaries/movies.dict ;;
     *) ;;
     esac
 }

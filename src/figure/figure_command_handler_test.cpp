@@ -191,7 +191,7 @@ TEST_F(FigureCommandTest, FrameCommandsShowFramesInTurn)
 
 TEST_F(FigureCommandTest, RecordingRebuildsTheFigureWithOneFramePerCapture)
 {
-    model::Figure& figure = makeFigure({"figure 1", "point at(1,0,0,0) p2(10,10) pen(3)"});
+    model::Figure& figure = makeFigure({"figure 1", "point at(1) p2(10,10) pen(3)"});
     EXPECT_EQ(run(figure, 881).dialog, DialogRequest::AnimationRecord);
     EXPECT_FALSE(run(figure, 883).repaint); // not recording yet
     ASSERT_TRUE(startRecording(figure, {1, 100, true}));

@@ -69,7 +69,12 @@ model::SubObject* rewriteFirstAt(model::PlotObject& object,
     if (!at) return nullptr;
     at->arguments.resize(4);
     at->arguments[0] = "0";
-    if (recordFrame) at->arguments[3] = std::to_string(*recordFrame);
+    if (!recordFrame) return at;
+    // Empty arguments vanish when the line is read back, which would move the frame id into
+    // the layer's place: a recorded AT spells out layer and axis.
+    for (std::size_t i = 1; i < 3; ++i)
+        if (at->arguments[i].empty()) at->arguments[i] = "0";
+    at->arguments[3] = std::to_string(*recordFrame);
     return at;
 }
 

@@ -2,10 +2,11 @@
 #include "desktop/app/desktop_app.h"
 
 #include "desktop/app/embedding_server.h"
-#include "desktop/app/figure_export.h"
+#include "desktop/app/motion_device.h"
 #include "desktop/qt/qt_image_export.h"
 #include "desktop/app/notices.h"
 #include "desktop/console/console_commands.h"
+#include "desktop/dialogs/command_dialogs.h"
 #include "desktop/dialogs/object_dialog.h"
 #include "desktop/figure_window/figure_window.h"
 #include "figure/object_form.h"
@@ -16,9 +17,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QFile>
 #include <QIcon>
-#include <QTemporaryDir>
 
 #include <iostream>
 
@@ -52,6 +51,9 @@ DesktopApp::DesktopApp(const LaunchOptions& launch, DesktopPaths paths)
     m_console.setServices({[this] { return m_embedding->hasClient(); },
                            [this](int id) { return runFigureCommand(id); }});
     connect(&m_console, &ConsoleWindow::closed, this, &DesktopApp::quitRequested);
+    connect(&m_host, &DesktopHost::commandForwarded, this, &DesktopApp::runForwardedCommand);
+    m_motion = new MotionDevice(
+        [this](const std::vector<figure::MotionStep>& steps) { deliverMotionSteps(steps); }, this);
 }
 
 DesktopApp::~DesktopApp()
@@ -64,6 +66,7 @@ bool DesktopApp::start(std::string& message)
     m_console.appendRuns(lang::renderMarkup(lang::startupBanner));
     lang::executeCommand(m_session, std::nullopt);
     if (!m_options.loadMessage().empty()) m_host.notify(m_options.loadMessage());
+    m_motion->open(); // without a daemon the program runs as before, saying nothing
     switch (m_launch.mode) {
     case LaunchMode::Embedding:
         return startEmbedding(message);
@@ -122,26 +125,47 @@ std::string DesktopApp::shutdown()
     return m_options.save();
 }
 
-// Commands that figure windows forward: the insert dialogs for the figure in front (or the
-// first figure), Update Client.
+// Commands that reach the console's dispatch without a figure window: Update Client and the insert
+// dialogs act on the figure in front; tool steps (1000 and above) go on to it when the console is
+// not in front itself.
 bool DesktopApp::runFigureCommand(int id)
 {
-    if (id == command::updateClient) return sendUpdateToClient();
+    model::Figure* figure = m_host.foregroundFigure();
+    if (id == command::updateClient) return sendUpdateToClient(figure);
     if (figure::objectKindForMenu(id)) {
-        const model::Figure* figure = m_host.foregroundFigure();
-        QWidget* parent = figure ? static_cast<QWidget*>(m_host.windowOf(*figure)) : &m_console;
-        runObjectDialog(parent, m_session, id,
+        runObjectDialog(figure ? static_cast<QWidget*>(m_host.windowOf(*figure)) : &m_console,
+                        m_session, id,
                         figure ? std::optional<std::uint32_t>(figure->id) : std::nullopt);
+        return true;
+    }
+    if (id >= 1000 && figure && !m_console.isActiveWindow()) {
+        m_host.windowOf(*figure)->runCommand(id, 0, {});
         return true;
     }
     return false;
 }
 
-// Update Client: the figure in front goes to the registered client as its document and picture;
-// in embedding mode the program then ends.
-bool DesktopApp::sendUpdateToClient()
+// A command a figure window passed on: the console carries it out for that window's figure. What
+// no one handles is dropped, never passed back.
+void DesktopApp::runForwardedCommand(FigureWindow* window, std::int32_t id)
 {
-    model::Figure* figure = m_host.foregroundFigure();
+    model::Figure& figure = window->figure();
+    if (id == command::updateClient) {
+        sendUpdateToClient(&figure);
+    } else if (id == command::newLayer) {
+        runNewLayerDialog(window, m_session, figure.id);
+    } else if (figure::objectKindForMenu(id)) {
+        runObjectDialog(window, m_session, id, figure.id);
+    } else if (findConsoleCommand(id)) {
+        m_console.runCommand(id);
+    }
+}
+
+// Update Client: the figure goes to the registered client as its document and picture; in
+// embedding mode (where no figure is ever in front) it is the only figure, and the program then
+// ends.
+bool DesktopApp::sendUpdateToClient(model::Figure* figure)
+{
     if (!figure && m_session.hiddenFigures && m_session.figures.size() == 1)
         figure = &m_session.figures.at(0);
     if (!figure || !m_embedding->hasClient()) return true;
@@ -149,6 +173,16 @@ bool DesktopApp::sendUpdateToClient()
     m_embedding->sendUpdate(document, render::renderFigureSvg(*figure));
     if (m_session.hiddenFigures) emit quitRequested();
     return true;
+}
+
+// Motion device steps go to the figure in front; with none, they are dropped.
+void DesktopApp::deliverMotionSteps(const std::vector<figure::MotionStep>& steps)
+{
+    model::Figure* figure = m_host.foregroundFigure();
+    if (!figure) return;
+    FigureWindow* window = m_host.windowOf(*figure);
+    for (const figure::MotionStep& step : steps)
+        window->runCommand(step.command, step.parameter, {});
 }
 
 int runDesktop(int argc, char** argv, const LaunchOptions& options)

@@ -6,6 +6,7 @@
 #include "desktop/app/desktop_host.h"
 #include "desktop/app/options.h"
 #include "desktop/console/console_window.h"
+#include "figure/motion_mapping.h"
 #include "lang/session.h"
 
 #include <QObject>
@@ -16,6 +17,7 @@
 namespace desktop {
 
 class EmbeddingServer;
+class MotionDevice;
 class Notifier;
 
 // Where the program keeps its options and serves embedding clients.
@@ -51,7 +53,9 @@ private:
     bool startDocument(std::string& message);
     bool startEmbedding(std::string& message);
     bool runFigureCommand(int id);
-    bool sendUpdateToClient();
+    void runForwardedCommand(FigureWindow* window, std::int32_t id);
+    bool sendUpdateToClient(model::Figure* figure);
+    void deliverMotionSteps(const std::vector<figure::MotionStep>& steps);
 
     LaunchOptions m_launch;
     DesktopPaths m_paths;
@@ -61,6 +65,7 @@ private:
     ConsoleWindow m_console{m_session, m_options};
     Notifier* m_notifier = nullptr;
     EmbeddingServer* m_embedding = nullptr;
+    MotionDevice* m_motion = nullptr;
     bool m_shutDown = false;
 };
 

@@ -5,6 +5,7 @@
 #include "desktop/console/console_window.h"
 #include "desktop/dialogs/command_dialogs.h"
 #include "desktop/figure_window/figure_window.h"
+#include "desktop/player/movie_preview_window.h"
 #include "figure/animation_recorder.h"
 
 #include <QApplication>
@@ -86,6 +87,7 @@ void DesktopHost::figureCreated(model::Figure& figure)
 {
     auto* window = new FigureWindow(*m_session, figure);
     connect(window, &FigureWindow::closeRequested, this, &DesktopHost::closeFigure);
+    connect(window, &FigureWindow::commandForwarded, this, &DesktopHost::commandForwarded);
     connect(window, &FigureWindow::dialogRequested, this, &DesktopHost::openFigureDialog);
     m_windows[&figure] = window;
 }
@@ -128,7 +130,7 @@ void DesktopHost::figureListChanged()
 
 void DesktopHost::previewMovie(const std::string& path)
 {
-    notify("Movie preview of " + path + " is not available in this build");
+    openMoviePreview(path);
 }
 
 bool DesktopHost::askYesNo(const std::string& question)

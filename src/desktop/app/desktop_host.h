@@ -49,6 +49,10 @@ public:
     std::optional<std::string> askSaveFilePath(const lang::SaveFileRequest& request) override;
     lang::Answer askYesNoCancel(const std::string& question) override;
 
+signals:
+    // A figure window passed on a command it does not carry out (File, Layer, Insert, ...).
+    void commandForwarded(FigureWindow* window, std::int32_t id);
+
 private:
     void closeFigure(FigureWindow* window);
     // New Frames and Animation Record, asked for by a figure window for its figure.

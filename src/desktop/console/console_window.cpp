@@ -124,6 +124,8 @@ void ConsoleWindow::createActions()
         addAction(action); // shortcuts work even for commands without a menu item
         m_actions[id] = action;
     }
+    // Options... has no dialog: the console's appearance is under Font, BG and FG.
+    m_actions.at(command::options)->setEnabled(false);
 }
 
 void ConsoleWindow::createMenus()
@@ -167,7 +169,15 @@ QAction* ConsoleWindow::action(int id) const
     return found == m_actions.end() ? nullptr : found->second;
 }
 
+// The console's own commands give the keyboard back to the input line when they are done.
 bool ConsoleWindow::runCommand(int id)
+{
+    if (!runConsoleCommand(id)) return m_services.figureCommand && m_services.figureCommand(id);
+    if (isVisible()) focusInput();
+    return true;
+}
+
+bool ConsoleWindow::runConsoleCommand(int id)
 {
     switch (id) {
     case command::openFile: openDocument(); return true;
@@ -184,7 +194,7 @@ bool ConsoleWindow::runCommand(int id)
     case command::help: openHelp(this, QCoreApplication::applicationDirPath()); return true;
     case command::checkForUpdates: showUpdates(); return true;
     case command::about: showAbout(); return true;
-    default: return m_services.figureCommand && m_services.figureCommand(id);
+    default: return false;
     }
 }
 
@@ -229,6 +239,7 @@ void ConsoleWindow::appendRuns(const std::vector<lang::StyledRun>& runs)
         cursor.insertText(paneText(run.text), format);
     }
     m_output->setTextCursor(cursor);
+    m_output->ensureCursorVisible();
     m_output->verticalScrollBar()->setValue(m_output->verticalScrollBar()->maximum());
 }
 
@@ -318,8 +329,11 @@ void ConsoleWindow::newFigure()
     runNewFigureDialog(this, m_session);
 }
 
-void ConsoleWindow::setConsoleFont(const QFont& font)
+// A style name ("Regular") would override the bold and italic of the markup, so it is dropped.
+void ConsoleWindow::setConsoleFont(const QFont& chosen)
 {
+    QFont font = chosen;
+    font.setStyleName(QString());
     m_output->setFont(font);
     m_output->document()->setDefaultFont(font);
     m_input->setFont(font);
@@ -361,7 +375,7 @@ void ConsoleWindow::chooseFont()
                                             QStringLiteral("Console Font"));
     if (!chosen) return;
     setConsoleFont(font);
-    reportOptionsFailure(m_options.setConsoleFont(font));
+    reportOptionsFailure(m_options.setConsoleFont(m_input->font()));
 }
 
 void ConsoleWindow::chooseBackground()

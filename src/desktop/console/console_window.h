@@ -94,6 +94,7 @@ private:
     void createToolBar();
     void readAppearance();
     void layoutPanes();
+    bool runConsoleCommand(int id);
     void reportOptionsFailure(const std::string& message);
 
     void openLink(const QUrl& url);

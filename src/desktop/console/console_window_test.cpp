@@ -99,8 +99,15 @@ TEST_F(ConsoleWindowTest, ForegroundColourRecoloursTextShownAndNotLaterHelp)
         return cursor.charFormat().foreground().color();
     };
     EXPECT_EQ(colourAt("Creates or updates"), QColor(0, 128, 0));
+    QFont chosen(QStringLiteral("Liberation Mono"), 12);
+    chosen.setStyleName(QStringLiteral("Regular")); // as the font dialog gives it
+    console.setConsoleFont(chosen);
     console.enterLine("AT");
     EXPECT_EQ(colourAt("Figure ID"), QColor(Qt::black));
+    QTextCursor title = console.findChild<QTextBrowser*>()->document()->find("Creates or updates");
+    EXPECT_EQ(QFontInfo(title.charFormat().font()).weight(), QFont::Bold)
+        << "the font keeps the markup's bold";
+    EXPECT_EQ(QFontInfo(title.charFormat().font()).family(), QStringLiteral("Liberation Mono"));
 }
 
 TEST_F(ConsoleWindowTest, NewDefaultFigureTakesTheLowestFreeId)

@@ -43,6 +43,8 @@ protected:
         // While a document runs, its figures are not drawn until the whole document has been read.
         if (m_window.m_session.documentRunning) return;
         render::QtSurface surface(painter);
+        if (m_window.m_interacting)
+            surface.setPolylineSimplification(render::SimplificationTolerance{});
         render::DrawFigure(m_window.m_figure, surface, m_window.m_session.passServices());
     }
     void resizeEvent(QResizeEvent* event) override
@@ -178,6 +180,19 @@ FigureWindow::FigureWindow(lang::Session& session, model::Figure& figure, MenuPr
     createMenus(menu);
     createCanvas();
     rebuildMenu();
+    m_settleTimer = new QTimer(this);
+    m_settleTimer->setSingleShot(true);
+    m_settleTimer->setInterval(settleMilliseconds);
+    connect(m_settleTimer, &QTimer::timeout, this, [this] {
+        m_interacting = false;
+        m_canvas->update();
+    });
+}
+
+void FigureWindow::interacted()
+{
+    m_interacting = true;
+    m_settleTimer->start();
 }
 
 void FigureWindow::createMenus(MenuPresence menu)
@@ -260,6 +275,7 @@ void FigureWindow::runCommand(std::int32_t id, std::int32_t parameter,
         emit commandForwarded(this, id);
         return;
     }
+    if (figure::isToolStep(id) && result.repaint) interacted();
     applyResult(result);
 }
 
@@ -312,6 +328,7 @@ void FigureWindow::wheelTurned(QPoint position, int steps, figure::KeyModifiers 
 {
     if (!figure::wheelZooms(m_state.tool)) return;
     figure::zoomAbout(m_figure, pixelOf(position), figure::wheelZoomFactor(steps, modifiers));
+    interacted();
     m_canvas->update();
 }
 
@@ -322,6 +339,7 @@ void FigureWindow::runPointerResponse(const figure::PointerResponse& response,
         runCommand(step.id, step.parameter, modifiers);
     if (response.originTool) {
         figure::applyOriginTool(m_figure, m_state.originClick);
+        interacted();
         m_canvas->update();
     }
     if (response.contextMenu) m_contextMenu.popup(global);

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 class QLabel;
+class QTimer;
 class QMenuBar;
 
 namespace desktop {
@@ -43,6 +44,10 @@ public:
 
     // Runs a menu command for this figure, as a menu choice, a key or the motion device sends it.
     void runCommand(std::int32_t id, std::int32_t parameter, figure::KeyModifiers modifiers);
+
+    // Time after the last tool step at which the window is drawn with every point again.
+    static constexpr int settleMilliseconds = 250;
+    bool isInteracting() const { return m_interacting; }
 
     // Rebuilds the menu from the figure's objects, selection, frames, tool and settings.
     void rebuildMenu();
@@ -79,6 +84,7 @@ private:
     void runPointerResponse(const figure::PointerResponse& response, figure::KeyModifiers modifiers,
                             QPoint global);
     void showReadout(QPoint position);
+    void interacted();
 
     lang::Session& m_session;
     model::Figure& m_figure;
@@ -88,6 +94,10 @@ private:
     QLabel* m_readout = nullptr;
     QMenu m_contextMenu;
     bool m_menuRebuildPending = false;
+    // While tool steps follow one another, long lines are drawn with fewer points; once they
+    // stop, the window is drawn again with every point, as the exports draw it.
+    bool m_interacting = false;
+    QTimer* m_settleTimer = nullptr;
 };
 
 } // namespace desktop

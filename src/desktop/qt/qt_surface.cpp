@@ -268,7 +268,14 @@ void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
 {
     if (!usable(points, 2) || !strokeWith(pen)) return;
     if (m_pixelDevice && isLongPolyline(points.size())) {
-        drawLongPolyline(m_painter, pen, points);
+        if (!m_simplification) {
+            drawLongPolyline(m_painter, pen, points);
+            return;
+        }
+        const QTransform t = m_painter.worldTransform();
+        const std::vector<Point2D> fewer = simplifyPolyline(
+            points, {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()}, *m_simplification);
+        drawLongPolyline(m_painter, pen, fewer);
         return;
     }
     std::vector<QPointF>& qpoints = qtPoints(points);

@@ -7,12 +7,14 @@
 #pragma once
 
 #include "desktop/qt/qt_font.h"
+#include "render/polyline_simplification.h"
 #include "render/surface.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointF>
 
+#include <optional>
 #include <vector>
 
 namespace render {
@@ -20,6 +22,13 @@ namespace render {
 class QtSurface : public DrawingSurface {
 public:
     explicit QtSurface(QPainter& painter);
+
+    // Long polylines drawn with the points a viewer can tell apart (simplifyPolyline): a window
+    // repainting while the user works. By default every point is drawn, as exports do.
+    void setPolylineSimplification(std::optional<SimplificationTolerance> tolerance)
+    {
+        m_simplification = tolerance;
+    }
 
     void setWorldTransform(const geom::Matrix2D& matrix) override;
     geom::Matrix2D worldTransform() const override { return m_world; }
@@ -92,6 +101,7 @@ private:
     QPainter& m_painter;
     QTransform m_base;
     bool m_pixelDevice = false; // an image or a window rather than SVG, PDF or a printer
+    std::optional<SimplificationTolerance> m_simplification;
     qreal m_strokeOffset = 0;   // device pixels; 0.5 on pixel devices
     bool m_offsetApplied = false;
     bool m_patternsAsPictures = false; // hatches and gradients become pictures (SVG)

@@ -473,12 +473,29 @@ void SvgSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, 
 
 // --- shapes -------------------------------------------------------------------------------------
 
+bool SvgSurface::plainlyStroked(const Pen& pen) const
+{
+    return finite(pen.width) && strokeColour(pen).has_value();
+}
+
 void SvgSurface::drawRectangle(const Pen& pen, const RectF& rect)
 {
     if (!usable(rect)) return;
-    QPainterPath path;
-    path.addRect(toQRect(rect));
-    strokePath(pen, path, [&](render::QtSurface& s) { s.drawRectangle(pen, rect); });
+    if (!plainlyStroked(pen)) {
+        QPainterPath path;
+        path.addRect(toQRect(rect));
+        strokePath(pen, path, [&](render::QtSurface& s) { s.drawRectangle(pen, rect); });
+        return;
+    }
+    if (alphaOf(*strokeColour(pen)) == 0) return;
+    const QRectF box = toQRect(rect);
+    openElement("rect", Placement::Stroke);
+    writeStroke(pen);
+    writeAttribute("x", box.x());
+    writeAttribute("y", box.y());
+    writeAttribute("width", box.width());
+    writeAttribute("height", box.height());
+    m_out += "/>\n";
 }
 
 void SvgSurface::fillRectangle(const Brush& brush, const RectF& rect)
@@ -504,9 +521,21 @@ void SvgSurface::fillRectangle(const Brush& brush, const RectF& rect)
 void SvgSurface::drawEllipse(const Pen& pen, const RectF& bounds)
 {
     if (!usable(bounds)) return;
-    QPainterPath path;
-    path.addEllipse(toQRect(bounds));
-    strokePath(pen, path, [&](render::QtSurface& s) { s.drawEllipse(pen, bounds); });
+    if (!plainlyStroked(pen)) {
+        QPainterPath path;
+        path.addEllipse(toQRect(bounds));
+        strokePath(pen, path, [&](render::QtSurface& s) { s.drawEllipse(pen, bounds); });
+        return;
+    }
+    if (alphaOf(*strokeColour(pen)) == 0) return;
+    const QRectF box = toQRect(bounds);
+    openElement("ellipse", Placement::Stroke);
+    writeStroke(pen);
+    writeAttribute("cx", box.center().x());
+    writeAttribute("cy", box.center().y());
+    writeAttribute("rx", box.width() / 2);
+    writeAttribute("ry", box.height() / 2);
+    m_out += "/>\n";
 }
 
 void SvgSurface::fillEllipse(const Brush& brush, const RectF& bounds)

@@ -92,6 +92,8 @@ private:
     // Opens an element with its transform: the world transform, for strokes moved by half a
     // pixel.
     void openElement(std::string_view name, Placement placement);
+    // True when the pen strokes in one colour, which SVG holds as a style.
+    bool plainlyStroked(const Pen& pen) const;
     void writeStroke(const Pen& pen);
     void writeFill(std::uint32_t colour, render::FillMode mode);
     void writePoints(std::span<const Point2D> points);

@@ -70,7 +70,11 @@ SwfExportResult runSwfExport(const SwfExportJob& job, render::DrawingSurface& me
     SwfTagList tags(figure.frames.size());
     expr::FunctionResultCache functionCache; // the export's own: it may run on another thread
     const MovieRenderResult rendered =
-        renderFigureToTags(figure, tags, measuringSurface, functionCache);
+        renderFigureToTags(figure, tags, measuringSurface, functionCache, job.progress.get());
+    if (job.progress && job.progress->cancelled) {
+        result.message = job.path + ": the movie was cancelled; nothing was written";
+        return result;
+    }
     result.notes.insert(result.notes.end(), rendered.notes.begin(), rendered.notes.end());
     if (rendered.refusal) {
         result.message = *rendered.refusal == MovieRefusal::CharactersUsedUp

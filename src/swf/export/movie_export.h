@@ -6,9 +6,11 @@
 
 #include "model/figure.h"
 #include "render/surface.h"
+#include "swf/export/movie_renderer.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,8 @@ struct SwfExportJob {
     std::uint32_t framesPerSecond = 25;
     std::size_t addedFrames = 0;    // frames the question added at the end of the snapshot
     std::vector<std::string> notes; // what preparing it reported
+    // Followed and cancelled from another thread; a cancelled export writes nothing.
+    std::shared_ptr<MovieProgress> progress = std::make_shared<MovieProgress>();
 };
 
 struct SwfExportResult {

@@ -48,7 +48,8 @@ void emitAnimatedObject(MovieCanvas& canvas, const model::Figure& figure,
 
 MovieRenderResult renderFigureToTags(const model::Figure& figure, SwfTagList& tags,
                                      render::DrawingSurface& measuringSurface,
-                                     expr::FunctionResultCache& functionCache)
+                                     expr::FunctionResultCache& functionCache,
+                                     MovieProgress* progress)
 {
     assert(tags.frameCount() == figure.frames.size() && "one tag buffer per figure frame");
     MovieCanvas canvas(tags, figure.frames,
@@ -62,6 +63,10 @@ MovieRenderResult renderFigureToTags(const model::Figure& figure, SwfTagList& ta
     std::vector<render::AxisRecord> axes;
 
     for (const model::PlotObject& object : figure.objects) {
+        if (progress) {
+            if (progress->cancelled) break;
+            ++progress->objectsDone;
+        }
         if (object.hidden) continue;
         const model::Placement placement = model::placementOf(object);
         if (placement.frameId < 0 ||

@@ -9,6 +9,8 @@
 #include "swf/export/movie_canvas.h"
 #include "swf/format/tag_list.h"
 
+#include <atomic>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,12 +24,21 @@ struct MovieRenderResult {
     bool operator==(const MovieRenderResult&) const = default;
 };
 
+// Lets another thread follow a rendering and stop it.
+struct MovieProgress {
+    std::atomic<std::size_t> objectsDone{0}; // of the figure's objects, hidden ones included
+    std::atomic<bool> cancelled{false};      // set to stop after the object being rendered
+};
+
 // Fills `tags` (one buffer per frame of `figure`) with the figure's objects. Hidden objects and
 // objects whose AT frame does not exist are left out, as on screen. Rendering stops as soon as
 // the movie would need more character ids or bytes than a movie holds. Text is measured, and the
 // size of text fields taken, on `measuringSurface`; function values come from `functionCache`.
+// With `progress`, each object counts when it is done, and a cancellation stops the rendering
+// (the tags then hold only part of the movie).
 MovieRenderResult renderFigureToTags(const model::Figure& figure, SwfTagList& tags,
                                      render::DrawingSurface& measuringSurface,
-                                     expr::FunctionResultCache& functionCache);
+                                     expr::FunctionResultCache& functionCache,
+                                     MovieProgress* progress = nullptr);
 
 } // namespace swf

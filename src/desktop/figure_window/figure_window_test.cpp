@@ -1,0 +1,158 @@
+// Tests of the figure window: its menu, keys and mouse, and a repaint that looks like the export.
+#include "desktop/figure_window/figure_window.h"
+
+#include "desktop/qt/qt_surface.h"
+#include "lang/interpreter.h"
+#include "qt_application.h"
+#include "recording_host.h"
+#include "render/draw_pass.h"
+
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace desktop {
+namespace {
+
+class FigureWindowTest : public ::testing::Test {
+protected:
+    model::Figure& makeFigure(const std::vector<std::string>& lines)
+    {
+        for (const std::string& line : lines)
+            lang::executeCommand(session, line);
+        return session.figures.at(0);
+    }
+    void press(FigureWindow& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&window, &event);
+    }
+    void mouse(FigureWindow& window, QEvent::Type type, Qt::MouseButton button, QPoint at)
+    {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+        QMouseEvent event(type, QPointF(at), window.canvas()->mapToGlobal(QPointF(at)),
+                          type == QEvent::MouseMove ? Qt::NoButton : button, held, {});
+        QApplication::sendEvent(window.canvas(), &event);
+    }
+
+    QApplication& application = testing_support::qtApplication();
+    testing_support::RecordingHost host;
+    lang::Session session{host};
+};
+
+// The largest difference of a colour channel, and how many pixels differ by more than `levels`.
+std::pair<int, int> difference(const QImage& a, const QImage& b, int levels)
+{
+    int largest = 0, over = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q))});
+            largest = std::max(largest, d);
+            if (d > levels) ++over;
+        }
+    return {largest, over};
+}
+
+QImage exported(model::Figure& figure)
+{
+    QImage image(figure.clientWidth, figure.clientHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    render::QtSurface surface(painter);
+    render::DrawFigure(figure, surface);
+    return image;
+}
+
+TEST_F(FigureWindowTest, RepaintOfAMillionSamplesLooksLikeTheExport)
+{
+    model::Figure& figure = makeFigure({
+        "FIGURE 1 500 500",
+        "AXIS at(1) pen(1) brush(solid,0) p4(-0.1,9,1,1) p4(-1.2,1.2,0.5,2)",
+        R"kp(FUNCTION at(1,0,1) n("sin(4*pi*x)") p2(-0.1,9) p1(0.0000091) pen(2,0xFF8000C0))kp",
+    });
+    FigureWindow window(session, figure, MenuPresence::WithMenu);
+    window.place(true);
+    window.runCommand(1701, 0, {});
+    const auto grab = [&] {
+        return window.canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    // Right after a step: fewer points, so the picture differs at the very tips of the waves,
+    // where the export sums the coverage of hundreds of overlapping segments.
+    press(window, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_TRUE(window.isInteracting());
+    const auto [largestMoving, overMoving] = difference(grab(), exported(figure), 32);
+    EXPECT_LE(overMoving, 2500) << "of 250000 pixels differ by more than 32 levels";
+    // Once the steps stop, the window shows exactly what the export draws.
+    QElapsedTimer waited;
+    waited.start();
+    while (window.isInteracting() && waited.elapsed() < 5000)
+        QApplication::processEvents();
+    const auto [largest, over] = difference(grab(), exported(figure), 1);
+    EXPECT_LE(largest, 1);
+    EXPECT_EQ(figure.viewTransform.dx, 1.0f);
+}
+
+TEST_F(FigureWindowTest, MenuIsBuiltUnlessShiftWasHeld)
+{
+    model::Figure& figure = makeFigure({"FIGURE 1 300 200", "TEXT at(1) n(a) p2(1,1)"});
+    FigureWindow plain(session, figure, MenuPresence::WithoutMenu);
+    EXPECT_EQ(plain.menuBar(), nullptr);
+    FigureWindow window(session, figure, MenuPresence::WithMenu);
+    window.place(false);
+    EXPECT_EQ(window.clientSize(), QSize(300, 200));
+    QStringList titles;
+    for (QAction* action : window.menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles.join('|').toStdString(),
+              "&File|Insert|&Edit|Se&lect|&Tools 2D|&Tools 3D|&Tools|Frame");
+    press(window, Qt::Key_F2); // toggles only selected objects: none
+    window.runCommand(31001, 0, {});
+    press(window, Qt::Key_F2);
+    EXPECT_TRUE(figure.objects[0].hidden);
+    window.runCommand(1708, 0, {});
+    titles.clear();
+    for (QAction* action : window.menuBar()->actions())
+        titles << action->text();
+    EXPECT_TRUE(titles.contains("&Scale 3D"));
+}
+
+TEST_F(FigureWindowTest, KeysClicksAndDragsDriveTheTools)
+{
+    model::Figure& figure = makeFigure({"FIGURE 1 500 300", "RECTANGLE at(1) p4(10,10,50,50)"});
+    FigureWindow window(session, figure, MenuPresence::WithMenu);
+    window.place(true);
+    std::vector<std::int32_t> forwarded;
+    QObject::connect(&window, &FigureWindow::commandForwarded,
+                     [&](FigureWindow*, std::int32_t id) { forwarded.push_back(id); });
+
+    press(window, Qt::Key_Right); // the cross has no steps
+    EXPECT_TRUE(figure.viewTransform.isIdentity());
+    window.runCommand(1701, 0, {});
+    press(window, Qt::Key_Right);
+    press(window, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(figure.viewTransform, (model::Matrix2D{1, 0, 0, 1, 50, 5}));
+    mouse(window, QEvent::MouseButtonPress, Qt::LeftButton, {100, 100});
+    mouse(window, QEvent::MouseMove, Qt::LeftButton, {93, 97});
+    mouse(window, QEvent::MouseButtonRelease, Qt::LeftButton, {93, 97});
+    EXPECT_EQ(figure.viewTransform, (model::Matrix2D{1, 0, 0, 1, 43, 2}));
+
+    window.runCommand(1707, 0, {}); // Scale 2D: a left click zooms in
+    mouse(window, QEvent::MouseButtonPress, Qt::LeftButton, {10, 10});
+    EXPECT_FLOAT_EQ(figure.viewTransform.m11, 1.5f);
+    EXPECT_EQ(window.canvas()->cursor().shape(), Qt::BitmapCursor);
+
+    press(window, Qt::Key_S, Qt::ControlModifier);
+    window.runCommand(301, 0, {});
+    EXPECT_EQ(forwarded, (std::vector<std::int32_t>{103, 301}));
+}
+
+} // namespace
+} // namespace desktop
