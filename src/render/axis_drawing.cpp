@@ -290,8 +290,7 @@ std::vector<AxisPart> axisParts(DrawingSurface& surface, const ObjectContext& co
     return parts;
 }
 
-void drawAxisObject(DrawingSurface& surface, const ObjectContext& context,
-                    std::vector<AxisRecord>& axes)
+void drawAxisObject(DrawingSurface& surface, const ObjectContext& context)
 {
     const Pen pen = context.strokePen();
     for (const AxisPart& part : axisParts(surface, context)) {
@@ -305,8 +304,6 @@ void drawAxisObject(DrawingSurface& surface, const ObjectContext& context,
                                context.format);
         }
     }
-    registerAxisRecord(axes, model::placementOf(*context.object).axisId,
-                       axisRecordOf(*context.object, context.rect, context.transform3D));
 }
 
 std::vector<std::string> describeAxisLimits(const model::Figure& figure,

@@ -42,9 +42,8 @@ std::vector<AxisPart> axisParts(DrawingSurface& surface, const ObjectContext& co
 
 // Draws the axis system with the object's pen, painted with its brush when it has one: dots
 // filled with the brush or outlined with the pen, numbers in the brush (none without a brush).
-// Then registers the axis record: appended, or replacing the record its own axis id names.
-void drawAxisObject(DrawingSurface& surface, const ObjectContext& context,
-                    std::vector<AxisRecord>& axes);
+// The object walk registers its axis record afterwards.
+void drawAxisObject(DrawingSurface& surface, const ObjectContext& context);
 
 // The text of the number `value` at a tick. Numbering 1 writes the value truncated to a whole
 // number; numbering n >= 2 rounds it to n decimals and writes it with n - 1.

@@ -9,6 +9,7 @@
 #include "render/function_drawing.h"
 #include "render/image_drawing.h"
 #include "scene/object_context.h"
+#include "scene/object_walk.h"
 #include "scene/object_styles.h"
 #include "render/projected_drawing.h"
 #include "render/shape_drawing.h"
@@ -84,22 +85,6 @@ void drawLayerOutlines(const PassInput& pass)
 
 // --- resolving an object ------------------------------------------------------------------------
 
-// The frame filter: the object's frame exists and its objects are shown.
-bool frameIsShown(const model::Figure& figure, std::int32_t frameId)
-{
-    return frameId >= 0 && static_cast<std::size_t>(frameId) < figure.frames.size() &&
-           figure.frames[static_cast<std::size_t>(frameId)].frameFlag != 0;
-}
-
-// Steps 2 to 10 for an object that is drawn: none when it is hidden or its frame is not shown.
-std::optional<ObjectContext> resolveObject(const PassInput& pass, const model::PlotObject& object,
-                                           const std::vector<AxisRecord>& axes)
-{
-    if (object.hidden) return std::nullopt;
-    if (!frameIsShown(pass.figure, model::placementOf(object).frameId)) return std::nullopt;
-    return resolveObjectContext(object, {pass.area, pass.layers, pass.figure.own2d}, axes);
-}
-
 // Step 11: a container with the object's own transform, when it has one.
 std::optional<ContainerState> beginObjectTransform(const PassInput& pass,
                                                    const model::PlotObject& object,
@@ -121,8 +106,7 @@ std::optional<ContainerState> beginObjectTransform(const PassInput& pass,
 
 // --- drawing by type ----------------------------------------------------------------------------
 
-void drawByType(DrawingSurface& surface, const ObjectContext& context,
-                std::vector<AxisRecord>& axes, FunctionValues functions)
+void drawByType(DrawingSurface& surface, const ObjectContext& context, FunctionValues functions)
 {
     const model::PlotObject& object = *context.object;
     switch (object.type) {
@@ -163,7 +147,7 @@ void drawByType(DrawingSurface& surface, const ObjectContext& context,
         drawCurveObject(surface, context);
         break;
     case ObjectType::Axis: // registers itself, so that the objects after it are mapped into it
-        drawAxisObject(surface, context, axes);
+        drawAxisObject(surface, context);
         break;
     case ObjectType::Function:
     case ObjectType::Function3A:
@@ -231,16 +215,16 @@ void drawTwoD(const PassInput& pass)
     if (!figure.own2d) surface.setWorldTransform(figure.viewTransform);
     if (figure.showLayers) drawLayerOutlines(pass);
 
-    std::vector<AxisRecord> axes;
     const FunctionValues functions{pass.functionCache, static_cast<std::int32_t>(figure.id)};
-    for (const model::PlotObject& object : pass.objects) {
-        const std::optional<ObjectContext> context = resolveObject(pass, object, axes);
-        if (!context) continue;
-        const std::optional<ContainerState> container =
-            beginObjectTransform(pass, object, *context);
-        drawByType(surface, *context, axes, functions);
-        if (container) surface.endContainer(*container);
-    }
+    walkObjects(figure, pass.objects, {pass.area, pass.layers, figure.own2d},
+                FrameFilter::ShownFrames,
+                [&](const ObjectContext& context, std::span<const AxisRecord>) {
+                    const std::optional<ContainerState> container =
+                        beginObjectTransform(pass, *context.object, context);
+                    drawByType(surface, context, functions);
+                    if (container) surface.endContainer(*container);
+                    return WalkStep::Continue;
+                });
 }
 
 } // namespace

@@ -51,8 +51,9 @@ struct Pen {
     bool operator==(const Pen&) const = default;
 };
 
-// The pen's colour as the movie writer reads it: the solid fill's colour, the pen's own colour
-// when it has no fill, and opaque black for hatch and gradient fills.
+// The pen's colour as the movie writer reads it, the colour its lines show on screen: the pen's
+// own colour when it has no fill, else the fill's colour as movie fills take it (a hatch's
+// foreground; a gradient's first colour, which its movie fill shows over most of its span).
 std::uint32_t solidColourOf(const Pen& pen);
 
 // Font style bits.

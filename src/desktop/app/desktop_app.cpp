@@ -8,6 +8,7 @@
 #include "desktop/console/console_commands.h"
 #include "desktop/dialogs/command_dialogs.h"
 #include "desktop/dialogs/object_dialog.h"
+#include "desktop/exports/export_commands.h"
 #include "desktop/figure_window/figure_window.h"
 #include "figure/object_form.h"
 #include "lang/document.h"
@@ -132,6 +133,11 @@ bool DesktopApp::runFigureCommand(int id)
 {
     model::Figure* figure = m_host.foregroundFigure();
     if (id == command::updateClient) return sendUpdateToClient(figure);
+    if (figure) {
+        FigureWindow* window = m_host.windowOf(*figure);
+        if (runExportCommand(id, window, window ? window->canvas() : nullptr, m_session, *figure))
+            return true;
+    }
     if (figure::objectKindForMenu(id)) {
         runObjectDialog(figure ? static_cast<QWidget*>(m_host.windowOf(*figure)) : &m_console,
                         m_session, id,
@@ -152,6 +158,8 @@ void DesktopApp::runForwardedCommand(FigureWindow* window, std::int32_t id)
     model::Figure& figure = window->figure();
     if (id == command::updateClient) {
         sendUpdateToClient(&figure);
+    } else if (runExportCommand(id, window, window->canvas(), m_session, figure)) {
+        return;
     } else if (id == command::newLayer) {
         runNewLayerDialog(window, m_session, figure.id);
     } else if (figure::objectKindForMenu(id)) {

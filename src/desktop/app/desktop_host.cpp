@@ -183,6 +183,7 @@ void DesktopHost::closeFigure(FigureWindow* window)
 {
     const std::uint32_t id = window->figure().id;
     m_windows.erase(&window->figure());
+    window->detachFigure();
     window->hide();
     // The window goes later, the figure now: what the window has posted to itself (a menu
     // rebuild) must not reach the figure after it.

@@ -6,10 +6,15 @@
 #include "lang/host.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QRegularExpressionValidator>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -43,11 +48,21 @@ void saveMovie(QWidget* parent, lang::Session& session, model::Figure& figure)
 
 std::optional<std::uint32_t> askSwfFrameRate(QWidget* parent)
 {
-    bool accepted = false;
-    const int rate = QInputDialog::getInt(parent, QStringLiteral("SWF Export Options"),
-                                          QStringLiteral("FPS:"), 25, 0, 1'000'000, 1, &accepted);
-    if (!accepted) return std::nullopt;
-    return static_cast<std::uint32_t>(rate);
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("SWF Export Options"));
+    auto* layout = new QHBoxLayout(&dialog);
+    layout->addWidget(new QLabel(QStringLiteral("FPS:")));
+    auto* rate = new QLineEdit(QStringLiteral("25"));
+    rate->setObjectName(QStringLiteral("fps"));
+    rate->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), rate));
+    layout->addWidget(rate);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    // Read as an unsigned number without a range check; the movie refuses rates it cannot hold.
+    return rate->text().toUInt();
 }
 
 void saveMovieTo(QWidget* parent, lang::Session& session, model::Figure& figure,

@@ -247,6 +247,7 @@ void FigureWindow::place(bool visible)
 
 void FigureWindow::rebuildMenu()
 {
+    if (m_figureDetached) return;
     const std::vector<figure::TopMenu> menus = figure::buildFigureMenu(m_figure, m_state);
     const auto sink = [this](std::int32_t id) {
         runCommand(id, 0, FigureCanvas::modifiersOf(QGuiApplication::queryKeyboardModifiers()));
@@ -255,8 +256,14 @@ void FigureWindow::rebuildMenu()
     fillContextMenu(m_contextMenu, menus, *this, sink);
 }
 
+void FigureWindow::detachFigure()
+{
+    m_figureDetached = true;
+}
+
 void FigureWindow::figureChanged()
 {
+    if (m_figureDetached) return;
     m_canvas->update();
     if (m_menuRebuildPending) return;
     m_menuRebuildPending = true;
@@ -269,6 +276,7 @@ void FigureWindow::figureChanged()
 void FigureWindow::runCommand(std::int32_t id, std::int32_t parameter,
                               figure::KeyModifiers modifiers)
 {
+    if (m_figureDetached) return;
     const figure::CommandResult result =
         figure::runFigureCommand(m_session, m_figure, m_state, id, parameter, modifiers);
     if (!result.handled) {

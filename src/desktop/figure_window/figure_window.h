@@ -55,6 +55,9 @@ public:
     // the menu once the event loop is idle again, so that a document of many objects builds it
     // once.
     void figureChanged();
+    // The figure record is about to be destroyed while the window waits for its deletion: from
+    // now on nothing reads the record (a menu rebuild already queued does nothing).
+    void detachFigure();
 
 signals:
     // The user closed the window; the figure is to be destroyed.
@@ -94,6 +97,7 @@ private:
     QLabel* m_readout = nullptr;
     QMenu m_contextMenu;
     bool m_menuRebuildPending = false;
+    bool m_figureDetached = false;
     // While tool steps follow one another, long lines are drawn with fewer points; once they
     // stop, the window is drawn again with every point, as the exports draw it.
     bool m_interacting = false;

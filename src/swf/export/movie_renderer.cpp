@@ -5,6 +5,7 @@
 #include "scene/axis_record.h"
 #include "render/function_drawing.h"
 #include "scene/object_context.h"
+#include "scene/object_walk.h"
 #include "swf/export/frame_list.h"
 #include "swf/export/movie_canvas.h"
 #include "swf/export/object_content.h"
@@ -60,35 +61,28 @@ MovieRenderResult renderFigureToTags(const model::Figure& figure, SwfTagList& ta
     const FigureTransforms transforms =
         figure.own2d ? FigureTransforms::Own2D : FigureTransforms::Matrix;
     const render::FunctionValues functions{functionCache, static_cast<std::int32_t>(figure.id)};
-    std::vector<render::AxisRecord> axes;
-
-    for (const model::PlotObject& object : figure.objects) {
-        if (progress) {
-            if (progress->cancelled) break;
-            ++progress->objectsDone;
-        }
-        if (object.hidden) continue;
-        const model::Placement placement = model::placementOf(object);
-        if (placement.frameId < 0 ||
-            static_cast<std::size_t>(placement.frameId) >= figure.frames.size())
-            continue;
-        const auto atFrame = static_cast<std::uint32_t>(placement.frameId);
-        const render::ObjectContext context = render::resolveObjectContext(object, drawing, axes);
-        const FrameList frames = objectFrameList(object, figure.frames.size(), transforms, atFrame);
-
-        canvas.removalPass(atFrame);
-        const std::optional<AnimationStep> step = animationStepOf(object, transforms);
-        if (step && isAnimatedType(object.type))
-            emitAnimatedObject(canvas, figure, context, frames, *step, functions);
-        else
-            emitObjectContent(canvas, {context, atFrame, frames, placementMatrix(figure, context)},
-                              functions);
-        if (object.type == model::ObjectType::Axis)
-            render::registerAxisRecord(
-                axes, placement.axisId,
-                render::axisRecordOf(object, context.rect, context.transform3D));
-        if (canvas.refusal()) break;
-    }
+    render::walkObjects(
+        figure, figure.objects, drawing, render::FrameFilter::ExistingFrames,
+        [&](const render::ObjectContext& context, std::span<const render::AxisRecord>) {
+            const model::PlotObject& object = *context.object;
+            if (progress) {
+                if (progress->cancelled) return render::WalkStep::Stop;
+                // objects before this one, hidden ones included, are done
+                progress->objectsDone = static_cast<std::size_t>(&object - figure.objects.data());
+            }
+            const auto atFrame = static_cast<std::uint32_t>(model::placementOf(object).frameId);
+            const FrameList frames =
+                objectFrameList(object, figure.frames.size(), transforms, atFrame);
+            canvas.removalPass(atFrame);
+            const std::optional<AnimationStep> step = animationStepOf(object, transforms);
+            if (step && isAnimatedType(object.type))
+                emitAnimatedObject(canvas, figure, context, frames, *step, functions);
+            else
+                emitObjectContent(canvas,
+                                  {context, atFrame, frames, placementMatrix(figure, context)},
+                                  functions);
+            return canvas.refusal() ? render::WalkStep::Stop : render::WalkStep::Continue;
+        });
     return {canvas.refusal(), canvas.notes()};
 }
 

@@ -31,6 +31,8 @@ TEST(Styles, LineStylesTakeWholePixelWidthsAndOpaqueColours)
     };
     render::Pen hatched = penOf(0xFF00FF00, 3);
     hatched.fill = render::HatchBrush{1, 0xFF0000FF, 0xFFFFFFFF};
+    render::Pen gradientFilled = penOf(0xFF00FF00, 2);
+    gradientFilled.fill = render::LinearGradientBrush{{}, 0xFF102030, 0xFFFFFFFF, 0, {}};
     render::Pen solidFilled = penOf(0xFF00FF00, 1);
     solidFilled.fill = render::SolidBrush{0x80123456};
     const Case cases[] = {
@@ -39,7 +41,8 @@ TEST(Styles, LineStylesTakeWholePixelWidthsAndOpaqueColours)
         {penOf(0x80FF0000, 0.5f), {0, {255, 0, 0, 128}}},
         {penOf(0xFF000000, 5000), {65535, {0, 0, 0, 255}}},
         {penOf(0xFF000000, -3), {0, {0, 0, 0, 255}}},
-        {hatched, {60, {0, 0, 0, 255}}}, // not solid: opaque black
+        {hatched, {60, {0, 0, 255, 255}}},         // as hatch fills: the foreground
+        {gradientFilled, {40, {16, 32, 48, 255}}}, // a gradient: its first colour
         {solidFilled, {20, {0x12, 0x34, 0x56, 0x80}}},
     };
     for (const Case& c : cases)
