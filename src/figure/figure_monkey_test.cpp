@@ -30,7 +30,8 @@ std::vector<std::string> readLines(const fs::path& script)
 {
     std::ifstream file(script);
     std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
     return lines;
 }
 
@@ -50,14 +51,30 @@ public:
     void act()
     {
         switch (pick(8)) {
-        case 0: command(randomMenuCommand()); break;
-        case 1: command(pick(2) ? commands::FirstSelectObject + pick(12) : commands::EntireFigure); break;
-        case 2: command(commands::FirstFrameToggle + pick(6)); break;
-        case 3: key(); break;
-        case 4: pointer(); break;
-        case 5: zoomAbout(m_figure, point(), std::uniform_real_distribution<float>(0.2f, 5)(m_random)); break;
-        case 6: record(); break;
-        default: command(commands::FirstTool + pick(9)); break;
+        case 0:
+            command(randomMenuCommand());
+            break;
+        case 1:
+            command(pick(2) ? commands::FirstSelectObject + pick(12) : commands::EntireFigure);
+            break;
+        case 2:
+            command(commands::FirstFrameToggle + pick(6));
+            break;
+        case 3:
+            key();
+            break;
+        case 4:
+            pointer();
+            break;
+        case 5:
+            zoomAbout(m_figure, point(), std::uniform_real_distribution<float>(0.2f, 5)(m_random));
+            break;
+        case 6:
+            record();
+            break;
+        default:
+            command(commands::FirstTool + pick(9));
+            break;
         }
         if (pick(25) == 0) draw();
         if (pick(10) == 0) buildFigureMenu(m_figure, m_state);
@@ -66,7 +83,10 @@ public:
 
 private:
     int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
-    PixelPoint point() { return {pick(m_figure.clientWidth + 40) - 20, pick(m_figure.clientHeight + 40) - 20}; }
+    PixelPoint point()
+    {
+        return {pick(m_figure.clientWidth + 40) - 20, pick(m_figure.clientHeight + 40) - 20};
+    }
     KeyModifiers modifiers() { return {pick(3) == 0, pick(3) == 0, pick(8) == 0}; }
 
     std::int32_t randomMenuCommand()
@@ -86,9 +106,10 @@ private:
 
     void key()
     {
-        static constexpr Key keys[] = {Key::Left, Key::Right, Key::Up, Key::Down, Key::KeypadPlus,
-                                       Key::KeypadMinus, Key::Period, Key::Comma, Key::Delete,
-                                       Key::F2, Key::F7, Key::F12, Key::X, Key::V};
+        static constexpr Key keys[] = {
+            Key::Left,        Key::Right,  Key::Up,    Key::Down,   Key::KeypadPlus,
+            Key::KeypadMinus, Key::Period, Key::Comma, Key::Delete, Key::F2,
+            Key::F7,          Key::F12,    Key::X,     Key::V};
         const KeyModifiers held = modifiers();
         const std::int32_t id = commandForKey(keys[pick(std::size(keys))], held, m_state.tool);
         if (id != 0) command(id);
@@ -103,7 +124,8 @@ private:
             response.steps.insert(response.steps.end(), moved.steps.begin(), moved.steps.end());
         }
         mouseUp(m_state);
-        for (const PostedStep& step : response.steps) command(step.id, step.parameter);
+        for (const PostedStep& step : response.steps)
+            command(step.id, step.parameter);
         if (response.originTool) applyOriginTool(m_figure, m_state.originClick);
     }
 
@@ -140,7 +162,8 @@ TEST(FigureMonkey, EveryGalleryFigureSurvivesRandomUseAndLoadsAgain)
     for (const fs::path& script : scripts) {
         testing_support::RecordingHost host;
         lang::Session session{host};
-        for (const std::string& line : readLines(script)) lang::executeCommand(session, line);
+        for (const std::string& line : readLines(script))
+            lang::executeCommand(session, line);
         ASSERT_FALSE(session.figures.empty()) << script;
         model::Figure& figure = session.figures.at(0);
         Monkey monkey(session, figure, seed + static_cast<std::uint32_t>(actions));

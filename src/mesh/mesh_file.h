@@ -1,4 +1,4 @@
-// Reading a MESHF object's mesh file: DirectX .x (text, binary and compressed), OBJ, STL, PLY,
+// Reading a MESHF object's mesh file: DirectX .x (text and binary), OBJ, STL, PLY,
 // glTF 2.0 and whatever else the importer library recognises.
 #pragma once
 

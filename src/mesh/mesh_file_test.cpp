@@ -41,9 +41,12 @@ TEST(MeshFile, ReadsTheSameBlockFromEachFormatInLeftHandedCoordinates)
     const Case cases[] = {
         // .x keeps its coordinates, and its frame moves the block 5 along x.
         {"block.x", {{5, 0, 0}, {6, 2, 3}}},
+        {"block_binary.x", {{0, 0, 0}, {1, 2, 3}}},
         // Right-handed formats come with z reversed.
         {"block.obj", {{0, 0, -3}, {1, 2, 0}}},
         {"block.stl", {{0, 0, -3}, {1, 2, 0}}},
+        {"block.ply", {{0, 0, -3}, {1, 2, 0}}},
+        {"block.gltf", {{0, 0, -3}, {1, 2, 0}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

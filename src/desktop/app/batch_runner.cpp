@@ -189,7 +189,9 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         return 1;
     }
     const BatchQtMessages qtMessages;
-    if (options.exportPath) startOffscreenGui();
+    // A document is command text: writing one paints nothing and needs no application object.
+    if (options.exportPath && exportableFormat(*options.exportPath) != io::ExportFormat::Vexxml)
+        startOffscreenGui();
     lang::BatchHost host(output, diagnostics,
                          options.answerYes ? lang::BatchAnswer::Yes : lang::BatchAnswer::No);
     lang::Session session(host);

@@ -10,6 +10,7 @@
 #include "desktop/dialogs/object_dialog.h"
 #include "desktop/exports/export_commands.h"
 #include "desktop/figure_window/figure_window.h"
+#include "figure/figure_commands.h"
 #include "figure/object_form.h"
 #include "lang/document.h"
 #include "lang/help_texts.h"
@@ -164,6 +165,9 @@ void DesktopApp::runForwardedCommand(FigureWindow* window, std::int32_t id)
         runNewLayerDialog(window, m_session, figure.id);
     } else if (figure::objectKindForMenu(id)) {
         runObjectDialog(window, m_session, id, figure.id);
+    } else if (id >= figure::commands::FirstEditObject && id <= figure::commands::LastEditObject) {
+        const auto index = static_cast<std::size_t>(id - figure::commands::FirstEditObject);
+        if (runEditObjectDialog(window, m_session, figure.id, index)) window->figureChanged();
     } else if (findConsoleCommand(id)) {
         m_console.runCommand(id);
     }
@@ -202,8 +206,10 @@ int runDesktop(int argc, char** argv, const LaunchOptions& options)
     QApplication::setQuitOnLastWindowClosed(false); // the console's close ends the program
 
     DesktopApp app(options, DesktopPaths{Options::defaultPath(), embeddingSocketPath()});
-    QObject::connect(&app, &DesktopApp::quitRequested, &application, &QApplication::quit,
-                     Qt::QueuedConnection);
+    // exit(), not quit(): quit() first asks every window to close, and a figure window hands its
+    // close to the host instead of accepting it, which would cancel the quit.
+    QObject::connect(&app, &DesktopApp::quitRequested, &application,
+                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     std::string message;
     if (!app.start(message)) {
         std::cerr << "kelvoplot: " << message << "\n";

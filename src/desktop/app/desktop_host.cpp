@@ -9,12 +9,16 @@
 #include "figure/animation_recorder.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPointer>
+#include <QTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace desktop {
 namespace {
 constexpr const char* caption = "Kelvo Plotter 2.0";
+constexpr int frontRequestDelayMs = 250;
 }
 
 DesktopHost::~DesktopHost()
@@ -44,11 +48,18 @@ void DesktopHost::bringToFront(model::Figure& figure)
 {
     FigureWindow* window = windowOf(figure);
     if (!window) return;
-    if (window->isVisible()) {
-        window->raise();
-        window->activateWindow();
-    }
     window->update();
+    if (!window->isVisible()) return;
+    const QPointer<FigureWindow> guarded(window);
+    const auto activate = [guarded] {
+        if (!guarded) return;
+        guarded->raise();
+        guarded->activateWindow();
+    };
+    activate();
+    // Windows shown just before take the focus when the display first shows them; asking again
+    // once they are on screen keeps this one in front.
+    QTimer::singleShot(frontRequestDelayMs, window, activate);
 }
 
 void DesktopHost::attach(lang::Session& session, ConsoleWindow& console)
@@ -86,6 +97,7 @@ void DesktopHost::focusInput()
 void DesktopHost::figureCreated(model::Figure& figure)
 {
     auto* window = new FigureWindow(*m_session, figure);
+    window->setWindowIcon(QIcon(QStringLiteral(":/icons/kelvoplot-figure.svg")));
     connect(window, &FigureWindow::closeRequested, this, &DesktopHost::closeFigure);
     connect(window, &FigureWindow::commandForwarded, this, &DesktopHost::commandForwarded);
     connect(window, &FigureWindow::dialogRequested, this, &DesktopHost::openFigureDialog);

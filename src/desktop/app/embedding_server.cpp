@@ -60,22 +60,22 @@ EmbeddingServer::~EmbeddingServer()
     if (m_server) m_server->close();
 }
 
+// The socket is made private by creating it in a private folder and renaming it into place,
+// which would replace a running program's socket: so a program that answers keeps it.
 bool EmbeddingServer::listen(const QString& path, std::string& message)
 {
+    if (someoneServes(path)) {
+        message = path.toStdString() + ": another running Kelvo Plot serves embedding clients";
+        return false;
+    }
+    QLocalServer::removeServer(path); // left behind by a program that has ended
     delete m_server;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     m_server->setMaxPendingConnections(maxEmbeddingConnections);
     if (!m_server->listen(path)) {
-        if (someoneServes(path)) {
-            message = path.toStdString() + ": another running Kelvo Plot serves embedding clients";
-            return false;
-        }
-        QLocalServer::removeServer(path);
-        if (!m_server->listen(path)) {
-            message = path.toStdString() + ": " + m_server->errorString().toStdString();
-            return false;
-        }
+        message = path.toStdString() + ": " + m_server->errorString().toStdString();
+        return false;
     }
     connect(m_server, &QLocalServer::newConnection, this, &EmbeddingServer::acceptConnections);
     return true;
@@ -108,12 +108,12 @@ void EmbeddingServer::readFrom(QLocalSocket* socket)
     for (;;) {
         found = m_readers.find(socket);
         if (found == m_readers.end()) return;
+        std::optional<lang::EmbeddingFrame> frame = found->second.next();
         if (found->second.failed()) {
             socket->abort(); // garbage gets nothing
             drop(socket);
             return;
         }
-        std::optional<lang::EmbeddingFrame> frame = found->second.next();
         if (!frame) return;
         handle(socket, *frame);
     }

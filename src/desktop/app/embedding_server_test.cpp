@@ -118,8 +118,14 @@ TEST_F(EmbeddingServerTest, BadStreamsGetNothingAndLoseNothing)
         registration + std::string("\3\0\0\0\0\0\0\0\0\0\0\x7F", 12), // oversized payload
         registration + document.substr(0, document.size() - 3),    // vanishes mid-frame
     };
-    for (const std::string& stream : streams) {
-        auto client = rawClient(stream);
+    for (std::size_t i = 0; i < streams.size(); ++i) {
+        auto client = rawClient(streams[i]);
+        if (i < 2) { // a broken frame: the server cuts the connection
+            EXPECT_TRUE(waitFor([&] {
+                client->waitForReadyRead(10);
+                return client->state() == QLocalSocket::UnconnectedState;
+            })) << i;
+        }
         client->disconnectFromServer();
     }
     std::vector<std::unique_ptr<QLocalSocket>> crowd;
@@ -146,6 +152,16 @@ TEST_F(EmbeddingServerTest, BadStreamsGetNothingAndLoseNothing)
     EXPECT_TRUE(std::string_view(update[0].payload).substr(update[0].value).find("<svg") !=
                 std::string_view::npos);
     EXPECT_TRUE(quit) << "in embedding mode the program ends after Update Client";
+}
+
+TEST_F(EmbeddingServerTest, ASecondProgramLeavesTheSocketToTheFirst)
+{
+    std::string message;
+    EmbeddingServer second(app.session(), [] {});
+    EXPECT_FALSE(second.listen(socketPath, message));
+    EXPECT_NE(message.find("another running Kelvo Plot serves"), std::string::npos) << message;
+    auto client = rawClient(lang::encodeFrame({lang::FrameKind::Register, 1, {}}));
+    EXPECT_EQ(framesFrom(*client, 1).size(), 1u) << "the first program still answers";
 }
 
 TEST_F(EmbeddingServerTest, SendingWithoutARunningProgramSaysSo)

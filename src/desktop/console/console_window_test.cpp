@@ -8,6 +8,7 @@
 #include "qt_application.h"
 #include "temporary_folder.h"
 
+#include <QIcon>
 #include <QMenuBar>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -88,6 +89,13 @@ TEST_F(ConsoleWindowTest, MenusAndToolbarComeFromTheCommandTable)
     EXPECT_EQ(buttons, QStringList({"Open file", "|", "New Figure (Default)", "New Figure ..."}));
     EXPECT_EQ(console.action(command::clearHistory)->associatedObjects().size(), 1)
         << "711 has no menu item";
+    for (const char* icon : {"kelvoplot", "kelvoplot-figure", "kelvoplot-preview",
+                             "application-x-kelvoplot", "open", "new-figure-default", "new-figure"}) {
+        const QImage picture =
+            QIcon(QStringLiteral(":/icons/%1.svg").arg(icon)).pixmap(32, 32).toImage();
+        EXPECT_FALSE(picture.isNull()) << icon;
+        EXPECT_NE(picture.pixel(16, 16), picture.pixel(0, 0)) << icon << " draws something";
+    }
 }
 
 TEST_F(ConsoleWindowTest, ForegroundColourRecoloursTextShownAndNotLaterHelp)

@@ -76,8 +76,8 @@ ObjectDialog::ObjectDialog(lang::Session& session, const figure::ObjectKindEntry
     fillFigures(figureId);
 }
 
-ObjectDialog::ObjectDialog(lang::Session& session, figure::ObjectForm form,
-                           std::uint32_t figureId, std::size_t index, QWidget* parent)
+ObjectDialog::ObjectDialog(lang::Session& session, figure::ObjectForm form, std::uint32_t figureId,
+                           std::size_t index, QWidget* parent)
     : QDialog(parent), m_session(session), m_form(std::move(form)), m_editedIndex(index)
 {
     build();
@@ -109,7 +109,8 @@ void ObjectDialog::build()
     auto* left = new QVBoxLayout;
     left->addLayout(placement);
     if (isFunction(m_form.kind().form))
-        left->addWidget(new QLabel(QStringLiteral("You must specify an axis to draw a function"), this));
+        left->addWidget(
+            new QLabel(QStringLiteral("You must specify an axis to draw a function"), this));
     left->addWidget(m_fields);
     if (m_form.kind().form == FormKind::Image) {
         auto* file = new QPushButton(QStringLiteral("File..."), this);
@@ -264,10 +265,11 @@ void ObjectDialog::setPreviewMode(PreviewMode mode)
 
 void ObjectDialog::refresh()
 {
-    m_fields->refreshProblems();
+    const bool fieldsFine = m_fields->refreshProblems();
     const std::vector<std::string> problems = m_form.problems();
+    // Fields show their own explanations; what the whole object passes goes underneath.
     std::string text;
-    for (const std::string& problem : problems)
+    for (const std::string& problem : fieldsFine ? problems : std::vector<std::string>{})
         text += (text.empty() ? "" : "\n") + problem;
     m_problem->setText(qtText(text));
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problems.empty() && chosenFigure());
@@ -281,11 +283,16 @@ void ObjectDialog::refresh()
 QComboBox* ObjectDialog::placementBox(int id) const
 {
     switch (id) {
-    case 501: return m_figure;
-    case 502: return m_layer;
-    case 503: return m_axis;
-    case 504: return m_frame;
-    default: return nullptr;
+    case 501:
+        return m_figure;
+    case 502:
+        return m_layer;
+    case 503:
+        return m_axis;
+    case 504:
+        return m_frame;
+    default:
+        return nullptr;
     }
 }
 

@@ -12,9 +12,13 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <cstdlib>
 
 namespace desktop {
@@ -152,6 +156,72 @@ TEST_F(FigureWindowTest, KeysClicksAndDragsDriveTheTools)
     press(window, Qt::Key_S, Qt::ControlModifier);
     window.runCommand(301, 0, {});
     EXPECT_EQ(forwarded, (std::vector<std::int32_t>{103, 301}));
+}
+
+// Random keys, clicks, drags, wheel turns and menu commands on the window of every gallery
+// figure, painted as it goes; the core monkey (figure_monkey_test) runs longer without windows.
+TEST_F(FigureWindowTest, SurvivesRandomUseOfEveryGalleryFigure)
+{
+    std::vector<std::filesystem::path> scripts;
+    for (const auto& entry : std::filesystem::directory_iterator(KELVO_EXAMPLES_DIR "/gallery"))
+        if (entry.path().extension() == ".kp") scripts.push_back(entry.path());
+    std::sort(scripts.begin(), scripts.end());
+    std::mt19937 random(15);
+    const auto pick = [&](int count) {
+        return std::uniform_int_distribution<int>(0, count - 1)(random);
+    };
+    const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
+                            Qt::Key_Period, Qt::Key_Comma, Qt::Key_F2, Qt::Key_F7,
+                            Qt::Key_Delete, Qt::Key_X,     Qt::Key_V,  Qt::Key_F12,
+                            Qt::Key_Greater};
+    const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::ControlModifier,
+                                               Qt::ShiftModifier, Qt::KeypadModifier};
+    const std::span<const figure::MenuCommand> table = figure::figureCommands();
+    for (const auto& script : scripts) {
+        testing_support::RecordingHost scriptHost;
+        lang::Session scriptSession{scriptHost};
+        std::ifstream file(script);
+        for (std::string line; std::getline(file, line);)
+            lang::executeCommand(scriptSession, line);
+        model::Figure& figure = scriptSession.figures.at(0);
+        FigureWindow window(scriptSession, figure, MenuPresence::WithMenu);
+        window.place(true);
+        for (int i = 0; i < 60; ++i) {
+            const QPoint at(pick(figure.clientWidth), pick(figure.clientHeight));
+            switch (pick(5)) {
+            case 0:
+                press(window, keys[pick(std::size(keys))], modifiers[pick(4)]);
+                break;
+            case 1:
+                mouse(window, QEvent::MouseButtonPress, pick(4) ? Qt::LeftButton : Qt::RightButton,
+                      at);
+                mouse(window, QEvent::MouseMove, Qt::LeftButton,
+                      at + QPoint(pick(21) - 10, pick(21) - 10));
+                mouse(window, QEvent::MouseButtonRelease, Qt::LeftButton, at);
+                break;
+            case 2: {
+                QWheelEvent wheel(QPointF(at), window.canvas()->mapToGlobal(QPointF(at)), {},
+                                  QPoint(0, pick(2) ? 120 : -120), Qt::NoButton, {},
+                                  Qt::NoScrollPhase, false);
+                QApplication::sendEvent(window.canvas(), &wheel);
+                break;
+            }
+            case 3: {
+                const std::int32_t id =
+                    table[static_cast<std::size_t>(pick(static_cast<int>(table.size())))].id;
+                if (id != figure::commands::StartRecording && id != figure::commands::InsertFrames)
+                    window.runCommand(id, 0, {});
+                break;
+            }
+            default:
+                window.runCommand(31001 + pick(8), 0, {});
+                break;
+            }
+            if (i % 15 == 0) window.canvas()->repaint();
+        }
+        QApplication::processEvents();
+        window.canvas()->repaint();
+    }
 }
 
 } // namespace

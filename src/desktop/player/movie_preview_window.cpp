@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -45,7 +46,7 @@ MoviePreviewWindow::MoviePreviewWindow(const std::string& path, QWidget* owner)
 {
     setWindowTitle(QStringLiteral("SWF Preview"));
     setAttribute(Qt::WA_DeleteOnClose);
-    if (owner) setWindowIcon(owner->windowIcon());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kelvoplot-preview.svg")));
     m_view = new MoviePlayerView(this);
     setCentralWidget(m_view);
     m_timer = new QTimer(this);
