@@ -1,0 +1,140 @@
+// Animated pictures from the movie player's frames.
+#include "desktop/exports/animation_export.h"
+
+#include "desktop/qt/qt_animation_writer.h"
+#include "desktop/qt/qt_image_export.h"
+#include "desktop/qt/qt_measuring_surface.h"
+#include "desktop/qt/qt_surface.h"
+#include "io/atomic_file.h"
+#include "io/export_formats.h"
+#include "swf/export/timeline.h"
+#include "swf/format/movie_limits.h"
+#include "swf/play/movie_player.h"
+#include "swf/read/reader.h"
+
+#include <QPainter>
+
+namespace desktop {
+
+namespace {
+
+std::optional<io::ExportFormat> animationFormat(const std::string& path)
+{
+    const std::optional<io::ExportFormatRow> row = io::exportFormatForPath(path);
+    if (!row || (row->format != io::ExportFormat::Gif && row->format != io::ExportFormat::Webp))
+        return std::nullopt;
+    return row->format;
+}
+
+std::uint64_t frameStartMs(std::uint64_t frame, std::uint32_t framesPerSecond)
+{
+    return frame * 1000 / framesPerSecond;
+}
+
+} // namespace
+
+bool isAnimationPath(const std::string& path)
+{
+    return animationFormat(path).has_value();
+}
+
+AnimationJob prepareAnimationExport(const model::Figure& figure, const std::string& path,
+                                    std::uint32_t framesPerSecond, std::optional<int> quality,
+                                    const swf::AskYesNo& askYesNo)
+{
+    AnimationJob job{swf::prepareSwfExport(figure, path, framesPerSecond, askYesNo), {}, quality};
+    job.lastPicture = render::renderFigureImage(job.movie.figure);
+    return job;
+}
+
+swf::SwfExportResult runAnimationExport(const AnimationJob& job,
+                                        render::DrawingSurface& measuringSurface)
+{
+    const swf::SwfExportJob& movieJob = job.movie;
+    const std::string& path = movieJob.path;
+    swf::SwfExportResult result{
+        false, {}, movieJob.notes, movieJob.figure.frames, movieJob.addedFrames};
+    const auto refuse = [&](std::string message) {
+        result.message = std::move(message);
+        return result;
+    };
+    const std::optional<io::ExportFormat> format = animationFormat(path);
+    if (!format) return refuse(path + ": an animation is written as .gif or .webp");
+    const std::uint32_t rate = movieJob.framesPerSecond;
+    if (rate == 0 || rate > swf::maxFrameRate)
+        return refuse(path + ": a frame rate of " + std::to_string(rate) +
+                      " frames per second is outside the limit of 1 to " +
+                      std::to_string(swf::maxFrameRate));
+    if (job.quality && (*job.quality < 0 || *job.quality > maxWebpQuality))
+        return refuse(path + ": a quality of " + std::to_string(*job.quality) +
+                      " is outside the limit of 0 to " + std::to_string(maxWebpQuality));
+    const std::uint64_t frames = swf::movieFrameCount(movieJob.figure.frames, rate);
+    if (frames > swf::maxMovieFrames)
+        return refuse(path + ": the animation needs " + std::to_string(frames) +
+                      " frames, more than the limit of " + std::to_string(swf::maxMovieFrames));
+
+    const int width = job.lastPicture.width(), height = job.lastPicture.height();
+    std::unique_ptr<render::AnimationEncoder> encoder =
+        *format == io::ExportFormat::Gif
+            ? render::makeGifAnimationEncoder(width, height)
+            : render::makeWebpAnimationEncoder(width, height, job.quality);
+    if (!encoder->error().empty()) return refuse(path + ": " + encoder->error());
+
+    std::vector<std::uint8_t> bytes;
+    swf::SwfExportResult rendered = swf::renderSwfMovie(movieJob, measuringSurface, bytes);
+    if (!rendered.written) return rendered;
+    result = rendered;
+    result.written = false;
+    swf::MovieReadResult read = swf::readMovie(std::move(bytes));
+    if (!read.ok()) return refuse(path + ": the movie could not be read: " + read.message);
+    swf::PlayableMovieResult playable = swf::playableMovieOf(std::move(read.movie));
+    if (!playable.ok())
+        return refuse(path + ": the movie could not be played: " + playable.message);
+
+    swf::MoviePlayer player(playable.movie);
+    QImage canvas(width, height, QImage::Format_RGB32);
+    const render::RectF viewport{0, 0, static_cast<float>(width), static_cast<float>(height)};
+    const std::size_t movieFrames = player.movie().frameCount();
+    for (std::size_t frame = 0; frame < movieFrames; ++frame) {
+        if (movieJob.progress->cancelled)
+            return refuse(path + ": the animation was cancelled; nothing was written");
+        player.showFrame(frame);
+        {
+            QPainter painter(&canvas);
+            render::QtSurface surface(painter);
+            player.draw(surface, viewport);
+        }
+        if (!encoder->add(canvas, frameStartMs(frame, rate)))
+            return refuse(path + ": " + encoder->error());
+    }
+    for (const std::string& note : player.notes())
+        result.notes.push_back(note);
+    const std::optional<QByteArray> picture =
+        encoder->add(job.lastPicture, frameStartMs(movieFrames, rate))
+            ? encoder->finish(frameStartMs(movieFrames + 1, rate))
+            : std::nullopt;
+    if (!picture) return refuse(path + ": " + encoder->error());
+    if (movieJob.progress->cancelled)
+        return refuse(path + ": the animation was cancelled; nothing was written");
+    const io::WriteResult written = io::writeFileAtomically(
+        path, std::string_view(picture->constData(), static_cast<std::size_t>(picture->size())));
+    result.written = written.written;
+    result.message = written.message;
+    return result;
+}
+
+io::WriteResult exportFigureAnimation(model::Figure& figure, const std::string& path,
+                                      std::uint32_t framesPerSecond, std::optional<int> quality,
+                                      const swf::AskYesNo& askYesNo,
+                                      std::vector<std::string>& notes)
+{
+    const AnimationJob job =
+        prepareAnimationExport(figure, path, framesPerSecond, quality, askYesNo);
+    swf::QtMeasuringSurface measuring;
+    const swf::SwfExportResult result = runAnimationExport(job, measuring.surface());
+    swf::applySwfExportFrames(figure, result);
+    notes.insert(notes.end(), result.notes.begin(), result.notes.end());
+    return {result.written, result.message};
+}
+
+} // namespace desktop
