@@ -101,7 +101,8 @@ std::optional<std::string> newFramesProblem(const model::Figure& figure,
                                             std::span<const std::string> values)
 {
     if (auto problem = rowsProblem(newFramesRows, values)) return problem;
-    const std::uint64_t total = figure.frames.size() + std::max<std::uint32_t>(wholeOf(values[1]), 1);
+    const std::uint64_t total =
+        figure.frames.size() + std::max<std::uint32_t>(wholeOf(values[1]), 1);
     if (total > model::maxFramesPerFigure)
         return "# of frames: figure " + std::to_string(figure.id) + " would have " +
                std::to_string(total) + " frames, more than the limit of " +

@@ -80,7 +80,8 @@ std::optional<double> readFieldNumber(std::string_view text, bool percent)
 {
     if (percent && !text.empty() && text.back() == '%') text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.back())) || text.back() == '.'))
+    if (text.empty() ||
+        !(std::isdigit(static_cast<unsigned char>(text.back())) || text.back() == '.'))
         return std::nullopt;
     double value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
@@ -96,8 +97,10 @@ std::optional<std::string> fieldProblem(FieldRule rule, std::string_view text,
 {
     switch (rule) {
     case FieldRule::Number:
-    case FieldRule::RangeEnd: return numberProblem(text, false);
-    case FieldRule::Coordinate: return numberProblem(text, true);
+    case FieldRule::RangeEnd:
+        return numberProblem(text, false);
+    case FieldRule::Coordinate:
+        return numberProblem(text, true);
     case FieldRule::OptionalCoordinate:
         return text.empty() ? std::nullopt : numberProblem(text, true);
     case FieldRule::PositiveNumber: {
@@ -111,10 +114,12 @@ std::optional<std::string> fieldProblem(FieldRule rule, std::string_view text,
             return "Enter a whole number from 0";
         return std::nullopt;
     }
-    case FieldRule::AxisScale: return axisScaleProblem(text);
+    case FieldRule::AxisScale:
+        return axisScaleProblem(text);
     case FieldRule::OptionalAxisScale:
         return words(text).empty() ? std::nullopt : axisScaleProblem(text);
-    case FieldRule::PointList: return pointListProblem(text, groupSize);
+    case FieldRule::PointList:
+        return pointListProblem(text, groupSize);
     case FieldRule::Matrix: {
         const std::vector<std::string> values = words(text);
         for (const std::string& value : values)
@@ -136,9 +141,11 @@ std::optional<std::string> fieldProblem(FieldRule rule, std::string_view text,
         if (words(text).empty()) return "Choose a file";
         if (holdsQuote(text)) return "The file name cannot hold quotes";
         return std::nullopt;
-    case FieldRule::Colour: return colourProblem(text);
+    case FieldRule::Colour:
+        return colourProblem(text);
     case FieldRule::Choice:
-    case FieldRule::Check: return std::nullopt;
+    case FieldRule::Check:
+        return std::nullopt;
     }
     return std::nullopt;
 }

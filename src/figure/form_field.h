@@ -13,22 +13,22 @@ namespace figure {
 // the field shows (letters in a number, quotes that would unbalance the line) and ranges that
 // would draw nothing.
 enum class FieldRule {
-    Number,         // a decimal number
-    Coordinate,     // a decimal number, optionally ending in "%"
+    Number,             // a decimal number
+    Coordinate,         // a decimal number, optionally ending in "%"
     OptionalCoordinate, // a Coordinate, or empty
-    PositiveNumber, // a decimal number above 0 (steps)
-    RangeEnd,       // a decimal number above the one of the row before it
-    Whole,          // a whole number from 0 (sizes, flags, frames)
-    AxisScale,      // from, to, spacing and precision separated by blanks: from < to, spacing > 0
+    PositiveNumber,     // a decimal number above 0 (steps)
+    RangeEnd,           // a decimal number above the one of the row before it
+    Whole,              // a whole number from 0 (sizes, flags, frames)
+    AxisScale, // from, to, spacing and precision separated by blanks: from < to, spacing > 0
     OptionalAxisScale, // an AxisScale, or empty (the Z axis of a 2D system)
-    PointList,      // Coordinates separated by blanks, at least one point
-    Matrix,         // six numbers separated by blanks (m11 m12 m21 m22 dx dy)
-    Expression,     // an expression: not empty, no quotes, within the length limit
-    Text,           // any text without quotes
-    FilePath,       // a file name: not empty, no quotes
-    Colour,         // 0x and hexadecimal digits, or a whole decimal number
-    Choice,         // the index of one of `choices`
-    Check,          // "1" or "0"
+    PointList,         // Coordinates separated by blanks, at least one point
+    Matrix,            // six numbers separated by blanks (m11 m12 m21 m22 dx dy)
+    Expression,        // an expression: not empty, no quotes, within the length limit
+    Text,              // any text without quotes
+    FilePath,          // a file name: not empty, no quotes
+    Colour,            // 0x and hexadecimal digits, or a whole decimal number
+    Choice,            // the index of one of `choices`
+    Check,             // "1" or "0"
 };
 
 // One row of a dialog: its control id, label, default text and rule.

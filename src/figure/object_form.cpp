@@ -131,25 +131,39 @@ std::vector<FormRow> rowsOf(const ObjectKindEntry& kind)
         return shape;
     }
     case ObjectType::Rectangle:
-    case ObjectType::Ellipse: return rows(rectangleRows);
+    case ObjectType::Ellipse:
+        return rows(rectangleRows);
     case ObjectType::Axis: {
         std::vector<FormRow> axis = rows(axisRows);
         if (kind.menuId == 403) axis[2].field.defaultText = axis[0].field.defaultText;
         return axis;
     }
-    case ObjectType::Point: return rows(point2DRows);
-    case ObjectType::Point3: return rows(point3DRows);
-    case ObjectType::Function: return rows(function2DRows);
-    case ObjectType::Function3A: return rows(function3ARows);
-    case ObjectType::Function3D: return rows(surfaceRows);
-    case ObjectType::Text: return rows(textRows);
-    case ObjectType::Image: return rows(imageRows);
-    case ObjectType::Poly: return rows(poly2DRows);
-    case ObjectType::Poly3: return rows(poly3DRows);
-    case ObjectType::Poly4: return rows(poly4DRows);
-    case ObjectType::Curve: return rows(curve2DRows);
-    case ObjectType::Curve3: return rows(curve3DRows);
-    default: return {};
+    case ObjectType::Point:
+        return rows(point2DRows);
+    case ObjectType::Point3:
+        return rows(point3DRows);
+    case ObjectType::Function:
+        return rows(function2DRows);
+    case ObjectType::Function3A:
+        return rows(function3ARows);
+    case ObjectType::Function3D:
+        return rows(surfaceRows);
+    case ObjectType::Text:
+        return rows(textRows);
+    case ObjectType::Image:
+        return rows(imageRows);
+    case ObjectType::Poly:
+        return rows(poly2DRows);
+    case ObjectType::Poly3:
+        return rows(poly3DRows);
+    case ObjectType::Poly4:
+        return rows(poly4DRows);
+    case ObjectType::Curve:
+        return rows(curve2DRows);
+    case ObjectType::Curve3:
+        return rows(curve3DRows);
+    default:
+        return {};
     }
 }
 
@@ -260,9 +274,8 @@ std::optional<std::array<std::string, 2>> axisXRange(const model::Figure& figure
         if (object.type != ObjectType::Axis || ++seen != axis) continue;
         const model::SubObject* scale = model::findSubObject(object, SubObjectKind::P4, 0);
         if (!scale || scale->arguments.size() < 2) return std::nullopt;
-        return std::array<std::string, 2>{
-            threeDecimals(model::parseNumber(scale->arguments[0])),
-            threeDecimals(model::parseNumber(scale->arguments[1]))};
+        return std::array<std::string, 2>{threeDecimals(model::parseNumber(scale->arguments[0])),
+                                          threeDecimals(model::parseNumber(scale->arguments[1]))};
     }
     return std::nullopt;
 }
@@ -277,6 +290,7 @@ model::Figure figureLook(const model::Figure& figure)
     look.clientWidth = figure.clientWidth;
     look.clientHeight = figure.clientHeight;
     look.own2d = figure.own2d;
+    look.hasDirect3D = figure.hasDirect3D; // meshes show on white as in the figure
     look.frames = figure.frames;
     return look;
 }
@@ -286,7 +300,8 @@ std::vector<model::PlotObject> previewObjects(const model::Figure* figure,
                                               std::optional<std::size_t> editedIndex)
 {
     std::vector<model::PlotObject> objects;
-    for (std::size_t i = 0; figure && mode != PreviewMode::Single && i < figure->objects.size(); ++i) {
+    for (std::size_t i = 0; figure && mode != PreviewMode::Single && i < figure->objects.size();
+         ++i) {
         const model::PlotObject& other = figure->objects[i];
         if (i == editedIndex) {
             objects.push_back(object);
@@ -408,8 +423,8 @@ model::PlotObject ObjectForm::composed() const
     model::PlotObject object = m_object;
     model::SubObject* at =
         model::findSubObject(object, SubObjectKind::At, 0, model::SubObjectCreation::FindOrAppend);
-    at->arguments = {decimal(placement.figureId), decimal(placement.layer),
-                     decimal(placement.axis), decimal(placement.frame)};
+    at->arguments = {decimal(placement.figureId), decimal(placement.layer), decimal(placement.axis),
+                     decimal(placement.frame)};
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         const FieldTarget& target = m_rows[row].target;
         const std::optional<std::string> argument = argumentText(row);

@@ -130,9 +130,9 @@ private:
     ObjectKindEntry m_kind;
     std::vector<FormRow> m_rows;
     std::vector<std::string> m_values;
-    std::vector<std::string> m_shown;    // the values as first shown when editing
+    std::vector<std::string> m_shown;                   // the values as first shown when editing
     std::vector<std::optional<std::string>> m_original; // the arguments they were shown from
-    model::PlotObject m_object;          // sub-objects that no field writes, in order
+    model::PlotObject m_object; // sub-objects that no field writes, in order
 };
 
 // The command line of an object as the user types it: the serialiser's line without its last blank.

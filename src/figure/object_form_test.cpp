@@ -83,21 +83,19 @@ TEST(ObjectForm, RefusesWhatTheInterpreterWouldReadDifferentlyOrNotDraw)
         int field;
         std::string text;
     } cases[] = {
-        {305, 103, "0"},           // a step of 0
-        {305, 103, "-0.1"},        // a negative step
-        {305, 101, "abc"},         // letters in a number
-        {305, 102, "-1"},          // an empty range
-        {305, 100, ""},            // no expression
-        {305, 100, "sin(\"x\")"},  // quotes would unbalance the line
-        {305, 103, "0.0000001"},   // more samples than the limit
-        {406, 103, "0.000001"},    // more grid points than the limit
-        {303, 101, "-3 10"},       // fine: from and to are enough ...
-        {303, 101, "10 -3 1 1"},   // ... but not an empty range
-        {303, 102, "-3 10 0 1"},   // a spacing of 0
-        {303, 102, "0 1e9 1 1"},   // more ticks than the limit
-        {301, 101, "5%%"},
-        {311, 101, "1% 2% x"},
-        {310, 104, "10"},          // h without w
+        {305, 103, "0"},          // a step of 0
+        {305, 103, "-0.1"},       // a negative step
+        {305, 101, "abc"},        // letters in a number
+        {305, 102, "-1"},         // an empty range
+        {305, 100, ""},           // no expression
+        {305, 100, "sin(\"x\")"}, // quotes would unbalance the line
+        {305, 103, "0.0000001"},  // more samples than the limit
+        {406, 103, "0.000001"},   // more grid points than the limit
+        {303, 101, "-3 10"},      // fine: from and to are enough ...
+        {303, 101, "10 -3 1 1"},  // ... but not an empty range
+        {303, 102, "-3 10 0 1"},  // a spacing of 0
+        {303, 102, "0 1e9 1 1"},  // more ticks than the limit
+        {301, 101, "5%%"},        {311, 101, "1% 2% x"}, {310, 104, "10"}, // h without w
         {307, 105, "it's"},
     };
     for (const auto& [menuId, field, text] : cases) {

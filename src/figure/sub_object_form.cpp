@@ -28,27 +28,26 @@ constexpr FieldSpec penRows[] = {
     {3, "Color", "0xFF000000", Colour},
 };
 constexpr FieldSpec brushRows[] = {
-    {1, "Style", "0", Choice, brushStyles},
-    {2, "Color 1", "0x0", Colour},
-    {3, "Color 2", "0x0", Colour},
-    {4, "Angle/Style", "0", Number},
-    {5, "Full Gradient Matrix", "0", Check},
-    {6, "Matrix", "1 0 0 1 0 0", Matrix},
+    {1, "Style", "0", Choice, brushStyles},  {2, "Color 1", "0x0", Colour},
+    {3, "Color 2", "0x0", Colour},           {4, "Angle/Style", "0", Number},
+    {5, "Full Gradient Matrix", "0", Check}, {6, "Matrix", "1 0 0 1 0 0", Matrix},
 };
 constexpr FieldSpec transformRows[] = {
     {1, "m11", "1", Number}, {2, "m12", "0", Number}, {3, "m21", "0", Number},
     {4, "m22", "1", Number}, {5, "dx", "0", Number},  {6, "dy", "0", Number},
 };
 constexpr FieldSpec ownTransformRows[] = {
-    {1, "X Move", "0", Number},  {2, "Y Move", "0", Number},  {3, "Scale X", "1.0", Number},
+    {1, "X Move", "0", Number},    {2, "Y Move", "0", Number}, {3, "Scale X", "1.0", Number},
     {4, "Scale Y", "1.0", Number}, {5, "Rotate", "0", Number}, {6, "Rot OrX", "0", Number},
     {7, "RotOr Y", "0", Number},
 };
 constexpr FieldSpec transform3DRows[] = {
-    {1, "World x", "0", Number},    {2, "World y", "0", Number},    {3, "World z", "0", Number},
-    {4, "Scale x", "1", Number},    {5, "Scale y", "1", Number},    {6, "Scale z", "1", Number},
-    {7, "Eye x", "0", Number},      {8, "Eye y", "0", Number},      {9, "Eye z", "0", Number},
-    {10, "Rotation x", "0", Number}, {11, "Rotation y", "0", Number}, {12, "Rotation z", "0", Number},
+    {1, "World x", "0", Number},     {2, "World y", "0", Number},
+    {3, "World z", "0", Number},     {4, "Scale x", "1", Number},
+    {5, "Scale y", "1", Number},     {6, "Scale z", "1", Number},
+    {7, "Eye x", "0", Number},       {8, "Eye y", "0", Number},
+    {9, "Eye z", "0", Number},       {10, "Rotation x", "0", Number},
+    {11, "Rotation y", "0", Number}, {12, "Rotation z", "0", Number},
 };
 constexpr FieldSpec rangeAnimationRows[] = {
     {1, "From Frame", "0", Whole},
@@ -162,12 +161,18 @@ const std::array<MatrixOperationRow, 8> matrixOperations = {{
 std::string_view subDialogTitle(SubDialog dialog)
 {
     switch (dialog) {
-    case SubDialog::Pen: return "Pen";
-    case SubDialog::Brush: return "Brush";
-    case SubDialog::Transform: return "2D Transform";
-    case SubDialog::OwnTransform: return "Own 2D Transform";
-    case SubDialog::Transform3D: return "3D Transform";
-    case SubDialog::RangeAnimation: return "Range Animation";
+    case SubDialog::Pen:
+        return "Pen";
+    case SubDialog::Brush:
+        return "Brush";
+    case SubDialog::Transform:
+        return "2D Transform";
+    case SubDialog::OwnTransform:
+        return "Own 2D Transform";
+    case SubDialog::Transform3D:
+        return "3D Transform";
+    case SubDialog::RangeAnimation:
+        return "Range Animation";
     }
     return {};
 }
@@ -175,12 +180,18 @@ std::string_view subDialogTitle(SubDialog dialog)
 std::span<const FieldSpec> subDialogRows(SubDialog dialog)
 {
     switch (dialog) {
-    case SubDialog::Pen: return penRows;
-    case SubDialog::Brush: return brushRows;
-    case SubDialog::Transform: return transformRows;
-    case SubDialog::OwnTransform: return ownTransformRows;
-    case SubDialog::Transform3D: return transform3DRows;
-    case SubDialog::RangeAnimation: return rangeAnimationRows;
+    case SubDialog::Pen:
+        return penRows;
+    case SubDialog::Brush:
+        return brushRows;
+    case SubDialog::Transform:
+        return transformRows;
+    case SubDialog::OwnTransform:
+        return ownTransformRows;
+    case SubDialog::Transform3D:
+        return transform3DRows;
+    case SubDialog::RangeAnimation:
+        return rangeAnimationRows;
     }
     return {};
 }
@@ -188,10 +199,14 @@ std::span<const FieldSpec> subDialogRows(SubDialog dialog)
 std::vector<std::string> subDialogValues(SubDialog dialog, const model::SubObject& subObject)
 {
     switch (dialog) {
-    case SubDialog::Pen: return penValues(subObject);
-    case SubDialog::Brush: return brushValues(subObject);
-    case SubDialog::RangeAnimation: return rangeValues(subObject);
-    default: return valuesInOrder(subDialogRows(dialog), subObject);
+    case SubDialog::Pen:
+        return penValues(subObject);
+    case SubDialog::Brush:
+        return brushValues(subObject);
+    case SubDialog::RangeAnimation:
+        return rangeValues(subObject);
+    default:
+        return valuesInOrder(subDialogRows(dialog), subObject);
     }
 }
 
@@ -224,7 +239,8 @@ std::vector<std::string> subDialogArguments(SubDialog dialog, std::span<const st
     case SubDialog::Pen:
         return {std::to_string(wholeOf(values[0])), std::to_string(model::parseColour(values[2])),
                 std::to_string(wholeOf(values[1]))};
-    case SubDialog::Brush: return brushArguments(values);
+    case SubDialog::Brush:
+        return brushArguments(values);
     case SubDialog::OwnTransform: {
         std::vector<std::string> arguments;
         for (const std::string& value : values)
@@ -235,7 +251,8 @@ std::vector<std::string> subDialogArguments(SubDialog dialog, std::span<const st
         const std::uint32_t from = wholeOf(values[0]);
         return {std::to_string(from), std::to_string(wholeOf(values[1]) - from)};
     }
-    default: return {values.begin(), values.end()};
+    default:
+        return {values.begin(), values.end()};
     }
 }
 
@@ -248,13 +265,27 @@ geom::Matrix2D combineMatrix(const geom::Matrix2D& matrix, MatrixOperation opera
         step = {std::cos(radians), std::sin(radians), -std::sin(radians), std::cos(radians), 0, 0};
         break;
     }
-    case MatrixOperation::ScaleX: step.m11 = value; break;
-    case MatrixOperation::ScaleY: step.m22 = value; break;
-    case MatrixOperation::Zoom: step.m11 = step.m22 = value; break;
-    case MatrixOperation::MoveX: step.dx = value; break;
-    case MatrixOperation::MoveY: step.dy = value; break;
-    case MatrixOperation::ShearX: step.m21 = value; break;
-    case MatrixOperation::ShearY: step.m12 = value; break;
+    case MatrixOperation::ScaleX:
+        step.m11 = value;
+        break;
+    case MatrixOperation::ScaleY:
+        step.m22 = value;
+        break;
+    case MatrixOperation::Zoom:
+        step.m11 = step.m22 = value;
+        break;
+    case MatrixOperation::MoveX:
+        step.dx = value;
+        break;
+    case MatrixOperation::MoveY:
+        step.dy = value;
+        break;
+    case MatrixOperation::ShearX:
+        step.m21 = value;
+        break;
+    case MatrixOperation::ShearY:
+        step.m12 = value;
+        break;
     }
     return geom::Matrix2D::product(step, matrix);
 }
@@ -267,8 +298,10 @@ std::uint32_t colourWord(ColourUse use, Rgba colour)
         const std::uint32_t alpha = colour.alpha == 0 ? 1 : colour.alpha;
         return alpha << 24 | r << 16 | g << 8 | b;
     }
-    case ColourUse::Brush: return std::uint32_t{255u - colour.alpha} << 24 | b << 16 | g << 8 | r;
-    case ColourUse::Background: return 0xFF000000u | r << 16 | g << 8 | b;
+    case ColourUse::Brush:
+        return std::uint32_t{255u - colour.alpha} << 24 | b << 16 | g << 8 | r;
+    case ColourUse::Background:
+        return 0xFF000000u | r << 16 | g << 8 | b;
     }
     return 0;
 }
@@ -318,7 +351,8 @@ FontChoice fontChoiceOf(const model::SubObject& font)
     choice.strikeOut = style & 8;
     render::Font measured;
     measured.size = arguments.size() > 1 ? model::parseNumber(arguments[1]) : 8.0f;
-    if (arguments.size() > 3) measured.unit = model::truncateToInt32(model::parseNumber(arguments[3]));
+    if (arguments.size() > 3)
+        measured.unit = model::truncateToInt32(model::parseNumber(arguments[3]));
     const std::optional<float> pixels = render::fontPixelSize(measured);
     choice.pointSize = pixels ? std::round(*pixels * 72.0 / render::pixelsPerInch * 10) / 10 : 8;
     return choice;
@@ -329,8 +363,8 @@ geom::Transform3D transform3DOfValues(std::span<const std::string> values)
     float numbers[12];
     for (std::size_t i = 0; i < 12; ++i)
         numbers[i] = i < values.size() ? model::parseNumber(values[i]) : 0.0f;
-    return {numbers[0], numbers[1], numbers[2],  numbers[3],  numbers[4],  numbers[5],
-            numbers[6], numbers[7], numbers[8],  numbers[9],  numbers[10], numbers[11]};
+    return {numbers[0], numbers[1], numbers[2], numbers[3], numbers[4],  numbers[5],
+            numbers[6], numbers[7], numbers[8], numbers[9], numbers[10], numbers[11]};
 }
 
 std::vector<std::array<geom::Point2D, 2>> cubePreviewEdges(const geom::Transform3D& transform,

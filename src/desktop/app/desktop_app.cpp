@@ -206,8 +206,10 @@ int runDesktop(int argc, char** argv, const LaunchOptions& options)
     QApplication::setQuitOnLastWindowClosed(false); // the console's close ends the program
 
     DesktopApp app(options, DesktopPaths{Options::defaultPath(), embeddingSocketPath()});
-    QObject::connect(&app, &DesktopApp::quitRequested, &application, &QApplication::quit,
-                     Qt::QueuedConnection);
+    // exit(), not quit(): quit() first asks every window to close, and a figure window hands its
+    // close to the host instead of accepting it, which would cancel the quit.
+    QObject::connect(&app, &DesktopApp::quitRequested, &application,
+                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     std::string message;
     if (!app.start(message)) {
         std::cerr << "kelvoplot: " << message << "\n";

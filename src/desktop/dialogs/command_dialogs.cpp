@@ -91,8 +91,7 @@ void CommandDialog::addExtra(QWidget* widget)
 void CommandDialog::refresh()
 {
     m_fields->refreshProblems();
-    const model::Figure* figure =
-        m_session ? m_session->figures.findFigure(figureId()) : nullptr;
+    const model::Figure* figure = m_session ? m_session->figures.findFigure(figureId()) : nullptr;
     if (m_note) m_note->setText(figure && m_noteText ? m_noteText(*figure) : QString());
     std::optional<std::string> problem = m_check(figure, m_fields->values());
     if (!problem && m_session && !figure) problem = "Choose a figure";
@@ -110,8 +109,8 @@ bool runNewFigureDialog(QWidget* parent, lang::Session& session)
         },
         nullptr, std::nullopt, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
-    runCommand(session, figure::newFigureCommand(session.figures.lowestUnusedFigureId(),
-                                                 dialog.values()));
+    runCommand(session,
+               figure::newFigureCommand(session.figures.lowestUnusedFigureId(), dialog.values()));
     return true;
 }
 

@@ -46,8 +46,8 @@ class CommandDialog : public QDialog {
     Q_OBJECT
 
 public:
-    using ProblemCheck =
-        std::function<std::optional<std::string>(const model::Figure*, std::span<const std::string>)>;
+    using ProblemCheck = std::function<std::optional<std::string>(const model::Figure*,
+                                                                  std::span<const std::string>)>;
 
     // With a session, a Figure box (501) lists its figures, `figureId` chosen when given.
     CommandDialog(const QString& title, std::span<const figure::FieldSpec> rows,

@@ -142,14 +142,13 @@ bool FieldGrid::refreshProblems()
 void FieldGrid::chooseColour(std::size_t row)
 {
     const figure::Rgba current = figure::colourOfWord(m_colourUse, model::parseColour(value(row)));
-    const QColor chosen = QColorDialog::getColor(
-        QColor(current.red, current.green, current.blue, current.alpha), this, QString(),
-        QColorDialog::ShowAlphaChannel);
+    const QColor chosen =
+        QColorDialog::getColor(QColor(current.red, current.green, current.blue, current.alpha),
+                               this, QString(), QColorDialog::ShowAlphaChannel);
     if (!chosen.isValid()) return;
-    const figure::Rgba picked{static_cast<std::uint8_t>(chosen.red()),
-                              static_cast<std::uint8_t>(chosen.green()),
-                              static_cast<std::uint8_t>(chosen.blue()),
-                              static_cast<std::uint8_t>(chosen.alpha())};
+    const figure::Rgba picked{
+        static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
+        static_cast<std::uint8_t>(chosen.blue()), static_cast<std::uint8_t>(chosen.alpha())};
     setValue(row, figure::colourText(figure::colourWord(m_colourUse, picked)));
     emit edited(row);
 }

@@ -76,8 +76,8 @@ ObjectDialog::ObjectDialog(lang::Session& session, const figure::ObjectKindEntry
     fillFigures(figureId);
 }
 
-ObjectDialog::ObjectDialog(lang::Session& session, figure::ObjectForm form,
-                           std::uint32_t figureId, std::size_t index, QWidget* parent)
+ObjectDialog::ObjectDialog(lang::Session& session, figure::ObjectForm form, std::uint32_t figureId,
+                           std::size_t index, QWidget* parent)
     : QDialog(parent), m_session(session), m_form(std::move(form)), m_editedIndex(index)
 {
     build();
@@ -109,7 +109,8 @@ void ObjectDialog::build()
     auto* left = new QVBoxLayout;
     left->addLayout(placement);
     if (isFunction(m_form.kind().form))
-        left->addWidget(new QLabel(QStringLiteral("You must specify an axis to draw a function"), this));
+        left->addWidget(
+            new QLabel(QStringLiteral("You must specify an axis to draw a function"), this));
     left->addWidget(m_fields);
     if (m_form.kind().form == FormKind::Image) {
         auto* file = new QPushButton(QStringLiteral("File..."), this);
@@ -282,11 +283,16 @@ void ObjectDialog::refresh()
 QComboBox* ObjectDialog::placementBox(int id) const
 {
     switch (id) {
-    case 501: return m_figure;
-    case 502: return m_layer;
-    case 503: return m_axis;
-    case 504: return m_frame;
-    default: return nullptr;
+    case 501:
+        return m_figure;
+    case 502:
+        return m_layer;
+    case 503:
+        return m_axis;
+    case 504:
+        return m_frame;
+    default:
+        return nullptr;
     }
 }
 

@@ -48,13 +48,16 @@ TEST_F(InsertDialogTest, OkAppendsTheObjectWithTheTypedCommandText)
         {308, {{802, "180"}}, "ARC at(1,1,1,0) p4(0,45,50%,50%) p2(0,180)"},
         {303, {{103, "-1 1 0.5 1"}}, "AXIS at(1,1,1,0) p4(-3,10,1,1) p4(-3,10,1,1) p4(-1,1,0.5,1)"},
         {404, {{103, "2"}, {105, "top"}}, "POINT3 at(1,1,1,0) p4(0,0,2,3) p1(0) n(\"top\")"},
-        {305, {{100, "cos(x)"}, {104, "1"}, {201, "1"}},
+        {305,
+         {{100, "cos(x)"}, {104, "1"}, {201, "1"}},
          "FUNCTION at(1,1,1,0) p2(-2.000,8.000) p1(0.02) n(\"cos(x)\") p1(1) p1(1)"},
-        {406, {{114, "2"}, {103, "0.05"}},
+        {406,
+         {{114, "2"}, {103, "0.05"}},
          "FUNCTION3D at(1,1,1,0) p2(-0.5,0.5) p1(0.05) p2(-0.5,0.5) p1(0.1) p1(0) p1(2) p1(4) "
          "n(\"x*(y^2)\")"},
         {307, {{105, "a, b"}}, "TEXT at(1,1,1,0) p2(0,0) p1(0) n(\"a, b\")"},
-        {310, {{103, "20"}, {104, "30"}, {105, "pic.png"}},
+        {310,
+         {{103, "20"}, {104, "30"}, {105, "pic.png"}},
          "IMAGE at(1,1,1,0) p4(0,0,20,30) n(\"pic.png\")"},
         {511, {{101, "0 0 0 0 1 1 1 1"}}, "POLY4 at(1,1,1,0) p4(0,0,0,0,1,1,1,1)"},
         {412, {{101, "1 2 3 4 5 6"}}, "CURVE3 at(1,1,1,0) p3(1,2,3,4,5,6)"},
@@ -120,16 +123,16 @@ TEST_F(InsertDialogTest, EditingReplacesTheObjectAndLeavesUnchangedTextAsItWas)
     for (const std::string& line : lines) {
         lang::executeCommand(session, line);
         const std::size_t index = session.figures.findFigure(1)->objects.size() - 1;
-        ObjectDialog dialog(session, *figure::ObjectForm::forObject(
-                                         session.figures.findFigure(1)->objects[index]),
-                            1, index);
+        ObjectDialog dialog(
+            session, *figure::ObjectForm::forObject(session.figures.findFigure(1)->objects[index]),
+            1, index);
         dialog.button(1)->click();
         EXPECT_EQ(lastLine(1), line);
         EXPECT_EQ(session.figures.findFigure(1)->objects.size(), index + 1);
     }
-    ObjectDialog dialog(session, *figure::ObjectForm::forObject(
-                                     session.figures.findFigure(1)->objects.back()),
-                        1, session.figures.findFigure(1)->objects.size() - 1);
+    ObjectDialog dialog(
+        session, *figure::ObjectForm::forObject(session.figures.findFigure(1)->objects.back()), 1,
+        session.figures.findFigure(1)->objects.size() - 1);
     EXPECT_EQ(dialog.fields().value(0), "10.000%");
     dialog.fields().setValue(1, "40");
     dialog.button(1)->click();
@@ -144,9 +147,9 @@ TEST_F(InsertDialogTest, PickingFindsTheTopmostObjectDrawnAtAPoint)
         lang::executeCommand(session, line);
     model::Figure& figure = *session.figures.findFigure(2);
     const std::pair<std::array<int, 2>, std::optional<std::size_t>> cases[] = {
-        {{50, 50}, 0},         // inside the filled rectangle
-        {{140, 110}, 1},       // on the ellipse's outline, drawn after the rectangle
-        {{110, 110}, 0},       // inside the ellipse, which has no fill: the rectangle
+        {{50, 50}, 0},   // inside the filled rectangle
+        {{140, 110}, 1}, // on the ellipse's outline, drawn after the rectangle
+        {{110, 110}, 0}, // inside the ellipse, which has no fill: the rectangle
         {{180, 180}, std::nullopt},
         {{8, 8}, std::nullopt}, // the text is in frame 1, which does not exist
     };

@@ -39,7 +39,8 @@ std::optional<std::size_t> objectAt(lang::Session& session, model::Figure& figur
         if (candidate.hidden) continue;
         std::vector<model::PlotObject> axes;
         for (std::size_t j = 0; j < i; ++j)
-            if (figure.objects[j].type == model::ObjectType::Axis) axes.push_back(figure.objects[j]);
+            if (figure.objects[j].type == model::ObjectType::Axis)
+                axes.push_back(figure.objects[j]);
         const QImage without = pictureAround(session, figure, axes, x, y, tolerance);
         axes.push_back(candidate);
         if (pictureAround(session, figure, axes, x, y, tolerance) != without) return i;

@@ -15,8 +15,7 @@ ObjectPreview::ObjectPreview(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ObjectPreview::showObjects(const model::Figure* figure,
-                                std::vector<model::PlotObject> objects,
+void ObjectPreview::showObjects(const model::Figure* figure, std::vector<model::PlotObject> objects,
                                 std::vector<model::Layer> layers, bool showLayers)
 {
     m_figure = figure ? figure::figureLook(*figure) : model::Figure();
@@ -34,12 +33,13 @@ void ObjectPreview::paintEvent(QPaintEvent*)
     const int width = std::max(m_figure.clientWidth, 1);
     const int height = std::max(m_figure.clientHeight, 1);
     // The figure at its own size, scaled down (never up) to fit, keeping its proportions.
-    const qreal scale = std::min({1.0, qreal(this->width()) / width, qreal(this->height()) / height});
+    const qreal scale =
+        std::min({1.0, qreal(this->width()) / width, qreal(this->height()) / height});
     painter.translate((this->width() - width * scale) / 2, (this->height() - height * scale) / 2);
     painter.scale(scale, scale);
     painter.fillRect(QRect(0, 0, width, height), Qt::white);
     render::QtSurface surface(painter);
-    render::DrawFigure(m_figure, surface, m_cache, &m_objects, &m_layers);
+    render::DrawFigure(m_figure, surface, {m_cache, &m_meshes}, &m_objects, &m_layers);
 }
 
 } // namespace desktop

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "expr/function_result_cache.h"
+#include "mesh/mesh_scene.h"
 #include "model/figure.h"
 
 #include <QWidget>
@@ -32,6 +33,7 @@ private:
     std::vector<model::PlotObject> m_objects;
     std::vector<model::Layer> m_layers;
     expr::FunctionResultCache m_cache; // the preview's own, so figures' caches stay as they are
+    mesh::MeshScene m_meshes;          // the meshes of a DX figure's preview
 };
 
 } // namespace desktop

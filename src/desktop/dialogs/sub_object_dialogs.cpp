@@ -63,9 +63,9 @@ bool editFont(QWidget* parent, model::SubObject& subObject)
     bool accepted = false;
     const QFont chosen = QFontDialog::getFont(&accepted, initial, parent);
     if (!accepted) return false;
-    subObject.arguments = figure::fontArguments(
-        {programText(chosen.family()), chosen.pointSizeF(), chosen.bold(), chosen.italic(),
-         chosen.underline(), chosen.strikeOut()});
+    subObject.arguments =
+        figure::fontArguments({programText(chosen.family()), chosen.pointSizeF(), chosen.bold(),
+                               chosen.italic(), chosen.underline(), chosen.strikeOut()});
     return true;
 }
 
@@ -113,7 +113,8 @@ void SubObjectDialog::addMatrixOperations()
         grid->addWidget(value, row, 1);
         grid->addWidget(set, row, 2);
         connect(set, &QPushButton::clicked, this, [this, operation, value] {
-            const std::optional<double> amount = figure::readFieldNumber(programText(value->text()));
+            const std::optional<double> amount =
+                figure::readFieldNumber(programText(value->text()));
             if (!amount || figure::subDialogProblem(m_dialog, m_fields->values())) return;
             float numbers[6];
             for (std::size_t i = 0; i < 6; ++i)

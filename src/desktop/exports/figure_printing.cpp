@@ -79,7 +79,7 @@ bool printFigureOn(QPrinter& printer, lang::Session& session, model::Figure& fig
                           render::renderFigureImage(sized));
     } else {
         render::QtSurface surface(painter);
-        render::DrawFigure(figure, surface, session.functionCache, nullptr, nullptr, target);
+        render::DrawFigure(figure, surface, session.passServices(), nullptr, nullptr, target);
     }
     painter.end();
     return true;
