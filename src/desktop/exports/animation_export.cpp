@@ -14,6 +14,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace desktop {
 
 namespace {
@@ -95,6 +97,7 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
     QImage canvas(width, height, QImage::Format_RGB32);
     const render::RectF viewport{0, 0, static_cast<float>(width), static_cast<float>(height)};
     const std::size_t movieFrames = player.movie().frameCount();
+    swf::DisplayList drawn; // what the canvas shows
     for (std::size_t frame = 0; frame < movieFrames; ++frame) {
         if (movieJob.progress->cancelled)
             return refuse(path + ": the animation was cancelled; nothing was written");
@@ -102,7 +105,14 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
         {
             QPainter painter(&canvas);
             render::QtSurface surface(painter);
-            player.draw(surface, viewport);
+            // A frame that only adds objects above the ones shown draws just those.
+            const swf::DisplayList& shown = player.displayList();
+            if (frame > 0 && !drawn.empty() && drawn.size() <= shown.size() &&
+                std::equal(drawn.begin(), drawn.end(), shown.begin()))
+                player.drawAbove(surface, viewport, drawn.rbegin()->first);
+            else
+                player.draw(surface, viewport);
+            drawn = shown;
         }
         if (!encoder->add(canvas, frameStartMs(frame, rate)))
             return refuse(path + ": " + encoder->error());
