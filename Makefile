@@ -3,6 +3,7 @@
 #   make run    builds and runs it: the console window, or without a display the example gallery
 #   make test   builds everything, runs all tests, then the core tests under ASan and UBSan
 #   make bench  builds the benchmarks; make fuzz runs the fuzzers (FUZZ_SECONDS, default 60)
+#   make lint   runs clang-tidy over the core with the checks of .clang-tidy
 #   make install  builds and installs into PREFIX (default /usr/local)
 
 BUILD      ?= build
@@ -50,6 +51,10 @@ test-sanitized:
 
 bench: bench-deps configure
 	cmake --build $(BUILD)
+
+# clang-tidy with the checks named in .clang-tidy, over the core.
+lint: deps configure
+	scripts/lint.sh $(BUILD)
 
 # Each target runs FUZZ_SECONDS; FUZZ_TARGETS="expression document" picks some (fuzz/run_fuzzers.sh).
 fuzz: fuzz-deps

@@ -84,10 +84,10 @@ Point2D PerspectiveProjection::operator()(const Point3D& point) const
     const float q[4] = {(point.x + m_worldX) * m_scaleX, (point.y + m_worldY) * m_scaleY,
                         (point.z + m_worldZ) * m_scaleZ, 1.0f};
     float r[3];
-    for (int j = 0; j < 3; ++j) {
+    for (std::size_t j = 0; j < 3; ++j) {
         float sum = 0; // the same order of sums as the general matrix product
-        for (int k = 0; k < 4; ++k)
-            sum += q[k] * m_matrix[static_cast<std::size_t>(k * 4 + j)];
+        for (std::size_t k = 0; k < 4; ++k)
+            sum += q[k] * m_matrix[k * 4 + j];
         r[j] = sum;
     }
     const float width = static_cast<float>(m_width);

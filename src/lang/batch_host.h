@@ -37,6 +37,7 @@ public:
     Answer askYesNoCancel(const std::string& question) override;
     // Writes "FILE:LINE: warning: TEXT" (limit messages without "warning: ") and counts it.
     bool diagnose(const Diagnostic& diagnostic) override;
+    bool showsWarnings() const override { return true; }
 
     // Warnings and limit messages written so far.
     std::size_t diagnosticCount() const { return m_diagnosticCount; }

@@ -84,6 +84,8 @@ public:
     // shows limit messages in its output and no warnings (its answers stay those of the
     // language). Batch mode writes both to standard error.
     virtual bool diagnose(const Diagnostic&) { return false; }
+    // Whether warnings are shown at all; lines are checked for them only then.
+    virtual bool showsWarnings() const { return false; }
 };
 
 } // namespace lang

@@ -34,11 +34,13 @@ struct CommandLine {
 
 // --- console answers ----------------------------------------------------------------------------
 
-// Warnings go to the host's diagnostics with the place of the line; the console shows none.
-void warn(Session& session, const std::vector<std::string>& warnings)
+// Warnings go to the host's diagnostics with the place of the line. The checks run only for a
+// host that shows warnings: the console shows none.
+template <typename Check> void warn(Session& session, Check check)
 {
-    for (const std::string& text : warnings)
-        session.host().diagnose({DiagnosticKind::Warning, session.place, text});
+    if (!session.host().showsWarnings()) return;
+    for (std::string& text : check())
+        session.host().diagnose({DiagnosticKind::Warning, session.place, std::move(text)});
 }
 
 void appendAsterisk(Session& session)
@@ -199,10 +201,12 @@ void runObject(Session& session, const CommandLine& line)
     buildObject(line.text, object, rejectedTopics);
     for (const std::string& topic : rejectedTopics)
         showHelpTopic(session, topic);
-    warn(session, object.type == model::ObjectType::None
-                      ? unknownCommandWarnings(line.tokens)
-                      : objectWarnings(object, line.tokens, session.figures, line.figureId,
-                                       line.figureIdImposed));
+    warn(session, [&] {
+        return object.type == model::ObjectType::None
+                   ? unknownCommandWarnings(line.tokens)
+                   : objectWarnings(object, line.tokens, session.figures, line.figureId,
+                                    line.figureIdImposed, session.lineChecks);
+    });
 
     if (object.type == model::ObjectType::None) {
         showHelpTopic(session, line.text);
@@ -268,13 +272,13 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
     if (text.starts_with("//") || text.starts_with("#"))
         handled = true;
     else
-        warn(session, quoteWarnings(text));
+        warn(session, [&] { return quoteWarnings(text); });
     if (isKeyword(tokens, "file", 2)) {
         runFileCommand(session, tokens[1]);
         handled = true;
     }
     if (tokens.size() == 1) {
-        warn(session, loneTokenWarnings(tokens[0]));
+        warn(session, [&] { return loneTokenWarnings(tokens[0]); });
         showHelpTopic(session, tokens[0]);
         return;
     }
@@ -295,12 +299,12 @@ void runLine(Session& session, std::string_view text, std::uint32_t defaultFigur
         {"figure", 2, runFigure}, {"dx", 2, runDx}, {"layer", 6, runLayer}, {"frame", 4, runFrame}};
     for (const FigureCommand& command : figureCommands) {
         if (!isKeyword(tokens, command.keyword, command.minimumTokens)) continue;
-        warn(session, figureCommandWarnings(tokens, session.figures, figureId));
+        warn(session, [&] { return figureCommandWarnings(tokens, session.figures, figureId); });
         command.run(session, line);
         handled = true;
     }
     if (isKeyword(tokens, "frames", 5)) {
-        warn(session, figureCommandWarnings(tokens, session.figures, figureId));
+        warn(session, [&] { return figureCommandWarnings(tokens, session.figures, figureId); });
         runFrames(session, line);
     } else if (!handled)
         runObject(session, line);

@@ -431,27 +431,13 @@ std::int32_t wholeArgument(const model::SubObject& sub, std::size_t index)
     return index < sub.arguments.size() ? truncateToInt32(parseNumber(sub.arguments[index])) : 0;
 }
 
-// Axis systems an object added now could be drawn in: each AXIS takes the place its own AT axis
-// id names when that place exists, and the next one otherwise.
-std::int64_t axisSystemsSoFar(const model::Figure& figure)
-{
-    std::int64_t count = 0;
-    for (const model::PlotObject& object : figure.objects) {
-        if (object.type != model::ObjectType::Axis) continue;
-        const model::SubObject* at = model::findSubObject(object, model::SubObjectKind::At, 0);
-        const std::int32_t own = at ? wholeArgument(*at, 2) : 0;
-        if (own < 1 || own > count) ++count;
-    }
-    return count;
-}
-
 std::string plural(std::int64_t count, std::string_view one, std::string_view many)
 {
     return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
 
 void checkPlacement(Warnings& warnings, const model::PlotObject& object, const model::SubObject& at,
-                    const model::Figure& figure)
+                    const model::Figure& figure, LineCheckMemory& memory)
 {
     const std::int32_t layer = wholeArgument(at, 1);
     const auto layers = static_cast<std::int64_t>(figure.layers.size());
@@ -461,8 +447,9 @@ void checkPlacement(Warnings& warnings, const model::PlotObject& object, const m
                            " (LAYER adds them), so the object is drawn on the whole figure");
     if (object.type == model::ObjectType::Axis) return; // its axis id is its own place
     const std::int32_t axis = wholeArgument(at, 2);
-    const std::int64_t axes = axisSystemsSoFar(figure);
-    if (axis != 0 && (axis < 0 || axis > axes))
+    if (axis == 0) return;
+    const std::int64_t axes = memory.axisSystems(figure);
+    if (axis < 0 || axis > axes)
         warnings.push_back("AT names axis " + std::to_string(axis) + ", but figure " +
                            std::to_string(figure.id) + " has " +
                            plural(axes, "axis system", "axis systems") +
@@ -471,7 +458,7 @@ void checkPlacement(Warnings& warnings, const model::PlotObject& object, const m
 }
 
 void checkAt(Warnings& warnings, const model::PlotObject& object, const model::FigureList& figures,
-             std::uint32_t figureId, bool idGiven)
+             std::uint32_t figureId, bool idGiven, LineCheckMemory& memory)
 {
     const model::SubObject* at = model::findSubObject(object, model::SubObjectKind::At, 0);
     if (!at || at->arguments.empty()) {
@@ -483,7 +470,7 @@ void checkAt(Warnings& warnings, const model::PlotObject& object, const model::F
     const std::uint32_t id = written == 0 ? figureId : written;
     const model::Figure* figure = figures.findFigure(id);
     if (figure) {
-        checkPlacement(warnings, object, *at, *figure);
+        checkPlacement(warnings, object, *at, *figure, memory);
         return;
     }
     if (written == 0 && !idGiven)
@@ -512,6 +499,20 @@ void checkFigureOptions(Warnings& warnings, std::span<const std::string> tokens)
 }
 
 } // namespace
+
+std::int64_t LineCheckMemory::axisSystems(const model::Figure& figure)
+{
+    Counted& counted = m_figures[figure.id];
+    if (counted.objects > figure.objects.size()) counted = {};
+    for (; counted.objects < figure.objects.size(); ++counted.objects) {
+        const model::PlotObject& object = figure.objects[counted.objects];
+        if (object.type != model::ObjectType::Axis) continue;
+        const model::SubObject* at = model::findSubObject(object, model::SubObjectKind::At, 0);
+        const std::int32_t own = at ? wholeArgument(*at, 2) : 0;
+        if (own < 1 || own > counted.axisSystems) ++counted.axisSystems;
+    }
+    return counted.axisSystems;
+}
 
 std::optional<std::string_view> nearestName(std::string_view word,
                                             std::span<const std::string_view> names)
@@ -600,12 +601,12 @@ std::vector<std::string> figureCommandWarnings(std::span<const std::string> toke
 std::vector<std::string> objectWarnings(const model::PlotObject& object,
                                         std::span<const std::string> tokens,
                                         const model::FigureList& figures, std::uint32_t figureId,
-                                        bool idGiven)
+                                        bool idGiven, LineCheckMemory& memory)
 {
     Warnings warnings;
     for (std::size_t i = 1; i < tokens.size() && i - 1 < object.subObjects.size(); ++i)
         checkSubObjectToken(warnings, tokens[i], object.subObjects[i - 1], object);
-    checkAt(warnings, object, figures, figureId, idGiven);
+    checkAt(warnings, object, figures, figureId, idGiven, memory);
     checkMandatory(warnings, object);
     return warnings;
 }

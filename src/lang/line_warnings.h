@@ -8,6 +8,7 @@
 #include "model/plot_object.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +16,23 @@
 #include <vector>
 
 namespace lang {
+
+// What the checks remember from line to line: the axis systems counted so far in each figure, so
+// that checking a long script takes time linear in its length. A figure that lost objects is
+// counted anew.
+class LineCheckMemory {
+public:
+    // Axis systems an object added now to `figure` could be drawn in: each AXIS takes the place
+    // its own AT axis id names when that place exists, and the next one otherwise.
+    std::int64_t axisSystems(const model::Figure& figure);
+
+private:
+    struct Counted {
+        std::size_t objects = 0;
+        std::int64_t axisSystems = 0;
+    };
+    std::map<std::uint32_t, Counted> m_figures;
+};
 
 // The name in `names` that `word` most likely misspells (ignoring case), or nothing when none is
 // close: at most one edit for words of up to four letters, two for longer ones.
@@ -48,7 +66,7 @@ std::vector<std::string> figureCommandWarnings(std::span<const std::string> toke
 std::vector<std::string> objectWarnings(const model::PlotObject& object,
                                         std::span<const std::string> tokens,
                                         const model::FigureList& figures, std::uint32_t figureId,
-                                        bool idGiven);
+                                        bool idGiven, LineCheckMemory& memory);
 
 // A function expression: names the evaluator does not know and unbalanced parentheses.
 std::vector<std::string> expressionWarnings(std::string_view expression);

@@ -3,6 +3,7 @@
 
 #include "expr/function_result_cache.h"
 #include "lang/host.h"
+#include "lang/line_warnings.h"
 #include "mesh/mesh_scene.h"
 #include "model/figure.h"
 #include "model/plot_object.h"
@@ -36,7 +37,8 @@ public:
     bool documentRunning = false;              // figure windows do not redraw while a document runs
     std::vector<std::string> documentsRunning; // paths the file command is running, outermost first
     bool openedWithFile = false;               // started with a document path
-    SourcePlace place; // where the line being run comes from, named in diagnostics
+    SourcePlace place;          // where the line being run comes from, named in diagnostics
+    LineCheckMemory lineChecks; // what the checks for warnings keep from line to line
 
 private:
     Host* m_host;

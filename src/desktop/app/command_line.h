@@ -22,6 +22,8 @@ struct BatchOptions {
     std::optional<int> quality;            // --quality N: lossy WebP
     bool strict = false;                   // --strict: any warning ends the run with status 3
     bool verbose = false;                  // --verbose: a line for every file written
+
+    bool operator==(const BatchOptions&) const = default;
 };
 
 struct LaunchOptions {
@@ -29,6 +31,8 @@ struct LaunchOptions {
     std::string documentPath; // Document mode, and Send mode ("-" for standard input)
     BatchOptions batch;       // Batch mode
     std::string error;        // UsageError: what was wrong
+
+    bool operator==(const LaunchOptions&) const = default;
 };
 
 // Reads the arguments after the program name.

@@ -380,22 +380,27 @@ void ConsoleWindow::chooseFont()
 
 void ConsoleWindow::chooseBackground()
 {
-    const QColor colour = QColorDialog::getColor(m_options.consoleBackground(), this,
-                                                 QStringLiteral("Console BG"),
-                                                 QColorDialog::ShowAlphaChannel);
-    if (!colour.isValid()) return;
-    setConsoleBackground(colour);
-    reportOptionsFailure(m_options.setConsoleBackground(colour));
+    chooseColour(QStringLiteral("Console BG"), m_options.consoleBackground(),
+                 &ConsoleWindow::setConsoleBackground, &Options::setConsoleBackground);
 }
 
 void ConsoleWindow::chooseForeground()
 {
-    const QColor colour = QColorDialog::getColor(m_options.consoleForeground(), this,
-                                                 QStringLiteral("Console FG"),
-                                                 QColorDialog::ShowAlphaChannel);
+    chooseColour(QStringLiteral("Console FG"), m_options.consoleForeground(),
+                 &ConsoleWindow::setConsoleForeground, &Options::setConsoleForeground);
+}
+
+// A colour dialog with alpha, seeded from the stored colour; on OK both panes take the colour and
+// the options keep it.
+void ConsoleWindow::chooseColour(const QString& title, const QColor& stored,
+                                 void (ConsoleWindow::*apply)(const QColor&),
+                                 std::string (Options::*store)(const QColor&))
+{
+    const QColor colour =
+        QColorDialog::getColor(stored, this, title, QColorDialog::ShowAlphaChannel);
     if (!colour.isValid()) return;
-    setConsoleForeground(colour);
-    reportOptionsFailure(m_options.setConsoleForeground(colour));
+    (this->*apply)(colour);
+    reportOptionsFailure((m_options.*store)(colour));
 }
 
 void ConsoleWindow::showAbout()

@@ -107,6 +107,9 @@ private:
     void chooseFont();
     void chooseBackground();
     void chooseForeground();
+    void chooseColour(const QString& title, const QColor& stored,
+                      void (ConsoleWindow::*apply)(const QColor&),
+                      std::string (Options::*store)(const QColor&));
     void showAbout();
     void showUpdates();
 

@@ -4,6 +4,7 @@
 #include "swf/format/curve_builders.h"
 #include "swf/format/morph_shape.h"
 #include "swf/read/tag_decoder.h"
+#include "swf_golden_tags.h"
 
 #include <gtest/gtest.h>
 
@@ -40,14 +41,8 @@ TEST(DefineShape, AppendsTheShapeAndItsPlacementAndEntersTheDisplayList)
     EXPECT_EQ(id, std::optional<std::uint16_t>(1));
     EXPECT_EQ(characterCounter.next(), 2u);
     EXPECT_EQ(displayList, (SwfDisplayList{{1, 3, Transience::Transient}}));
-    const std::vector<std::uint8_t> expected = {
-        // DefineShape3, 37 bytes: id 1, bounds, no fill, a 40-twip red line, 0x22, the edges
-        0x25, 0x08, 0x01, 0x00, 0x80, 0x00, 0x00, 0xFA, 0x00, 0x00, 0x00, 0xBB, 0x80, 0x01, 0x00,
-        0x00, 0x00, 0x00, 0x00, 0x01, 0x28, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0x22, 0x2E, 0x00, 0x00,
-        0x00, 0x00, 0x0B, 0xF4, 0x03, 0x20, 0x00, 0x00, 0x00,
-        // PlaceObject, 9 bytes: id 1 at depth 1, identity MATRIX
-        0x09, 0x01, 0x01, 0x00, 0x01, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00};
-    EXPECT_EQ(bytesOf(tags), expected);
+    EXPECT_EQ(bytesOf(tags), testing_support::goldenTags().back().bytes)
+        << "the bytes of the golden table's line";
 }
 
 TEST(DefineShape, AppendsNothingOnceTheCharacterIdsAreUsedUp)

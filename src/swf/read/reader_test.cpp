@@ -4,6 +4,7 @@
 
 #include "swf/export/file_writer.h"
 #include "swf/format/tag_header.h"
+#include "swf_golden_tags.h"
 #include "swf_sample_movies.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,32 @@ TEST(Reader, ReadsWrittenMoviesBackAndWritesEveryTagAgainByteForByte)
             EXPECT_EQ(rewritten(content.value, tag), originalTag(read.movie, tag))
                 << movie.name << ", tag " << tag.code;
         }
+    }
+}
+
+TEST(Reader, DecodesEachGoldenTagAndWritesItAgainByteForByte)
+{
+    for (const testing_support::GoldenTag& golden : testing_support::goldenTags()) {
+        ByteBuffer movie;
+        appendMovieHeader(movie, twipsRectFromPixels(0, 0, 400, 300), 25, 1);
+        movie.appendBytes(golden.bytes);
+        appendTagHeader(movie, TagCode::ShowFrame, 0);
+        appendTagHeader(movie, TagCode::End, 0);
+        Bytes bytes(movie.bytes().begin(), movie.bytes().end());
+        const auto length = static_cast<std::uint32_t>(bytes.size());
+        for (std::size_t i = 0; i < 4; ++i) // FileLength
+            bytes[4 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+        const MovieReadResult read = readMovie(bytes);
+        ASSERT_TRUE(read.ok()) << golden.name << ": " << read.message;
+        Bytes again;
+        for (const TagEntry& tag : read.movie.tags) {
+            if (tag.code == 0 || tag.code == 1) continue; // End and ShowFrame
+            const Decoded<TagContent> content = decodeTag(read.movie, tag);
+            ASSERT_TRUE(content.ok()) << golden.name << ": " << content.message;
+            const Bytes rewrittenTag = rewritten(content.value, tag);
+            again.insert(again.end(), rewrittenTag.begin(), rewrittenTag.end());
+        }
+        EXPECT_EQ(again, golden.bytes) << golden.name;
     }
 }
 
