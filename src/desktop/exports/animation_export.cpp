@@ -15,6 +15,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <thread>
 
 namespace desktop {
 
@@ -32,6 +33,45 @@ std::uint64_t frameStartMs(std::uint64_t frame, std::uint32_t framesPerSecond)
 {
     return frame * 1000 / framesPerSecond;
 }
+
+// Frames drawn at once, at most, and how many each painter draws before the encoder takes them.
+constexpr std::size_t maxFramePainters = 8;
+constexpr std::size_t framesPerPainterBatch = 4;
+
+// One player and its canvas, drawing frames in increasing order.
+class FramePainter {
+public:
+    FramePainter(std::shared_ptr<const swf::PlayableMovie> movie, int width, int height)
+        : m_player(std::move(movie)), m_canvas(width, height, QImage::Format_RGB32)
+    {
+    }
+
+    QImage paint(std::size_t frame, const render::RectF& viewport)
+    {
+        m_player.showFrame(frame);
+        QPainter painter(&m_canvas);
+        render::QtSurface surface(painter);
+        // A frame that only adds objects above the ones shown draws just those.
+        const swf::DisplayList& shown = m_player.displayList();
+        if (m_painted && !m_drawn.empty() && m_drawn.size() <= shown.size() &&
+            std::equal(m_drawn.begin(), m_drawn.end(), shown.begin()))
+            m_player.drawAbove(surface, viewport, m_drawn.rbegin()->first);
+        else
+            m_player.draw(surface, viewport);
+        painter.end();
+        m_drawn = shown;
+        m_painted = true;
+        return m_canvas.copy();
+    }
+
+    const std::vector<std::string>& notes() const { return m_player.notes(); }
+
+private:
+    swf::MoviePlayer m_player;
+    QImage m_canvas;
+    swf::DisplayList m_drawn; // what the canvas shows
+    bool m_painted = false;
+};
 
 } // namespace
 
@@ -93,32 +133,39 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
     if (!playable.ok())
         return refuse(path + ": the movie could not be played: " + playable.message);
 
-    swf::MoviePlayer player(playable.movie);
-    QImage canvas(width, height, QImage::Format_RGB32);
     const render::RectF viewport{0, 0, static_cast<float>(width), static_cast<float>(height)};
-    const std::size_t movieFrames = player.movie().frameCount();
-    swf::DisplayList drawn; // what the canvas shows
-    for (std::size_t frame = 0; frame < movieFrames; ++frame) {
+    const std::size_t movieFrames = playable.movie->frameCount();
+    // Frames are drawn by several painters at once (painter i draws every i-th frame of a
+    // batch) and handed to the encoder in order.
+    const std::size_t painterCount =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, maxFramePainters);
+    std::vector<FramePainter> painters;
+    for (std::size_t i = 0; i < painterCount; ++i)
+        painters.emplace_back(playable.movie, width, height);
+    const std::size_t batch = painterCount * framesPerPainterBatch;
+    std::vector<QImage> pictures(batch);
+    for (std::size_t first = 0; first < movieFrames; first += batch) {
         if (movieJob.progress->cancelled)
             return refuse(path + ": the animation was cancelled; nothing was written");
-        player.showFrame(frame);
-        {
-            QPainter painter(&canvas);
-            render::QtSurface surface(painter);
-            // A frame that only adds objects above the ones shown draws just those.
-            const swf::DisplayList& shown = player.displayList();
-            if (frame > 0 && !drawn.empty() && drawn.size() <= shown.size() &&
-                std::equal(drawn.begin(), drawn.end(), shown.begin()))
-                player.drawAbove(surface, viewport, drawn.rbegin()->first);
-            else
-                player.draw(surface, viewport);
-            drawn = shown;
-        }
-        if (!encoder->add(canvas, frameStartMs(frame, rate)))
-            return refuse(path + ": " + encoder->error());
+        const std::size_t count = std::min(batch, movieFrames - first);
+        const auto paintShare = [&](std::size_t painter) {
+            for (std::size_t i = painter; i < count; i += painterCount)
+                pictures[i] = painters[painter].paint(first + i, viewport);
+        };
+        std::vector<std::thread> threads;
+        for (std::size_t painter = 1; painter < std::min(painterCount, count); ++painter)
+            threads.emplace_back(paintShare, painter);
+        paintShare(0);
+        for (std::thread& thread : threads)
+            thread.join();
+        for (std::size_t i = 0; i < count; ++i)
+            if (!encoder->add(pictures[i], frameStartMs(first + i, rate)))
+                return refuse(path + ": " + encoder->error());
     }
-    for (const std::string& note : player.notes())
-        result.notes.push_back(note);
+    for (const FramePainter& painter : painters)
+        for (const std::string& note : painter.notes())
+            if (std::find(result.notes.begin(), result.notes.end(), note) == result.notes.end())
+                result.notes.push_back(note);
     const std::optional<QByteArray> picture =
         encoder->add(job.lastPicture, frameStartMs(movieFrames, rate))
             ? encoder->finish(frameStartMs(movieFrames + 1, rate))
