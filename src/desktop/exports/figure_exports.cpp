@@ -78,8 +78,9 @@ io::WriteResult writeImageFile(model::Figure& figure, const std::string& path,
     if (row && row->format == io::ExportFormat::Emf)
         return refused(path, "enhanced metafiles are not written on this platform; save as .svg");
     if (!row || (row->kind != io::FormatKind::Picture && row->kind != io::FormatKind::Vector))
-        return refused(path, "." + name.substr(name.rfind('.') + 1) +
-                                 " is not a picture format; use .png, .jpg, .bmp, .gif, .svg or .pdf");
+        return refused(path,
+                       "." + name.substr(name.rfind('.') + 1) +
+                           " is not a picture format; use .png, .jpg, .bmp, .gif, .svg or .pdf");
     if (background == Background::Transparent) return writeTransparent(figure, path, row->format);
     return render::exportFigureImage(figure, path, row->format);
 }
@@ -111,7 +112,8 @@ QString imageFilters()
 }
 
 // The save dialog without a default extension, asking before it replaces a file.
-std::optional<std::string> askSavePath(QWidget* parent, const QString& title, const QString& filters)
+std::optional<std::string> askSavePath(QWidget* parent, const QString& title,
+                                       const QString& filters)
 {
     const QString path = QFileDialog::getSaveFileName(parent, title, QString(), filters);
     if (path.isEmpty()) return std::nullopt;
@@ -135,7 +137,8 @@ void saveImage(QWidget* parent, lang::Session& session, model::Figure& figure,
                               : QStringLiteral("Save Image");
     const std::optional<std::string> path = askSavePath(parent, title, imageFilters());
     if (!path) return;
-    if (const auto row = io::exportFormatForPath(*path); row && row->format == io::ExportFormat::Swf) {
+    if (const auto row = io::exportFormatForPath(*path);
+        row && row->format == io::ExportFormat::Swf) {
         saveMovieTo(parent, session, figure, *path);
         return;
     }
@@ -154,22 +157,28 @@ void saveMetafile(QWidget* parent, lang::Session&, model::Figure& figure)
 void saveFigureDocument(QWidget* parent, lang::Session& session, model::Figure& figure)
 {
     const lang::DocumentSave saved = lang::saveDocument(session, lang::serialiseFigure(figure));
-    if (saved.outcome == lang::SaveOutcome::Failed)
-        reportFailure(parent, {false, saved.message});
+    if (saved.outcome == lang::SaveOutcome::Failed) reportFailure(parent, {false, saved.message});
 }
 
 // --- the clipboard ------------------------------------------------------------------------------
 
+// The clipboard flavour of a format, by the export format table's MIME type.
+QString mimeTypeOf(io::ExportFormat format)
+{
+    const std::string_view type = io::exportFormatRow(format).mimeType;
+    return QString::fromLatin1(type.data(), static_cast<qsizetype>(type.size()));
+}
+
 std::unique_ptr<QMimeData> figureMimeData(model::Figure& figure, const QImage& picture)
 {
     auto data = std::make_unique<QMimeData>();
-    data->setData(QStringLiteral("image/png"), render::encodePngImage(picture));
+    data->setData(mimeTypeOf(io::ExportFormat::Png), render::encodePngImage(picture));
     data->setImageData(picture);
     const std::string svg = render::renderFigureSvg(figure);
-    data->setData(QStringLiteral("image/svg+xml"),
+    data->setData(mimeTypeOf(io::ExportFormat::Svg),
                   QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
-    data->setText(QString::fromStdString(
-        lang::oneFigureClipboardText(lang::serialiseFigure(figure))));
+    data->setText(
+        QString::fromStdString(lang::oneFigureClipboardText(lang::serialiseFigure(figure))));
     return data;
 }
 
