@@ -17,6 +17,7 @@ constexpr MenuCommand figureCommandTable[] = {
     {SaveDocument, File, "", "Save vexxml file", "Ctrl+Shift+S", Checkable::No},
     {SaveMovie, File, "", "Save SWF", "Alt+S", Checkable::No},
     {PreviewMovie, File, "", "Preview SWF", "F8", Checkable::No},
+    {SaveAnimation, File, "", "Save Animation...", "", Checkable::No},
     {0, File, "", "", "", Checkable::No},
     {CopyBitmap, File, "", "Copy to Clipboard (Bitmap)", "Ctrl+C", Checkable::No},
     {CopyMetafile, File, "", "Copy to Clipboard (Metafile)", "Ctrl+Shift+C", Checkable::No},

@@ -16,6 +16,7 @@ inline constexpr std::int32_t SaveDocument = 104;
 inline constexpr std::int32_t SaveMetafile = 106;
 inline constexpr std::int32_t SaveMovie = 107;
 inline constexpr std::int32_t PreviewMovie = 108;
+inline constexpr std::int32_t SaveAnimation = 109;
 inline constexpr std::int32_t Print = 110;
 inline constexpr std::int32_t CopyBitmap = 111;
 inline constexpr std::int32_t CopyMetafile = 112;

@@ -9,7 +9,7 @@
 
 namespace io {
 
-enum class ExportFormat { Png, Jpeg, Bmp, Gif, Svg, Pdf, Swf, Vexxml, Emf };
+enum class ExportFormat { Png, Jpeg, Bmp, Gif, Webp, Svg, Pdf, Swf, Vexxml, Emf };
 
 // What kind of file a format makes.
 enum class FormatKind {
@@ -29,12 +29,13 @@ struct ExportFormatRow {
 };
 
 // In the order the extensions are offered; a format with two extensions has its usual one first.
-inline constexpr std::array<ExportFormatRow, 10> exportFormats = {{
+inline constexpr std::array<ExportFormatRow, 11> exportFormats = {{
     {"png", ExportFormat::Png, "image/png", FormatKind::Picture, "PNG"},
     {"jpg", ExportFormat::Jpeg, "image/jpeg", FormatKind::Picture, "JPEG"},
     {"jpeg", ExportFormat::Jpeg, "image/jpeg", FormatKind::Picture, "JPEG"},
     {"bmp", ExportFormat::Bmp, "image/bmp", FormatKind::Picture, "BMP"},
     {"gif", ExportFormat::Gif, "image/gif", FormatKind::Picture, "GIF"},
+    {"webp", ExportFormat::Webp, "image/webp", FormatKind::Picture, "WebP"},
     {"svg", ExportFormat::Svg, "image/svg+xml", FormatKind::Vector, "SVG"},
     {"pdf", ExportFormat::Pdf, "application/pdf", FormatKind::Vector, "PDF"},
     {"swf", ExportFormat::Swf, "application/x-shockwave-flash", FormatKind::Movie, "SWF"},

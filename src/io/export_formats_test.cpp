@@ -25,7 +25,7 @@ TEST(ExportFormats, FindsTheFormatByTheLastExtensionInAnyCase)
         const std::optional<ExportFormatRow> row = exportFormatForPath(path);
         EXPECT_EQ(row ? std::optional(row->format) : std::nullopt, expected) << path;
     }
-    EXPECT_EQ(writtenExtensions(), "png jpg jpeg bmp gif svg pdf swf vexxml");
+    EXPECT_EQ(writtenExtensions(), "png jpg jpeg bmp gif webp svg pdf swf vexxml");
     EXPECT_EQ(exportFormatRow(ExportFormat::Jpeg).extension, "jpg");
     EXPECT_EQ(exportFormatRow(ExportFormat::Svg).mimeType, "image/svg+xml");
 }

@@ -288,11 +288,18 @@ void checkArguments(Warnings& warnings, std::string_view keyword, const model::S
 void checkSubObjectToken(Warnings& warnings, std::string_view token, const model::SubObject& sub,
                          const model::PlotObject& object)
 {
-    const bool open = token.find('(') != std::string_view::npos;
-    const bool close = token.find(')') != std::string_view::npos;
+    const std::size_t openAt = token.find('(');
+    const std::size_t closeAt = token.rfind(')');
+    const bool open = openAt != std::string_view::npos;
+    const bool close = closeAt != std::string_view::npos;
     if (open != close) {
         warnings.push_back(quoted(token) + " has no " + (open ? "closing" : "opening") +
                            " parenthesis, so it is not read as a sub-object");
+        return;
+    }
+    if (open && closeAt < openAt) {
+        warnings.push_back(quoted(token) + " closes its parenthesis before opening it, so it is "
+                                           "not read as a sub-object");
         return;
     }
     const std::vector<std::string> pieces = splitSubObject(token);
@@ -517,6 +524,7 @@ std::int64_t LineCheckMemory::axisSystems(const model::Figure& figure)
 std::optional<std::string_view> nearestName(std::string_view word,
                                             std::span<const std::string_view> names)
 {
+    if (word.size() <= 2) return std::nullopt; // too short to tell a slip from another word
     const std::size_t allowed = word.size() <= 4 ? 1 : 2;
     std::optional<std::string_view> best;
     std::size_t bestDistance = allowed + 1;

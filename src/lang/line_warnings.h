@@ -35,7 +35,8 @@ private:
 };
 
 // The name in `names` that `word` most likely misspells (ignoring case), or nothing when none is
-// close: at most one edit for words of up to four letters, two for longer ones.
+// close: at most one edit for words of three or four letters, two for longer ones, and none for
+// shorter words.
 std::optional<std::string_view> nearestName(std::string_view word,
                                             std::span<const std::string_view> names);
 

@@ -152,8 +152,10 @@ void reportWritten(const model::Figure& figure, const BatchOptions& options,
     const io::ExportFormatRow format = *io::exportFormatForPath(path);
     std::string size = std::to_string(figure.clientWidth) + " x " +
                        std::to_string(figure.clientHeight) + " pixels";
-    if (format.format == io::ExportFormat::Swf) {
-        const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond);
+    if (format.format == io::ExportFormat::Swf || options.animate) {
+        // An animation shows the movie's frames and then the complete figure.
+        const std::uint64_t frames = swf::movieFrameCount(figure.frames, options.framesPerSecond) +
+                                     (options.animate ? 1 : 0);
         size += ", " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
     }
     if (format.format == io::ExportFormat::Vexxml) size = "1 plot";

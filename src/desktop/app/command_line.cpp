@@ -1,6 +1,8 @@
 // Command-line parsing.
 #include "desktop/app/command_line.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace desktop {
@@ -62,11 +64,14 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
             batch = true;
         } else if (name == "--yes") {
             options.batch.answerYes = true;
+        } else if (name == "--animate") {
+            options.batch.animate = true;
         } else if (name == "--strict") {
             options.batch.strict = true;
         } else if (name == "--verbose") {
             options.batch.verbose = true;
-        } else if (name == "-e" || name == "--export" || name == "--figure" || name == "--fps") {
+        } else if (name == "-e" || name == "--export" || name == "--figure" || name == "--fps" ||
+                   name == "--quality") {
             const std::optional<std::string> value = takeValue();
             if (!value) return usageError(name + " needs a value");
             if (name == "-e") {
@@ -79,6 +84,12 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
                 if (!id || *id == 0)
                     return usageError("--figure: '" + *value + "' is not a figure id");
                 options.batch.figureId = *id;
+            } else if (name == "--quality") {
+                const auto quality = readWholeNumber(*value);
+                if (!quality || *quality > 100)
+                    return usageError("--quality: '" + *value +
+                                      "' is not a WebP quality; it takes 0 to 100");
+                options.batch.quality = static_cast<int>(*quality);
             } else {
                 // Any whole number is taken, as the options dialog takes it; the movie writer
                 // refuses rates outside 1 to 255 with a message that names the limit.
@@ -101,11 +112,12 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
 
     const bool batchOnly = !options.batch.lines.empty() || options.batch.figureId ||
                            options.batch.answerYes || options.batch.framesPerSecond != 25 ||
-                           options.batch.strict || options.batch.verbose;
+                           options.batch.strict || options.batch.verbose || options.batch.animate ||
+                           options.batch.quality;
     if (!batch) {
         if (batchOnly)
-            return usageError(
-                "-e, --figure, --fps, --yes, --strict and --verbose need --batch or --export");
+            return usageError("-e, --figure, --fps, --yes, --strict, --verbose, --animate and "
+                              "--quality need --batch or --export");
         if (positional.size() > 1) return usageError("one document at a time");
         if (positional.empty()) return options;
         options.mode = LaunchMode::Document;
@@ -113,6 +125,17 @@ LaunchOptions parseCommandLine(std::span<const std::string> arguments)
         return options;
     }
     if (positional.size() > 1) return usageError("batch mode takes one INPUT");
+    const std::string out = options.batch.exportPath.value_or("");
+    const auto endsWith = [&](std::string_view extension) {
+        return out.size() >= extension.size() &&
+               std::equal(extension.rbegin(), extension.rend(), out.rbegin(), [](char a, char b) {
+                   return a == std::tolower(static_cast<unsigned char>(b));
+               });
+    };
+    if (options.batch.animate && !endsWith(".gif") && !endsWith(".webp"))
+        return usageError("--animate needs --export OUT with a .gif or .webp OUT");
+    if (options.batch.quality && !endsWith(".webp"))
+        return usageError("--quality needs --export OUT with a .webp OUT");
     options.mode = LaunchMode::Batch;
     if (!positional.empty()) options.batch.input = positional.front();
     return options;
@@ -138,9 +161,12 @@ std::string usageText()
            "  INPUT            a .vexxml document, any other file (one command per line),\n"
            "                   or - for standard input\n"
            "  --export OUT     write a figure to OUT; the format comes from the extension:\n"
-           "                   png jpg jpeg bmp gif svg pdf swf vexxml (implies --batch)\n"
+           "                   png jpg jpeg bmp gif webp svg pdf swf vexxml (implies --batch)\n"
+           "  --animate        write the figure's movie as an animated .gif or .webp that\n"
+           "                   ends on the complete figure and loops\n"
+           "  --quality N      lossy WebP at quality 0 to 100 (default: lossless)\n"
            "  --figure ID      the figure to export (default: the first figure)\n"
-           "  --fps N          frame rate of SWF movies, 1 to 255 (default 25)\n"
+           "  --fps N          frame rate of SWF movies and animations, 1 to 255 (default 25)\n"
            "  --yes            answer Yes to the program's questions (default No)\n"
            "  --strict         exit with status 3 after any warning; nothing is exported\n"
            "                   when the command lines gave one\n"

@@ -18,6 +18,8 @@ struct BatchOptions {
     std::optional<std::uint32_t> figureId; // --figure ID
     std::uint32_t framesPerSecond = 25;    // --fps N
     bool answerYes = false;                // --yes
+    bool animate = false;                  // --animate: a .gif or .webp of the figure's movie
+    std::optional<int> quality;            // --quality N: lossy WebP
     bool strict = false;                   // --strict: any warning ends the run with status 3
     bool verbose = false;                  // --verbose: a line for every file written
 

@@ -56,6 +56,20 @@ TEST(CommandLine, ReadsEveryOption)
              b.figureId = 3;
              b.answerYes = b.strict = b.verbose = true;
          })},
+        {{"--export", "a.gif", "--animate", "in.kp"}, batchWith([](BatchOptions& b) {
+             b.exportPath = "a.gif";
+             b.animate = true;
+             b.input = "in.kp";
+         })},
+        {{"--export=a.WEBP", "--animate", "--quality", "80"}, batchWith([](BatchOptions& b) {
+             b.exportPath = "a.WEBP";
+             b.animate = true;
+             b.quality = 80;
+         })},
+        {{"--export", "a.webp", "--quality=0"}, batchWith([](BatchOptions& b) {
+             b.exportPath = "a.webp";
+             b.quality = 0;
+         })},
     };
     for (const auto& [arguments, expected] : cases) {
         const LaunchOptions parsed = parse(arguments);
@@ -80,6 +94,11 @@ TEST(CommandLine, RefusesWrongUsageWithAReasonAndStatusTwo)
         {{"--send"}, "--send needs a document"},
         {{"--send", "a.vexxml", "b.vexxml"}, "--send takes one document"},
         {{"--batch", "-ax"}, "unknown option '-ax'"},
+        {{"--animate", "in.kp"}, "need --batch or --export"},
+        {{"--export", "a.png", "--animate"}, "--animate needs --export OUT with a .gif or .webp"},
+        {{"--export", "a.gif", "--quality", "50"}, "--quality needs --export OUT with a .webp"},
+        {{"--export", "a.webp", "--quality", "101"}, "it takes 0 to 100"},
+        {{"--export", "a.webp", "--quality", "x"}, "'x' is not a WebP quality"},
     };
     for (const auto& [arguments, reason] : cases) {
         const LaunchOptions parsed = parse(arguments);

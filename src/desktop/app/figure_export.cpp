@@ -4,6 +4,7 @@
 
 #include "lang/document.h"
 #include "lang/serialiser.h"
+#include "desktop/exports/animation_export.h"
 #include "desktop/qt/qt_image_export.h"
 #include "swf/export/movie_export.h"
 #include "desktop/qt/qt_measuring_surface.h"
@@ -57,6 +58,16 @@ io::WriteResult exportFigure(lang::Session& session, model::Figure& figure, cons
         return exportDocument(session, figure, path);
     case io::ExportFormat::Swf:
         return exportMovie(session, figure, path, options, notes);
+    case io::ExportFormat::Gif:
+    case io::ExportFormat::Webp:
+        if (options.animate)
+            return exportFigureAnimation(
+                figure, path, options.framesPerSecond, options.quality,
+                [&](const std::string& question) { return session.host().askYesNo(question); },
+                notes);
+        if (*format == io::ExportFormat::Webp)
+            return render::exportFigureWebp(figure, path, options.quality);
+        return render::exportFigureImage(figure, path, *format);
     default:
         return render::exportFigureImage(figure, path, *format);
     }

@@ -1,6 +1,7 @@
 // File commands by id.
 #include "desktop/exports/export_commands.h"
 
+#include "desktop/exports/animation_saving.h"
 #include "desktop/exports/figure_exports.h"
 #include "desktop/exports/figure_printing.h"
 #include "desktop/exports/movie_saving.h"
@@ -27,6 +28,9 @@ bool runExportCommand(std::int32_t id, QWidget* window, QWidget* view, lang::Ses
         return true;
     case commands::SaveMovie:
         saveMovie(window, session, figure);
+        return true;
+    case commands::SaveAnimation:
+        saveAnimation(window, session, figure);
         return true;
     case commands::PreviewMovie:
         showPreviewSwfMessage(window);

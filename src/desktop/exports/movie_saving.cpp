@@ -54,7 +54,8 @@ std::optional<std::uint32_t> askSwfFrameRate(QWidget* parent)
     layout->addWidget(new QLabel(QStringLiteral("FPS:")));
     auto* rate = new QLineEdit(QStringLiteral("25"));
     rate->setObjectName(QStringLiteral("fps"));
-    rate->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), rate));
+    rate->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), rate));
     layout->addWidget(rate);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -69,8 +70,10 @@ void saveMovieTo(QWidget* parent, lang::Session& session, model::Figure& figure,
                  const std::string& path)
 {
     session.host().notify(renderingNotice);
-    swf::SwfExportJob job = swf::prepareSwfExport(
-        figure, path, 25, [&](const std::string& question) { return session.host().askYesNo(question); });
+    swf::SwfExportJob job =
+        swf::prepareSwfExport(figure, path, 25, [&](const std::string& question) {
+            return session.host().askYesNo(question);
+        });
     const std::optional<std::uint32_t> rate = askSwfFrameRate(parent);
     if (!rate) {
         // A cancelled rate writes nothing; the figure still keeps the frames the question added.
@@ -85,9 +88,10 @@ void saveMovieTo(QWidget* parent, lang::Session& session, model::Figure& figure,
 }
 
 MovieExportTask::MovieExportTask(lang::Session& session, std::uint32_t figureId,
-                                 swf::SwfExportJob job, QWidget* progressParent)
-    : m_session(session), m_figureId(figureId), m_job(std::move(job)),
-      m_progressParent(progressParent)
+                                 swf::SwfExportJob job, QWidget* progressParent, MovieWork work,
+                                 MovieTaskTexts texts)
+    : m_session(session), m_figureId(figureId), m_job(std::move(job)), m_work(std::move(work)),
+      m_texts(texts), m_progressParent(progressParent)
 {
     // Quitting waits for the worker, which stops after the object it is rendering.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
@@ -109,7 +113,7 @@ void MovieExportTask::start()
 {
     m_thread = QThread::create([this] {
         swf::QtMeasuringSurface measuring;
-        m_result = swf::runSwfExport(m_job, measuring.surface());
+        m_result = m_work(m_job, measuring.surface());
     });
     m_thread->setParent(this);
     connect(m_thread, &QThread::finished, this, &MovieExportTask::finish);
@@ -128,9 +132,9 @@ void MovieExportTask::cancel()
 void MovieExportTask::showProgress()
 {
     if (!m_thread || m_thread->isFinished()) return;
-    m_progress = new QProgressDialog(QString::fromUtf8(renderingNotice), QStringLiteral("Cancel"),
-                                     0, static_cast<int>(m_job.figure.objects.size()) + 1,
-                                     m_progressParent);
+    m_progress =
+        new QProgressDialog(QString::fromUtf8(m_texts.rendering), QStringLiteral("Cancel"), 0,
+                            static_cast<int>(m_job.figure.objects.size()) + 1, m_progressParent);
     m_progress->setWindowTitle(QString::fromUtf8(messageCaption));
     m_progress->setWindowModality(Qt::NonModal);
     m_progress->setMinimumDuration(0);
@@ -164,7 +168,7 @@ void MovieExportTask::finish()
     }
     showNotes(m_session, m_result.notes);
     if (m_result.written)
-        m_session.host().notify(savedNotice);
+        m_session.host().notify(m_texts.saved);
     else if (!cancelled && !QCoreApplication::closingDown())
         QMessageBox::warning(m_progressParent, QString::fromUtf8(messageCaption),
                              QString::fromStdString(m_result.message));

@@ -13,6 +13,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -38,13 +39,24 @@ void saveMovieTo(QWidget* parent, lang::Session& session, model::Figure& figure,
 // cancelled.
 std::optional<std::uint32_t> askSwfFrameRate(QWidget* parent);
 
+// What a task runs on its worker thread: the movie export, or a picture made from the movie.
+using MovieWork = std::function<swf::SwfExportResult(const swf::SwfExportJob& job,
+                                                     render::DrawingSurface& measuringSurface)>;
+
+// The notices that announce and end a task.
+struct MovieTaskTexts {
+    const char* rendering = "SWF Rendering...";
+    const char* saved = "SWF Saved!";
+};
+
 // One export on its own thread. It deletes itself when the thread has ended and the result has
 // been given to the figure, if that still exists; quitting the program waits for it.
 class MovieExportTask : public QObject {
     Q_OBJECT
 public:
     MovieExportTask(lang::Session& session, std::uint32_t figureId, swf::SwfExportJob job,
-                    QWidget* progressParent);
+                    QWidget* progressParent, MovieWork work = swf::runSwfExport,
+                    MovieTaskTexts texts = {});
     ~MovieExportTask() override;
 
     void start();
@@ -63,6 +75,8 @@ private:
     lang::Session& m_session;
     std::uint32_t m_figureId;
     swf::SwfExportJob m_job;
+    MovieWork m_work;
+    MovieTaskTexts m_texts;
     swf::SwfExportResult m_result;
     QThread* m_thread = nullptr;
     QTimer* m_progressTimer = nullptr;

@@ -1,10 +1,13 @@
 // GIF encoding.
 #include "desktop/qt/qt_gif_writer.h"
 
+#include "desktop/qt/qt_animation_writer.h"
+
 #include <gif_lib.h>
 
 #include <QHash>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -104,6 +107,193 @@ int writeGif(const Palette& palette, int width, int height, QByteArray& output)
     return writeError;
 }
 
+// The changed part of one picture of an animation, kept until the palette is chosen.
+struct GifPicture {
+    QRect rect;
+    std::vector<QRgb> pixels; // row by row
+    int delayCs = 0;
+};
+
+// The smallest rectangle in which `now` differs from `before`; empty when they are equal.
+QRect changedRect(const QImage& before, const QImage& now)
+{
+    int top = now.height(), bottom = -1, left = now.width(), right = -1;
+    for (int y = 0; y < now.height(); ++y) {
+        const QRgb* a = reinterpret_cast<const QRgb*>(before.constScanLine(y));
+        const QRgb* b = reinterpret_cast<const QRgb*>(now.constScanLine(y));
+        if (std::equal(a, a + now.width(), b)) continue;
+        top = std::min(top, y);
+        bottom = y;
+        int x = 0;
+        while (a[x] == b[x])
+            ++x;
+        left = std::min(left, x);
+        int end = now.width() - 1;
+        while (a[end] == b[end])
+            --end;
+        right = std::max(right, end);
+    }
+    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Centiseconds, the unit of GIF delays, from milliseconds (rounded).
+std::uint64_t centiseconds(std::uint64_t ms)
+{
+    return (ms + 5) / 10;
+}
+
+class GifAnimationEncoder final : public AnimationEncoder {
+public:
+    GifAnimationEncoder(int width, int height) : m_width(width), m_height(height)
+    {
+        if (width < 1 || height < 1 || width > maxGifSide || height > maxGifSide)
+            fail("a GIF picture is between 1 and " + std::to_string(maxGifSide) +
+                 " pixels wide and high, the limit");
+    }
+
+protected:
+    bool encode(const QImage& image, std::uint64_t startMs, std::uint64_t endMs) override
+    {
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        const int delay = static_cast<int>(
+            std::min<std::uint64_t>(centiseconds(endMs) - centiseconds(startMs), 65535));
+        const QRect rect = m_shown.isNull() ? rgb.rect() : changedRect(m_shown, rgb);
+        if (rect.isEmpty()) { // shown again after pictures too brief to keep
+            GifPicture& last = m_pictures.back();
+            last.delayCs = std::min(last.delayCs + delay, 65535);
+            return true;
+        }
+        const auto area =
+            static_cast<std::uint64_t>(rect.width()) * static_cast<std::uint64_t>(rect.height());
+        if (m_keptPixels + area > maxGifChangedPixels)
+            return fail("the GIF animation changes more than " +
+                        std::to_string(maxGifChangedPixels) + " pixels, the limit");
+        m_keptPixels += area;
+        GifPicture picture{rect, {}, delay};
+        picture.pixels.reserve(static_cast<std::size_t>(area));
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QRgb colour = row[x] | 0xFF000000u;
+                picture.pixels.push_back(colour);
+                if (m_colours.size() <= 256) m_colours.insert(colour, 0);
+            }
+        }
+        m_pictures.push_back(std::move(picture));
+        m_shown = rgb;
+        return true;
+    }
+
+    std::optional<QByteArray> assemble() override
+    {
+        Palette palette;
+        if (!(m_colours.size() <= 256 ? exactColours(palette) : quantise(palette))) {
+            fail("the colours could not be reduced to 256");
+            return std::nullopt;
+        }
+        QByteArray output;
+        const int status = write(palette, output);
+        if (status != GIF_OK) {
+            const char* text = GifErrorString(status);
+            fail(text ? text : "giflib error " + std::to_string(status));
+            return std::nullopt;
+        }
+        return output;
+    }
+
+private:
+    bool exactColours(Palette& palette)
+    {
+        for (auto it = m_colours.begin(); it != m_colours.end(); ++it) {
+            it.value() = static_cast<GifByteType>(palette.colours.size());
+            palette.colours.push_back({static_cast<GifByteType>(qRed(it.key())),
+                                       static_cast<GifByteType>(qGreen(it.key())),
+                                       static_cast<GifByteType>(qBlue(it.key()))});
+        }
+        palette.indices.reserve(m_keptPixels);
+        for (const GifPicture& picture : m_pictures)
+            for (QRgb colour : picture.pixels)
+                palette.indices.push_back(m_colours.value(colour));
+        return true;
+    }
+
+    // One palette for all pictures by median cut over every kept pixel.
+    bool quantise(Palette& palette)
+    {
+        std::vector<GifByteType> red, green, blue;
+        red.reserve(m_keptPixels);
+        green.reserve(m_keptPixels);
+        blue.reserve(m_keptPixels);
+        for (const GifPicture& picture : m_pictures)
+            for (QRgb colour : picture.pixels) {
+                red.push_back(static_cast<GifByteType>(qRed(colour)));
+                green.push_back(static_cast<GifByteType>(qGreen(colour)));
+                blue.push_back(static_cast<GifByteType>(qBlue(colour)));
+            }
+        palette.indices.resize(m_keptPixels);
+        palette.colours.resize(256);
+        int size = 256;
+        if (GifQuantizeBuffer(static_cast<unsigned>(m_keptPixels), 1, &size, red.data(),
+                              green.data(), blue.data(), palette.indices.data(),
+                              palette.colours.data()) != GIF_OK)
+            return false;
+        palette.colours.resize(static_cast<std::size_t>(size));
+        return true;
+    }
+
+    // GIF89a with the looping extension, then each picture's rectangle over the one before.
+    int write(const Palette& palette, QByteArray& output)
+    {
+        int colourCount = 2;
+        while (colourCount < static_cast<int>(palette.colours.size()))
+            colourCount *= 2;
+        std::vector<GifColorType> colours = palette.colours;
+        colours.resize(static_cast<std::size_t>(colourCount), GifColorType{0, 0, 0});
+        const std::unique_ptr<ColorMapObject, MapDeleter> map(
+            GifMakeMapObject(colourCount, colours.data()));
+        if (!map) return E_GIF_ERR_NOT_ENOUGH_MEM;
+
+        int error = 0;
+        GifFileType* file = EGifOpen(&output, appendToBuffer, &error);
+        if (!file) return error;
+        EGifSetGifVersion(file, true);
+        static const GifByteType application[] = {'N', 'E', 'T', 'S', 'C', 'A',
+                                                  'P', 'E', '2', '.', '0'};
+        static const GifByteType loopForEver[] = {1, 0, 0};
+        bool ok = EGifPutScreenDesc(file, m_width, m_height, 8, 0, map.get()) == GIF_OK &&
+                  EGifPutExtensionLeader(file, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+                  EGifPutExtensionBlock(file, sizeof application, application) == GIF_OK &&
+                  EGifPutExtensionBlock(file, sizeof loopForEver, loopForEver) == GIF_OK &&
+                  EGifPutExtensionTrailer(file) == GIF_OK;
+        const GifByteType* indices = palette.indices.data();
+        for (const GifPicture& picture : m_pictures) {
+            if (!ok) break;
+            GraphicsControlBlock control{DISPOSE_DO_NOT, false, picture.delayCs,
+                                         NO_TRANSPARENT_COLOR};
+            GifByteType extension[4];
+            const std::size_t length = EGifGCBToExtension(&control, extension);
+            const QRect& r = picture.rect;
+            ok = EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length),
+                                  extension) == GIF_OK &&
+                 EGifPutImageDesc(file, r.x(), r.y(), r.width(), r.height(), false, nullptr) ==
+                     GIF_OK;
+            for (int y = 0; ok && y < r.height(); ++y) {
+                ok = EGifPutLine(file, const_cast<GifByteType*>(indices), r.width()) == GIF_OK;
+                indices += r.width();
+            }
+        }
+        const int writeError = ok ? GIF_OK : file->Error;
+        if (EGifCloseFile(file, &error) != GIF_OK && writeError == GIF_OK) return error;
+        return writeError;
+    }
+
+    int m_width, m_height;
+    QImage m_shown; // the picture the viewer shows after the pictures kept so far
+    std::vector<GifPicture> m_pictures;
+    std::uint64_t m_keptPixels = 0;
+    QHash<QRgb, GifByteType> m_colours; // counted up to 257
+};
+
 } // namespace
 
 std::optional<QByteArray> encodeGif(const QImage& image, std::string& error)
@@ -127,6 +317,11 @@ std::optional<QByteArray> encodeGif(const QImage& image, std::string& error)
         return std::nullopt;
     }
     return output;
+}
+
+std::unique_ptr<AnimationEncoder> makeGifAnimationEncoder(int width, int height)
+{
+    return std::make_unique<GifAnimationEncoder>(width, height);
 }
 
 } // namespace render

@@ -2,6 +2,7 @@
 #include "desktop/qt/qt_image_export.h"
 
 #include "io/atomic_file.h"
+#include "desktop/qt/qt_animation_writer.h"
 #include "desktop/qt/qt_gif_writer.h"
 #include "desktop/qt/qt_surface.h"
 #include "desktop/qt/svg_surface.h"
@@ -71,6 +72,15 @@ io::WriteResult writeGif(const QImage& image, const std::string& path)
 {
     std::string error;
     const std::optional<QByteArray> bytes = encodeGif(image, error);
+    if (!bytes) return failure(path, error);
+    return writeAtomically(path, *bytes);
+}
+
+io::WriteResult writeWebp(const QImage& image, const std::string& path,
+                          std::optional<int> quality)
+{
+    std::string error;
+    const std::optional<QByteArray> bytes = encodeWebp(image, quality, error);
     if (!bytes) return failure(path, error);
     return writeAtomically(path, *bytes);
 }
@@ -150,6 +160,8 @@ io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path
         return writeRaster(renderFigureImage(figure), path, "bmp");
     case io::ExportFormat::Gif:
         return writeGif(renderFigureImage(figure), path);
+    case io::ExportFormat::Webp:
+        return writeWebp(renderFigureImage(figure), path, std::nullopt);
     case io::ExportFormat::Svg:
         return writeSvg(figure, path);
     case io::ExportFormat::Pdf:
@@ -162,15 +174,22 @@ io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path
     return failure(path, "not a picture format");
 }
 
+io::WriteResult exportFigureWebp(model::Figure& figure, const std::string& path,
+                                 std::optional<int> quality)
+{
+    return writeWebp(renderFigureImage(figure), path, quality);
+}
+
 io::WriteResult saveFigureImage(model::Figure& figure, const std::string& path)
 {
     const std::optional<std::string_view> mimeType = io::EncoderForFile(path);
     if (!mimeType)
-        return failure(path, "no image encoder for this extension; use bmp, jpg, png or gif");
+        return failure(path, "no image encoder for this extension; use bmp, jpg, png, gif or webp");
     if (*mimeType == "image/jpeg") return exportFigureImage(figure, path, io::ExportFormat::Jpeg);
     if (*mimeType == "image/png") return exportFigureImage(figure, path, io::ExportFormat::Png);
     if (*mimeType == "image/bmp") return exportFigureImage(figure, path, io::ExportFormat::Bmp);
     if (*mimeType == "image/gif") return exportFigureImage(figure, path, io::ExportFormat::Gif);
+    if (*mimeType == "image/webp") return exportFigureImage(figure, path, io::ExportFormat::Webp);
     return failure(path, "enhanced metafiles are not written on this platform; save as .svg");
 }
 

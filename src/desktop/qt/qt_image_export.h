@@ -9,6 +9,7 @@
 
 #include <QImage>
 
+#include <optional>
 #include <string>
 
 namespace render {
@@ -27,6 +28,10 @@ QByteArray encodePngImage(const QImage& image);
 // Needs a QGuiApplication.
 io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path,
                                   io::ExportFormat format);
+
+// The figure as a still WebP picture: lossless, or lossy at `quality` (0 to 100).
+io::WriteResult exportFigureWebp(model::Figure& figure, const std::string& path,
+                                 std::optional<int> quality);
 
 // Save Image to a given file name: the encoder comes from the extension (bmp, jpg, png, gif).
 // EMF files are not written on this platform; SVG is the vector format here.

@@ -12,6 +12,7 @@
 #include <cassert>
 #include <limits>
 #include <optional>
+#include <variant>
 
 namespace swf {
 
@@ -44,6 +45,10 @@ public:
     }
 
     std::uint64_t written() const { return m_written; }
+    bool writeAt(std::span<const std::uint8_t> bytes, std::size_t offset)
+    {
+        return m_file.writeAt(bytes, static_cast<off_t>(offset));
+    }
 
 private:
     io::AtomicFile& m_file;
@@ -81,10 +86,11 @@ std::optional<std::uint64_t> movieBytes(const ByteBuffer& header, const SwfTagLi
     return total;
 }
 
-bool writeMovie(io::AtomicFile& file, const ByteBuffer& header, const SwfTagList& tags,
+// Appends the movie to `out` (StagedWriter, or MemoryWriter) and patches its length.
+template <class Out>
+bool writeMovie(Out& out, const ByteBuffer& header, const SwfTagList& tags,
                 std::span<const std::int64_t> slots)
 {
-    StagedWriter out(file);
     bool written = out.append(header.bytes()) && out.append(tags.background().bytes());
     for (std::size_t frame = 0; written && frame < slots.size(); ++frame) {
         if (const ByteBuffer* buffer = slotBuffer(tags, slots[frame]))
@@ -96,7 +102,78 @@ bool writeMovie(io::AtomicFile& file, const ByteBuffer& header, const SwfTagList
 
     ByteBuffer length;
     length.appendUi32(static_cast<std::uint32_t>(out.written()));
-    return file.writeAt(length.bytes(), fileLengthOffset);
+    return out.writeAt(length.bytes(), fileLengthOffset);
+}
+
+class MemoryWriter {
+public:
+    explicit MemoryWriter(std::vector<std::uint8_t>& bytes) : m_bytes(bytes) {}
+    bool append(std::span<const std::uint8_t> bytes)
+    {
+        m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+        return true;
+    }
+    bool flush() { return true; }
+    std::uint64_t written() const { return m_bytes.size(); }
+    bool writeAt(std::span<const std::uint8_t> bytes, std::size_t offset)
+    {
+        std::copy(bytes.begin(), bytes.end(),
+                  m_bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+        return true;
+    }
+
+private:
+    std::vector<std::uint8_t>& m_bytes;
+};
+
+// What a movie of the frames is made of, or the refusal that names the limit.
+struct MoviePlan {
+    ByteBuffer header;
+    std::vector<std::uint64_t> firstFrames;
+    std::vector<std::int64_t> slots;
+    std::uint64_t bytes = 0;
+};
+
+std::variant<MoviePlan, io::WriteResult> planMovie(const std::string& path, const SwfTagList& tags,
+                                                   const std::vector<model::Frame>& frames,
+                                                   const TwipsRect& frameRect,
+                                                   std::uint32_t framesPerSecond)
+{
+    if (frames.empty()) return io::writeFailure(path + ": the figure has no frames to write");
+    if (framesPerSecond == 0 || framesPerSecond > maxFrameRate)
+        return io::writeFailure("SWF: a frame rate of " + std::to_string(framesPerSecond) +
+                                " frames per second is outside the limit of 1 to " +
+                                std::to_string(maxFrameRate));
+    assert(tags.frameCount() == frames.size() && "one tag buffer per figure frame");
+    if (tags.frameCount() != frames.size())
+        return io::writeFailure(path + ": the movie's frames do not match the "
+                                       "figure's frames");
+
+    const std::uint64_t frameCount = movieFrameCount(frames, framesPerSecond);
+    if (frameCount > maxMovieFrames)
+        return io::writeFailure("SWF: the movie needs " + std::to_string(frameCount) +
+                                " frames, more than the limit of " +
+                                std::to_string(maxMovieFrames));
+
+    MoviePlan plan;
+    plan.firstFrames = firstMovieFrames(frames, framesPerSecond);
+    plan.slots = movieFrameSlots(plan.firstFrames, frameCount);
+    appendMovieHeader(plan.header, frameRect, framesPerSecond,
+                      static_cast<std::uint16_t>(frameCount));
+    const std::optional<std::uint64_t> size = movieBytes(plan.header, tags, plan.slots);
+    if (!size)
+        return io::writeFailure("SWF: the movie is larger than the limit of " +
+                                std::to_string(maxMovieBytes) + " bytes");
+    if (*size > maxMovieBytes) return io::writeFailure(tooLargeMessage(*size));
+    plan.bytes = *size;
+    return plan;
+}
+
+void setFirstMovieFrames(std::vector<model::Frame>& frames, const MoviePlan& plan)
+{
+    for (std::size_t frame = 0; frame < frames.size(); ++frame)
+        frames[frame].firstMovieFrame = static_cast<std::uint32_t>(std::min<std::uint64_t>(
+            plan.firstFrames[frame], std::numeric_limits<std::uint32_t>::max()));
 }
 
 } // namespace
@@ -124,41 +201,32 @@ io::WriteResult writeSwfFile(const std::string& path, const SwfTagList& tags,
                              std::vector<model::Frame>& frames, const TwipsRect& frameRect,
                              std::uint32_t framesPerSecond)
 {
-    if (frames.empty()) return io::writeFailure(path + ": the figure has no frames to write");
-    if (framesPerSecond == 0 || framesPerSecond > maxFrameRate)
-        return io::writeFailure("SWF: a frame rate of " + std::to_string(framesPerSecond) +
-                                " frames per second is outside the limit of 1 to " +
-                                std::to_string(maxFrameRate));
-    assert(tags.frameCount() == frames.size() && "one tag buffer per figure frame");
-    if (tags.frameCount() != frames.size())
-        return io::writeFailure(path + ": the movie's frames do not match the "
-                                       "figure's frames");
-
-    const std::uint64_t frameCount = movieFrameCount(frames, framesPerSecond);
-    if (frameCount > maxMovieFrames)
-        return io::writeFailure("SWF: the movie needs " + std::to_string(frameCount) +
-                                " frames, more than the limit of " +
-                                std::to_string(maxMovieFrames));
-
-    const std::vector<std::uint64_t> firstFrames = firstMovieFrames(frames, framesPerSecond);
-    const std::vector<std::int64_t> slots = movieFrameSlots(firstFrames, frameCount);
-    ByteBuffer header;
-    appendMovieHeader(header, frameRect, framesPerSecond, static_cast<std::uint16_t>(frameCount));
-    const std::optional<std::uint64_t> size = movieBytes(header, tags, slots);
-    if (!size)
-        return io::writeFailure("SWF: the movie is larger than the limit of " +
-                                std::to_string(maxMovieBytes) + " bytes");
-    if (*size > maxMovieBytes) return io::writeFailure(tooLargeMessage(*size));
+    auto planned = planMovie(path, tags, frames, frameRect, framesPerSecond);
+    if (auto* refusal = std::get_if<io::WriteResult>(&planned)) return *refusal;
+    const MoviePlan& plan = std::get<MoviePlan>(planned);
 
     io::AtomicFile file(path);
-    if (!writeMovie(file, header, tags, slots)) return file.failure();
+    StagedWriter out(file);
+    if (!writeMovie(out, plan.header, tags, plan.slots)) return file.failure();
     const io::WriteResult written = file.commit();
     if (!written.written) return written;
-
-    for (std::size_t frame = 0; frame < frames.size(); ++frame)
-        frames[frame].firstMovieFrame = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(firstFrames[frame], std::numeric_limits<std::uint32_t>::max()));
+    setFirstMovieFrames(frames, plan);
     return written;
+}
+
+io::WriteResult buildSwfMovie(const std::string& path, const SwfTagList& tags,
+                              std::vector<model::Frame>& frames, const TwipsRect& frameRect,
+                              std::uint32_t framesPerSecond, std::vector<std::uint8_t>& movie)
+{
+    auto planned = planMovie(path, tags, frames, frameRect, framesPerSecond);
+    if (auto* refusal = std::get_if<io::WriteResult>(&planned)) return *refusal;
+    const MoviePlan& plan = std::get<MoviePlan>(planned);
+    movie.clear();
+    movie.reserve(plan.bytes);
+    MemoryWriter out(movie);
+    writeMovie(out, plan.header, tags, plan.slots);
+    setFirstMovieFrames(frames, plan);
+    return {true, {}};
 }
 
 } // namespace swf

@@ -31,4 +31,10 @@ io::WriteResult writeSwfFile(const std::string& path, const SwfTagList& tags,
                              std::vector<model::Frame>& frames, const TwipsRect& frameRect,
                              std::uint32_t framesPerSecond);
 
+// The same movie built in `movie` instead of a file (refused for the same limits; `path` only
+// names it in messages).
+io::WriteResult buildSwfMovie(const std::string& path, const SwfTagList& tags,
+                              std::vector<model::Frame>& frames, const TwipsRect& frameRect,
+                              std::uint32_t framesPerSecond, std::vector<std::uint8_t>& movie);
+
 } // namespace swf

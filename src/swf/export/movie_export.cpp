@@ -63,7 +63,12 @@ SwfExportJob prepareSwfExport(const model::Figure& figure, const std::string& pa
     return job;
 }
 
-SwfExportResult runSwfExport(const SwfExportJob& job, render::DrawingSurface& measuringSurface)
+namespace {
+
+// Renders the snapshot, then hands the tags to `finish` (which writes or builds the movie).
+template <class Finish>
+SwfExportResult renderAndFinish(const SwfExportJob& job, render::DrawingSurface& measuringSurface,
+                                Finish finish)
 {
     SwfExportResult result{false, {}, job.notes, job.figure.frames, job.addedFrames};
     const model::Figure& figure = job.figure;
@@ -84,12 +89,32 @@ SwfExportResult runSwfExport(const SwfExportJob& job, render::DrawingSurface& me
         return result;
     }
     appendSetBackgroundColor(tags.background(), figure.backgroundColour);
-    const io::WriteResult written = writeSwfFile(
-        job.path, tags, result.frames,
-        twipsRectFromPixels(0, 0, figure.clientWidth, figure.clientHeight), job.framesPerSecond);
+    const io::WriteResult written = finish(
+        tags, result.frames, twipsRectFromPixels(0, 0, figure.clientWidth, figure.clientHeight));
     result.written = written.written;
     result.message = written.message;
     return result;
+}
+
+} // namespace
+
+SwfExportResult runSwfExport(const SwfExportJob& job, render::DrawingSurface& measuringSurface)
+{
+    return renderAndFinish(
+        job, measuringSurface,
+        [&](const SwfTagList& tags, std::vector<model::Frame>& frames, const TwipsRect& rect) {
+            return writeSwfFile(job.path, tags, frames, rect, job.framesPerSecond);
+        });
+}
+
+SwfExportResult renderSwfMovie(const SwfExportJob& job, render::DrawingSurface& measuringSurface,
+                               std::vector<std::uint8_t>& movie)
+{
+    return renderAndFinish(
+        job, measuringSurface,
+        [&](const SwfTagList& tags, std::vector<model::Frame>& frames, const TwipsRect& rect) {
+            return buildSwfMovie(job.path, tags, frames, rect, job.framesPerSecond, movie);
+        });
 }
 
 void applySwfExportFrames(model::Figure& figure, const SwfExportResult& result)

@@ -63,6 +63,11 @@ SwfExportJob prepareSwfExport(const model::Figure& figure, const std::string& pa
 // rate, the frame count, the size or the character ids exceed what a movie holds.
 SwfExportResult runSwfExport(const SwfExportJob& job, render::DrawingSurface& measuringSurface);
 
+// runSwfExport with the movie built in `movie` instead of written (for pictures made from it);
+// `written` then says the movie was built.
+SwfExportResult renderSwfMovie(const SwfExportJob& job, render::DrawingSurface& measuringSurface,
+                               std::vector<std::uint8_t>& movie);
+
 // Appends to `figure` the frames the question added and gives its frames the movie frame each
 // starts at (set only by a movie that was written). A figure whose frames changed during the
 // export keeps its own; only the movie frames are written into those that remain.

@@ -58,7 +58,8 @@ PlayableMovieResult playableMovieOf(Movie movie)
     std::size_t frame = 0;
     for (const TagEntry& tag : read.tags) {
         Decoded<TagContent> decoded = decodeTag(read, tag);
-        if (!decoded.ok()) return unplayable(decoded.status, tagPlace(tag) + ": " + decoded.message);
+        if (!decoded.ok())
+            return unplayable(decoded.status, tagPlace(tag) + ": " + decoded.message);
         TagContent& content = decoded.value;
         if (const auto* shape = std::get_if<DefineShape3>(&content)) {
             playable->characters[shape->shapeId] = tag;
@@ -123,9 +124,10 @@ public:
 private:
     std::size_t fieldCount() const
     {
-        return static_cast<std::size_t>(std::count_if(m_display.begin(), m_display.end(), [](const auto& entry) {
-            return std::holds_alternative<TextField>(entry.second);
-        }));
+        return static_cast<std::size_t>(
+            std::count_if(m_display.begin(), m_display.end(), [](const auto& entry) {
+                return std::holds_alternative<TextField>(entry.second);
+            }));
     }
 
     DisplayList& m_display;
@@ -168,16 +170,16 @@ void MoviePlayer::apply(const FrameOperation& operation)
     }
     if (const auto* place = std::get_if<PlaceObject2>(&operation)) {
         auto found = m_display.find(place->depth);
-        auto* existing = found == m_display.end() ? nullptr : std::get_if<PlacedCharacter>(&found->second);
+        auto* existing =
+            found == m_display.end() ? nullptr : std::get_if<PlacedCharacter>(&found->second);
         if (place->kind == PlacementKind::Move && existing) {
             if (place->characterId) existing->characterId = *place->characterId;
             if (place->matrix) existing->matrix = matrixOf(*place->matrix);
             if (place->ratio) existing->ratio = *place->ratio;
         } else if (place->characterId) {
-            m_display[place->depth] =
-                PlacedCharacter{*place->characterId,
-                                place->matrix ? matrixOf(*place->matrix) : geom::Matrix2D{},
-                                place->ratio.value_or(0)};
+            m_display[place->depth] = PlacedCharacter{
+                *place->characterId, place->matrix ? matrixOf(*place->matrix) : geom::Matrix2D{},
+                place->ratio.value_or(0)};
         }
         return;
     }
@@ -245,7 +247,8 @@ constexpr float textFieldGutter = 2;
 void drawTextField(render::DrawingSurface& surface, const TextField& field)
 {
     const TextFormat& format = field.format;
-    if (field.text.empty() || !(format.size > 0) || !std::isfinite(field.x) || !std::isfinite(field.y))
+    if (field.text.empty() || !(format.size > 0) || !std::isfinite(field.x) ||
+        !std::isfinite(field.y))
         return;
     render::Font font;
     font.family = deviceFontFamily(format.font);
@@ -279,12 +282,25 @@ geom::Matrix2D stageToViewport(const render::RectF& stage, const render::RectF& 
 
 void MoviePlayer::draw(render::DrawingSurface& surface, const render::RectF& viewport)
 {
+    drawObjects(surface, viewport, m_display.begin(), true);
+}
+
+void MoviePlayer::drawAbove(render::DrawingSurface& surface, const render::RectF& viewport,
+                            std::int64_t depth)
+{
+    drawObjects(surface, viewport, m_display.upper_bound(depth), false);
+}
+
+void MoviePlayer::drawObjects(render::DrawingSurface& surface, const render::RectF& viewport,
+                              DisplayList::const_iterator first, bool background)
+{
     const render::ContainerState outer = surface.beginContainer();
     surface.setSmoothingMode(render::SmoothingMode::AntiAlias8x4);
-    surface.fillRectangle(render::SolidBrush{m_movie->background}, viewport);
+    if (background) surface.fillRectangle(render::SolidBrush{m_movie->background}, viewport);
     surface.multiplyWorldTransform(stageToViewport(m_movie->stage(), viewport),
                                    render::MatrixOrder::Prepend);
-    for (const auto& [depth, object] : m_display) {
+    for (auto it = first; it != m_display.cend(); ++it) {
+        const DisplayObject& object = it->second;
         if (const auto* field = std::get_if<TextField>(&object)) {
             drawTextField(surface, *field);
             continue;
