@@ -47,6 +47,7 @@ test-sanitized:
 		-DKELVO_CORE_ONLY=ON -DKELVO_SANITIZE=ON > /dev/null
 	cmake --build $(ASAN_BUILD)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 		ctest --output-on-failure
 
 bench: bench-deps configure
