@@ -61,7 +61,8 @@ struct TorusFigure {
     {
         writeTorus(path);
         lang::executeCommand(session, "FIGURE 1 800 600 0xFFFFFF DX");
-        lang::executeCommand(session, "MESHF at(1) n(\"" + path + "\") 3dtransform(0,0,0,1,1,1,0,0,0,0.5,0,0)");
+        lang::executeCommand(session, "MESHF at(1) n(\"" + path +
+                                          "\") 3dtransform(0,0,0,1,1,1,0,0,0,0.5,0,0)");
     }
     model::Figure& figure() { return session.figures.at(0); }
 };
@@ -100,4 +101,7 @@ void registerBenchmarks()
 
 } // namespace
 
-int main(int argc, char** argv) { return runQtBenchmarks(argc, argv, registerBenchmarks); }
+int main(int argc, char** argv)
+{
+    return runQtBenchmarks(argc, argv, registerBenchmarks);
+}

@@ -6,14 +6,20 @@
 namespace geom {
 namespace {
 
-Point3D minus(Point3D a, Point3D b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Point3D minus(Point3D a, Point3D b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
 
 Point3D cross(Point3D a, Point3D b)
 {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-float dot(Point3D a, Point3D b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+float dot(Point3D a, Point3D b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 Point3D normalised(Point3D v)
 {
@@ -30,7 +36,8 @@ Matrix4x4 operator*(const Matrix4x4& first, const Matrix4x4& second)
     for (std::size_t row = 0; row < 4; ++row) {
         for (std::size_t column = 0; column < 4; ++column) {
             float sum = 0;
-            for (std::size_t k = 0; k < 4; ++k) sum += first.m[row][k] * second.m[k][column];
+            for (std::size_t k = 0; k < 4; ++k)
+                sum += first.m[row][k] * second.m[k][column];
             product.m[row][column] = sum;
         }
     }

@@ -7,9 +7,9 @@ std::optional<MeshCamera> meshCamera(std::int32_t width, std::int32_t height)
 {
     if (width <= 0 || height <= 0) return std::nullopt;
     const float aspect = static_cast<float>(width) / static_cast<float>(height);
-    return MeshCamera{lookAtLH(meshCameraEye, meshCameraTarget, meshCameraUp),
-                      perspectiveFovLH(meshCameraFieldOfView, aspect, meshCameraNear,
-                                       meshCameraFar)};
+    return MeshCamera{
+        lookAtLH(meshCameraEye, meshCameraTarget, meshCameraUp),
+        perspectiveFovLH(meshCameraFieldOfView, aspect, meshCameraNear, meshCameraFar)};
 }
 
 Matrix4x4 meshGeometryMatrix(const Transform3D& transform)

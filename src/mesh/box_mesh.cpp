@@ -17,7 +17,10 @@ constexpr std::array<std::array<geom::Point3D, 4>, 6> unitFaces{{
     {{{-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}, {1, -1, -1}}}, // −z
 }};
 
-bool isValidSize(float size) { return std::isfinite(size) && size >= 0; }
+bool isValidSize(float size)
+{
+    return std::isfinite(size) && size >= 0;
+}
 
 } // namespace
 

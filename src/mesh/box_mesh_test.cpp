@@ -9,7 +9,10 @@
 namespace mesh {
 namespace {
 
-geom::Point3D minus(geom::Point3D a, geom::Point3D b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+geom::Point3D minus(geom::Point3D a, geom::Point3D b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
 
 geom::Point3D cross(geom::Point3D a, geom::Point3D b)
 {
@@ -41,13 +44,13 @@ TEST(BoxMesh, SixFacesOfFourVerticesTurnClockwiseSeenFromOutside)
             const auto& [a, b, c] = box->triangles[t];
             EXPECT_TRUE(a / 4 == face && b / 4 == face && c / 4 == face);
             // Clockwise seen from outside in left-handed coordinates: (b − a) × (c − a) points out.
-            const geom::Point3D n =
-                cross(minus(box->vertices[b], box->vertices[a]), minus(box->vertices[c], box->vertices[a]));
+            const geom::Point3D n = cross(minus(box->vertices[b], box->vertices[a]),
+                                          minus(box->vertices[c], box->vertices[a]));
             EXPECT_GT(n.x * outward[face].x + n.y * outward[face].y + n.z * outward[face].z, 0);
         }
     }
     const WireFrame wire = wireFrameOf(*box);
-    EXPECT_EQ(wire.points.size(), 8u);  // the corners
+    EXPECT_EQ(wire.points.size(), 8u); // the corners
     EXPECT_EQ(wire.edges.size(), 18u); // 12 box edges and a diagonal on each face
 }
 

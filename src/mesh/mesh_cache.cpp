@@ -42,13 +42,14 @@ const MeshFileResult& MeshCache::meshFile(const std::string& path)
 void MeshCache::dropOldest()
 {
     std::size_t total = 0;
-    for (const Entry& e : m_entries) total += trianglesOf(e.result);
+    for (const Entry& e : m_entries)
+        total += trianglesOf(e.result);
     while ((total > maxCachedMeshTriangles || m_entries.size() > maxCachedMeshFiles) &&
            m_entries.size() > 1) {
         // The newest entry is last and has the highest use count, so it is never the one dropped.
-        const auto oldest = std::min_element(
-            m_entries.begin(), m_entries.end(),
-            [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
+        const auto oldest =
+            std::min_element(m_entries.begin(), m_entries.end(),
+                             [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
         total -= trianglesOf(oldest->result);
         m_entries.erase(oldest);
     }

@@ -37,8 +37,7 @@ std::optional<MeshFileResult> checkFile(const std::string& path, std::uintmax_t 
         return failure(MeshFileStatus::CannotOpen,
                        "MESHF: cannot open " + path + ": " + error.message());
     if (size > maxBytes)
-        return failure(MeshFileStatus::TooLarge, "MESHF: " + path + " has " +
-                                                     std::to_string(size) +
+        return failure(MeshFileStatus::TooLarge, "MESHF: " + path + " has " + std::to_string(size) +
                                                      " bytes, more than the limit of " +
                                                      std::to_string(maxBytes) + " bytes");
     return std::nullopt;
@@ -75,8 +74,7 @@ std::uint64_t triangleCount(const aiMesh& part)
 
 // The limit the placements pass, counted before anything is built so that a small file placing
 // a large part many times cannot exhaust memory.
-std::optional<std::string> limitPassed(const Placements& placements,
-                                       const MeshFileLimits& limits)
+std::optional<std::string> limitPassed(const Placements& placements, const MeshFileLimits& limits)
 {
     std::uint64_t triangles = 0, vertices = 0;
     for (const auto& [part, transform] : placements) {
@@ -125,9 +123,9 @@ std::optional<Importer> loadImporter(std::string& error)
 {
     void* library = dlopen(KELVO_MESH_IMPORTER_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     if (!library) {
-        error = std::string("the importer library " KELVO_MESH_IMPORTER_LIBRARY
-                            " cannot be loaded: ") +
-                dlerror();
+        error =
+            std::string("the importer library " KELVO_MESH_IMPORTER_LIBRARY " cannot be loaded: ") +
+            dlerror();
         return std::nullopt;
     }
     Importer importer;
@@ -180,8 +178,8 @@ MeshFileResult importFile(const std::string& path, const MeshFileLimits& limits)
     std::string libraryError;
     const std::optional<Importer> importer = loadImporter(libraryError);
     if (!importer)
-        return failure(MeshFileStatus::CannotRead, "MESHF: cannot read " + path + ": " +
-                                                       libraryError);
+        return failure(MeshFileStatus::CannotRead,
+                       "MESHF: cannot read " + path + ": " + libraryError);
     const ImportedScene imported(*importer, path);
     const aiScene* scene = imported.scene();
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) != 0) {
@@ -194,7 +192,8 @@ MeshFileResult importFile(const std::string& path, const MeshFileLimits& limits)
     if (std::optional<std::string> limit = limitPassed(placements, limits))
         return failure(MeshFileStatus::TooManyTriangles, "MESHF: " + path + " has " + *limit);
     TriangleMesh mesh;
-    for (const auto& [part, transform] : placements) addPlacement(mesh, *part, transform);
+    for (const auto& [part, transform] : placements)
+        addPlacement(mesh, *part, transform);
     if (mesh.triangles.empty())
         return failure(MeshFileStatus::CannotRead,
                        "MESHF: cannot read " + path + ": it holds no triangles");

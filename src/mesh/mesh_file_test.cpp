@@ -66,7 +66,8 @@ TEST(MeshFile, RefusesMissingDamagedAndOversizedFilesWithAMessage)
     TemporaryFolder folder;
     const std::string x = readFileBytes(meshData + "block.x");
     std::string scrambled = x;
-    for (std::size_t i = 16; i < scrambled.size(); i += 7) scrambled[i] = '}';
+    for (std::size_t i = 16; i < scrambled.size(); i += 7)
+        scrambled[i] = '}';
     // A binary STL whose count promises 1000 triangles that are not there.
     const std::string shortStl = std::string(80, 'b') + std::string("\xE8\x03\0\0", 4) + "xyz";
     struct Case {
@@ -108,8 +109,8 @@ TEST(MeshFile, RefusesMissingDamagedAndOversizedFilesWithAMessage)
 
     const MeshFileResult missing = loadMeshFile(folder.file("missing.x"));
     EXPECT_EQ(missing.status, MeshFileStatus::CannotOpen);
-    EXPECT_EQ(missing.message, "MESHF: cannot open " + folder.file("missing.x") +
-                                   ": No such file or directory");
+    EXPECT_EQ(missing.message,
+              "MESHF: cannot open " + folder.file("missing.x") + ": No such file or directory");
     EXPECT_EQ(loadMeshFile(folder.path()).status, MeshFileStatus::CannotOpen);
 
     const std::string obj = meshData + "block.obj";

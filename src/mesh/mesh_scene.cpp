@@ -26,7 +26,7 @@ bool isShownMesh(const model::Figure& figure, const model::PlotObject& object)
 
 // The wireframe of a mesh object: its file's (kept between paints) or its box's (built anew).
 std::shared_ptr<const WireFrame> objectWireFrame(const render::ObjectContext& context,
-                                             MeshCache& cache)
+                                                 MeshCache& cache)
 {
     if (context.object->type == ObjectType::MeshF) {
         const MeshFileResult& file = cache.meshFile(context.text);

@@ -73,9 +73,9 @@ Drawing draw(const model::Figure& figure, const std::vector<model::PlotObject>& 
 
 TEST(MeshScene, BoxesAppearWhereTheFixedCameraSeesThem)
 {
-    const SubObject quarterTurnAboutY{SubObjectKind::Transform3D,
-                                      {"0", "0", "0", "1", "1", "1", "0", "0", "0", "0",
-                                       "1.5707964", "0"}};
+    const SubObject quarterTurnAboutY{
+        SubObjectKind::Transform3D,
+        {"0", "0", "0", "1", "1", "1", "0", "0", "0", "0", "1.5707964", "0"}};
     struct Case {
         const char* name;
         model::Figure figure;
@@ -86,12 +86,19 @@ TEST(MeshScene, BoxesAppearWhereTheFixedCameraSeesThem)
         // The front face of the 2 × 2 × 2 box is 3 from the eye: ±0.8047379.
         {"cube", dxFigure(500, 500), box("2,2,2"), {48.81553f, 48.81553f, 402.36894f, 402.36894f}},
         // Aspect 2 halves x in device coordinates, so the face stays a square on screen.
-        {"wide window", dxFigure(800, 400), box("2,2,2"),
+        {"wide window",
+         dxFigure(800, 400),
+         box("2,2,2"),
          {239.05243f, 39.05243f, 321.89514f, 321.89514f}},
         // A flat bar, front face 3.75 from the eye: ±0.6437903 by ±0.1609476.
-        {"bar", dxFigure(500, 500), box("2,0.5,0.5"), {89.05243f, 209.76311f, 321.89514f, 80.47379f}},
+        {"bar",
+         dxFigure(500, 500),
+         box("2,0.5,0.5"),
+         {89.05243f, 209.76311f, 321.89514f, 80.47379f}},
         // Turned a quarter about y the bar points at the eye: its near end is 3 away, ±0.25.
-        {"turned bar", dxFigure(500, 500), box("2,0.5,0.5", {quarterTurnAboutY}),
+        {"turned bar",
+         dxFigure(500, 500),
+         box("2,0.5,0.5", {quarterTurnAboutY}),
          {199.70388f, 199.70388f, 100.59224f, 100.59224f}},
     };
     for (const Case& c : cases) {
@@ -116,8 +123,8 @@ TEST(MeshScene, DrawsEveryShownMeshAndNothingElse)
     const SubObject inFrame1{SubObjectKind::At, {"1", "0", "0", "1"}};
     model::PlotObject hidden = box("1,1,1");
     hidden.hidden = true;
-    const model::PlotObject missingFile = meshObject(
-        model::ObjectType::MeshF, {{SubObjectKind::Name, {"no such mesh file.x"}}});
+    const model::PlotObject missingFile =
+        meshObject(model::ObjectType::MeshF, {{SubObjectKind::Name, {"no such mesh file.x"}}});
     struct Case {
         const char* name;
         std::vector<model::PlotObject> objects;

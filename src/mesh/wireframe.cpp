@@ -38,8 +38,10 @@ bool clipSegment(Point4D& a, Point4D& b)
     float enter = 0, leave = 1;
     for (std::size_t plane = 0; plane < 6; ++plane) {
         if (da[plane] < 0 && db[plane] < 0) return false;
-        if (da[plane] < 0) enter = std::max(enter, da[plane] / (da[plane] - db[plane]));
-        else if (db[plane] < 0) leave = std::min(leave, da[plane] / (da[plane] - db[plane]));
+        if (da[plane] < 0)
+            enter = std::max(enter, da[plane] / (da[plane] - db[plane]));
+        else if (db[plane] < 0)
+            leave = std::min(leave, da[plane] / (da[plane] - db[plane]));
     }
     if (enter > leave) return false;
     const Point4D from = a;

@@ -16,9 +16,8 @@ public:
 
     // Clears `area` (left, top, right, bottom) to white and draws the shown mesh objects among
     // `objects` into it.
-    virtual void drawMeshes(const model::Figure& figure,
-                            std::span<const model::PlotObject> objects, DrawingSurface& surface,
-                            const geom::LayerRect& area) = 0;
+    virtual void drawMeshes(const model::Figure& figure, std::span<const model::PlotObject> objects,
+                            DrawingSurface& surface, const geom::LayerRect& area) = 0;
 };
 
 } // namespace render

@@ -42,11 +42,16 @@ using Brush = std::variant<SolidBrush, HatchBrush, LinearGradientBrush>;
 // Dash styles by number: 0 Solid, 1 Dash, 2 Dot, 3 DashDot, 4 DashDotDot; others draw solid.
 enum class DashStyle : std::int32_t { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 
+// How a line's ends and corners are shaped: flat ends and mitred corners (the figures' own), or
+// round ones (as movie players stroke).
+enum class LineEnds { Flat, Round };
+
 struct Pen {
     std::uint32_t colour = 0xFF000000; // ARGB
     float width = 1;                   // device units; 0 is the thinnest visible line
     std::int32_t dashStyle = 0;        // a DashStyle value, passed on as typed
     std::optional<Brush> fill;         // brush-stroked lines are painted with this brush
+    LineEnds ends = LineEnds::Flat;
 
     bool operator==(const Pen&) const = default;
 };

@@ -34,7 +34,7 @@ PictureDifference differenceOffEdges(const QImage& reference, const QImage& pict
     PictureDifference result;
     for (int y = reach; y + reach < height; ++y)
         for (int x = reach; x + reach < width; ++x) {
-            if (!flatAround(first, x, y, reach)) continue;
+            if (!flatAround(first, x, y, reach) || !flatAround(second, x, y, reach)) continue;
             ++result.compared;
             const int difference = channelDifference(first.pixel(x, y), second.pixel(x, y));
             if (difference > result.largest) result = {difference, x, y, result.compared};

@@ -1,5 +1,5 @@
 // Comparing two pictures of the same scene drawn by different painters: the largest colour
-// difference away from edges, where antialiasing and stroke details legitimately differ.
+// difference away from edges, where antialiasing, stroke details and glyphs legitimately differ.
 #pragma once
 
 #include <QImage>
@@ -12,8 +12,10 @@ struct PictureDifference {
     long compared = 0;  // pixels compared
 };
 
-// Compares the pixels whose neighbours up to `reach` pixels away in `reference` all have the
-// pixel's own colour. Pictures of different sizes are compared over their common part.
+// Compares the pixels whose neighbours up to `reach` pixels away all have the pixel's own colour,
+// in both pictures: what differs there is a difference of colour or of presence (a shape one of
+// them lacks), not of antialiasing, stroke ends or glyph shapes. Pictures of different sizes are
+// compared over their common part.
 PictureDifference differenceOffEdges(const QImage& reference, const QImage& picture, int reach);
 
 } // namespace desktop

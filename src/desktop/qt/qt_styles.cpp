@@ -89,7 +89,8 @@ QPen toQPen(const Pen& pen)
     std::optional<QBrush> fill;
     if (pen.fill) fill = toQBrush(*pen.fill);
     QPen qpen(fill ? *fill : QBrush(toQColor(pen.colour)), pen.width > 0 ? pen.width : 0.0,
-              Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+              Qt::SolidLine, pen.ends == LineEnds::Round ? Qt::RoundCap : Qt::FlatCap,
+              pen.ends == LineEnds::Round ? Qt::RoundJoin : Qt::MiterJoin);
     const QList<qreal> pattern = dashPattern(pen.dashStyle);
     if (!pattern.isEmpty()) qpen.setDashPattern(pattern);
     return qpen;

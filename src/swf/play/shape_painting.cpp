@@ -101,6 +101,7 @@ render::Pen penOf(const LineStyle& line)
     render::Pen pen;
     pen.colour = argbOf(line.colour);
     pen.width = static_cast<float>(line.width) / twipsPerPixel;
+    pen.ends = render::LineEnds::Round;
     return pen;
 }
 
