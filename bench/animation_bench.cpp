@@ -84,7 +84,7 @@ void wholeAnimation(benchmark::State& state, const char* name)
 {
     FigureSession made;
     testing_support::TemporaryFolder folder;
-    const std::string path = (folder.path() / name).string();
+    const std::string path = folder.path() + "/" + name;
     for (auto _ : state) {
         std::vector<std::string> notes;
         const io::WriteResult written = desktop::exportFigureAnimation(

@@ -116,6 +116,13 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
                       " frames, more than the limit of " + std::to_string(swf::maxMovieFrames));
 
     const int width = job.lastPicture.width(), height = job.lastPicture.height();
+    const std::uint64_t pixels =
+        (frames + 1) * static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+    if (pixels > maxAnimationPixels)
+        return refuse(path + ": the animation would draw " + std::to_string(frames + 1) +
+                      " pictures of " + std::to_string(width) + " x " + std::to_string(height) +
+                      " pixels, more than the limit of " + std::to_string(maxAnimationPixels) +
+                      " pixels");
     std::unique_ptr<render::AnimationEncoder> encoder =
         *format == io::ExportFormat::Gif
             ? render::makeGifAnimationEncoder(width, height)

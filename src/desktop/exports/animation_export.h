@@ -20,6 +20,9 @@ namespace desktop {
 
 // WebP quality for lossy pictures; WebP is lossless without one.
 inline constexpr int maxWebpQuality = 100;
+// Pixels an animation draws at most (pictures x width x height), so that no export runs for
+// hours: 8000 pictures of 500 x 500.
+inline constexpr std::uint64_t maxAnimationPixels = 2'000'000'000;
 
 // One animation as it runs away from the figure.
 struct AnimationJob {
