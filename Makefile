@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 60
 PREFIX     ?= /usr/local
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON
 
-.PHONY: all deps run-deps bench-deps fuzz-deps configure run test test-sanitized bench fuzz install clean
+.PHONY: all deps run-deps bench-deps fuzz-deps configure run test test-sanitized bench fuzz install lint clean
 
 all: deps configure
 	cmake --build $(BUILD) --target kelvoplot

@@ -132,7 +132,8 @@ TEST_F(FigureCommandTest, MenuFollowsObjectsSelectionToolAndSettings)
     EXPECT_EQ(menus[1].items[0].children.front().id, 301);
 
     run(figure, 31000);
-    for (const MenuItem& entry : buildFigureMenu(figure, state)[3].items)
+    const std::vector<TopMenu> cleared = buildFigureMenu(figure, state);
+    for (const MenuItem& entry : cleared[3].items)
         EXPECT_FALSE(entry.checked) << entry.text;
     run(figure, 1700);
     EXPECT_EQ(buildFigureMenu(figure, state).size(), 8u); // Cross keeps no step menu

@@ -71,7 +71,7 @@ std::uint32_t ByteReader::readBits(unsigned width)
             m_failed = true;
             return 0;
         }
-        const unsigned bit = (m_bytes[m_position] >> (7 - m_bitOffset)) & 1u;
+        const unsigned bit = static_cast<unsigned>(m_bytes[m_position] >> (7 - m_bitOffset)) & 1u;
         value = (value << 1) | bit;
         if (++m_bitOffset == 8) {
             m_bitOffset = 0;
