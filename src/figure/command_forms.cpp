@@ -16,7 +16,7 @@ std::uint32_t wholeOf(std::string_view text)
     return model::truncateToUint32(model::parseNumber(text));
 }
 
-std::optional<std::string> rowsProblem(std::span<const FieldSpec> rows,
+std::optional<std::string> rowsProblem(std::span<const FieldDefinition> rows,
                                        std::span<const std::string> values)
 {
     for (std::size_t i = 0; i < rows.size(); ++i)
@@ -27,7 +27,7 @@ std::optional<std::string> rowsProblem(std::span<const FieldSpec> rows,
 
 } // namespace
 
-const std::array<FieldSpec, 5> newFigureRows = {{
+const std::array<FieldDefinition, 5> newFigureRows = {{
     {101, "Width", "500", Whole},
     {102, "Height", "500", Whole},
     {103, "Color", "0xFFFFFF", Colour},
@@ -55,7 +55,7 @@ std::string newFigureCommand(std::uint32_t figureId, std::span<const std::string
            (values[3] == "1" ? "dx" : "nodx") + " " + (values[4] == "1" ? "OWN2D" : "no2d");
 }
 
-const std::array<FieldSpec, 4> newLayerRows = {{
+const std::array<FieldDefinition, 4> newLayerRows = {{
     {101, "x1", "0", Coordinate},
     {102, "y1", "0", Coordinate},
     {103, "x2", "50%", Coordinate},
@@ -91,7 +91,7 @@ std::uint32_t nextLayerId(const model::Figure& figure)
     return static_cast<std::uint32_t>(figure.layers.size() + 1);
 }
 
-const std::array<FieldSpec, 3> newFramesRows = {{
+const std::array<FieldDefinition, 3> newFramesRows = {{
     {101, "Sleep", "50", Whole},
     {102, "# of frames", "1", Whole},
     {201, "Clear previous", "0", Check},
@@ -117,7 +117,7 @@ std::string newFramesCommand(std::uint32_t figureId, std::span<const std::string
            std::to_string(wholeOf(values[0])) + " " + (values[2] == "1" ? "1" : "0");
 }
 
-const std::array<FieldSpec, 3> animationRecordRows = {{
+const std::array<FieldDefinition, 3> animationRecordRows = {{
     {101, "Frame", "0", Whole},
     {102, "Sleep MS", "250", Whole},
     {201, "Clear", "0", Check},

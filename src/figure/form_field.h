@@ -32,7 +32,7 @@ enum class FieldRule {
 };
 
 // One row of a dialog: its control id, label, default text and rule.
-struct FieldSpec {
+struct FieldDefinition {
     int id = 0;
     std::string_view label;
     std::string_view defaultText;

@@ -188,7 +188,7 @@ bool isIndexRule(FieldRule rule)
 }
 
 // What a field shows for an argument of an existing object.
-std::string shownValue(const FieldSpec& field, const std::string& argument)
+std::string shownValue(const FieldDefinition& field, const std::string& argument)
 {
     if (isTextRule(field.rule)) return argument;
     if (!isIndexRule(field.rule)) return shownArgument(argument);

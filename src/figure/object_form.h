@@ -28,7 +28,7 @@ struct FieldTarget {
 };
 
 struct FormRow {
-    FieldSpec field;
+    FieldDefinition field;
     FieldTarget target;
 };
 

@@ -22,26 +22,26 @@ constexpr std::string_view dashStyles[] = {"Solid", "Dash", "Dot", "DashDot", "D
 constexpr std::string_view brushStyles[] = {"Solid", "Hatch", "Gradient"};
 constexpr std::string_view brushWords[] = {"solid", "hatch", "gradient"};
 
-constexpr FieldSpec penRows[] = {
+constexpr FieldDefinition penRows[] = {
     {1, "Size", "2", Whole},
     {2, "Style", "0", Choice, dashStyles},
     {3, "Color", "0xFF000000", Colour},
 };
-constexpr FieldSpec brushRows[] = {
+constexpr FieldDefinition brushRows[] = {
     {1, "Style", "0", Choice, brushStyles},  {2, "Color 1", "0x0", Colour},
     {3, "Color 2", "0x0", Colour},           {4, "Angle/Style", "0", Number},
     {5, "Full Gradient Matrix", "0", Check}, {6, "Matrix", "1 0 0 1 0 0", Matrix},
 };
-constexpr FieldSpec transformRows[] = {
+constexpr FieldDefinition transformRows[] = {
     {1, "m11", "1", Number}, {2, "m12", "0", Number}, {3, "m21", "0", Number},
     {4, "m22", "1", Number}, {5, "dx", "0", Number},  {6, "dy", "0", Number},
 };
-constexpr FieldSpec ownTransformRows[] = {
+constexpr FieldDefinition ownTransformRows[] = {
     {1, "X Move", "0", Number},    {2, "Y Move", "0", Number}, {3, "Scale X", "1.0", Number},
     {4, "Scale Y", "1.0", Number}, {5, "Rotate", "0", Number}, {6, "Rot OrX", "0", Number},
     {7, "RotOr Y", "0", Number},
 };
-constexpr FieldSpec transform3DRows[] = {
+constexpr FieldDefinition transform3DRows[] = {
     {1, "World x", "0", Number},     {2, "World y", "0", Number},
     {3, "World z", "0", Number},     {4, "Scale x", "1", Number},
     {5, "Scale y", "1", Number},     {6, "Scale z", "1", Number},
@@ -49,7 +49,7 @@ constexpr FieldSpec transform3DRows[] = {
     {9, "Eye z", "0", Number},       {10, "Rotation x", "0", Number},
     {11, "Rotation y", "0", Number}, {12, "Rotation z", "0", Number},
 };
-constexpr FieldSpec rangeAnimationRows[] = {
+constexpr FieldDefinition rangeAnimationRows[] = {
     {1, "From Frame", "0", Whole},
     {2, "To frame", "0", Whole},
 };
@@ -65,7 +65,7 @@ std::uint32_t wholeOf(std::string_view text)
 }
 
 // Values from the arguments in order, defaults where arguments are missing.
-std::vector<std::string> valuesInOrder(std::span<const FieldSpec> rows,
+std::vector<std::string> valuesInOrder(std::span<const FieldDefinition> rows,
                                        const model::SubObject& subObject)
 {
     std::vector<std::string> values;
@@ -177,7 +177,7 @@ std::string_view subDialogTitle(SubDialog dialog)
     return {};
 }
 
-std::span<const FieldSpec> subDialogRows(SubDialog dialog)
+std::span<const FieldDefinition> subDialogRows(SubDialog dialog)
 {
     switch (dialog) {
     case SubDialog::Pen:
@@ -212,7 +212,7 @@ std::vector<std::string> subDialogValues(SubDialog dialog, const model::SubObjec
 
 std::optional<std::string> subDialogProblem(SubDialog dialog, std::span<const std::string> values)
 {
-    const std::span<const FieldSpec> rows = subDialogRows(dialog);
+    const std::span<const FieldDefinition> rows = subDialogRows(dialog);
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (auto problem = fieldProblem(rows[i].rule, values[i]))
             return std::string(rows[i].label) + ": " + *problem;

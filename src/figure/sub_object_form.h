@@ -32,7 +32,7 @@ struct SubObjectButton {
 extern const std::array<SubObjectButton, 7> subObjectButtons;
 
 std::string_view subDialogTitle(SubDialog dialog);
-std::span<const FieldSpec> subDialogRows(SubDialog dialog);
+std::span<const FieldDefinition> subDialogRows(SubDialog dialog);
 
 // The field values an editor shows for a sub-object's arguments (defaults where it has none).
 std::vector<std::string> subDialogValues(SubDialog dialog, const model::SubObject& subObject);

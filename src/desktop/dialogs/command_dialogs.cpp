@@ -24,7 +24,7 @@ void runCommand(lang::Session& session, const std::string& line)
 
 } // namespace
 
-CommandDialog::CommandDialog(const QString& title, std::span<const figure::FieldSpec> rows,
+CommandDialog::CommandDialog(const QString& title, std::span<const figure::FieldDefinition> rows,
                              ProblemCheck problem, lang::Session* session,
                              std::optional<std::uint32_t> figureId, QWidget* parent)
     : QDialog(parent), m_session(session),

@@ -50,7 +50,7 @@ public:
                                                                   std::span<const std::string>)>;
 
     // With a session, a Figure box (501) lists its figures, `figureId` chosen when given.
-    CommandDialog(const QString& title, std::span<const figure::FieldSpec> rows,
+    CommandDialog(const QString& title, std::span<const figure::FieldDefinition> rows,
                   ProblemCheck problem, lang::Session* session,
                   std::optional<std::uint32_t> figureId, QWidget* parent = nullptr);
 

@@ -25,30 +25,30 @@ std::string programText(const QString& text)
     return text.toUtf8().toStdString();
 }
 
-FieldGrid::FieldGrid(std::span<const figure::FieldSpec> rows, figure::ColourUse colourUse,
+FieldGrid::FieldGrid(std::span<const figure::FieldDefinition> rows, figure::ColourUse colourUse,
                      QWidget* parent)
     : QWidget(parent), m_layout(new QGridLayout(this)), m_colourUse(colourUse)
 {
     m_layout->setContentsMargins(0, 0, 0, 0);
-    for (const figure::FieldSpec& spec : rows)
-        addRow(spec, static_cast<int>(m_fields.size()) * 2);
+    for (const figure::FieldDefinition& definition : rows)
+        addRow(definition, static_cast<int>(m_fields.size()) * 2);
     m_problemSource = [this](std::size_t row) {
-        return figure::fieldProblem(m_fields[row].spec.rule, value(row));
+        return figure::fieldProblem(m_fields[row].definition.rule, value(row));
     };
 }
 
-void FieldGrid::addRow(const figure::FieldSpec& spec, int gridRow)
+void FieldGrid::addRow(const figure::FieldDefinition& definition, int gridRow)
 {
-    Field field{spec};
+    Field field{definition};
     const std::size_t row = m_fields.size();
     QWidget* editor = nullptr;
-    if (spec.rule == figure::FieldRule::Check) {
-        field.check = new QCheckBox(qtText(spec.label), this);
+    if (definition.rule == figure::FieldRule::Check) {
+        field.check = new QCheckBox(qtText(definition.label), this);
         connect(field.check, &QCheckBox::toggled, this, [this, row] { emit edited(row); });
         editor = field.check;
-    } else if (spec.rule == figure::FieldRule::Choice) {
+    } else if (definition.rule == figure::FieldRule::Choice) {
         field.choice = new QComboBox(this);
-        for (const std::string_view choice : spec.choices)
+        for (const std::string_view choice : definition.choices)
             field.choice->addItem(qtText(choice));
         connect(field.choice, &QComboBox::currentIndexChanged, this,
                 [this, row] { emit edited(row); });
@@ -58,8 +58,8 @@ void FieldGrid::addRow(const figure::FieldSpec& spec, int gridRow)
         connect(field.line, &QLineEdit::textChanged, this, [this, row] { emit edited(row); });
         editor = field.line;
     }
-    if (!field.check) m_layout->addWidget(new QLabel(qtText(spec.label), this), gridRow, 0);
-    if (spec.rule == figure::FieldRule::Colour) {
+    if (!field.check) m_layout->addWidget(new QLabel(qtText(definition.label), this), gridRow, 0);
+    if (definition.rule == figure::FieldRule::Colour) {
         auto* box = new QHBoxLayout;
         auto* pick = new QPushButton(QStringLiteral("..."), this);
         pick->setMaximumWidth(32);
@@ -76,7 +76,7 @@ void FieldGrid::addRow(const figure::FieldSpec& spec, int gridRow)
     field.problem->hide();
     m_layout->addWidget(field.problem, gridRow + 1, 1);
     m_fields.push_back(field);
-    setValue(row, std::string(spec.defaultText));
+    setValue(row, std::string(definition.defaultText));
 }
 
 std::string FieldGrid::value(std::size_t row) const

@@ -26,7 +26,7 @@ class FieldGrid : public QWidget {
 
 public:
     // `colourUse` says how the colour fields write the colour and opacity chosen with "...".
-    explicit FieldGrid(std::span<const figure::FieldSpec> rows,
+    explicit FieldGrid(std::span<const figure::FieldDefinition> rows,
                        figure::ColourUse colourUse = figure::ColourUse::Pen,
                        QWidget* parent = nullptr);
 
@@ -47,13 +47,13 @@ signals:
 
 private:
     struct Field {
-        figure::FieldSpec spec;
+        figure::FieldDefinition definition;
         QLineEdit* line = nullptr;
         QComboBox* choice = nullptr;
         QCheckBox* check = nullptr;
         QLabel* problem = nullptr;
     };
-    void addRow(const figure::FieldSpec& spec, int gridRow);
+    void addRow(const figure::FieldDefinition& definition, int gridRow);
     void chooseColour(std::size_t row);
 
     std::vector<Field> m_fields;

@@ -88,7 +88,7 @@ ObjectDialog::ObjectDialog(lang::Session& session, figure::ObjectForm form, std:
 void ObjectDialog::build()
 {
     setWindowTitle(qtText(m_form.kind().title));
-    std::vector<figure::FieldSpec> specs;
+    std::vector<figure::FieldDefinition> specs;
     for (const figure::FormRow& row : m_form.rows())
         specs.push_back(row.field);
     m_fields = new FieldGrid(specs, figure::ColourUse::Pen, this);
