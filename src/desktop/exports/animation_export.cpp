@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
+#include <future>
 #include <limits>
 #include <mutex>
 #include <thread>
@@ -55,7 +57,8 @@ public:
     {
     }
 
-    QImage paint(std::size_t frame, const render::RectF& viewport)
+    // The frame, drawn into `spare` when it is a free picture of the right size.
+    QImage paint(std::size_t frame, const render::RectF& viewport, QImage spare)
     {
         m_player.showFrame(frame);
         const swf::DisplayList& shown = m_player.displayList();
@@ -73,9 +76,13 @@ public:
                  fieldDepth, swf::BackgroundFill::Keep);
         if (!adds || shapeCount > m_drawn.size()) m_drawn = swf::DisplayList(shown.begin(), fields);
         m_painted = true;
-        if (fields == shown.end()) return m_shapes;
-        QImage picture = m_shapes.copy();
-        draw(picture, viewport, fieldDepth, pastLastDepth, swf::BackgroundFill::Keep);
+        QImage picture = spare.size() == m_shapes.size() && spare.format() == m_shapes.format()
+                             ? std::move(spare)
+                             : QImage(m_shapes.size(), m_shapes.format());
+        std::memcpy(picture.bits(), m_shapes.constBits(),
+                    static_cast<std::size_t>(m_shapes.sizeInBytes()));
+        if (fields != shown.end())
+            draw(picture, viewport, fieldDepth, pastLastDepth, swf::BackgroundFill::Keep);
         return picture;
     }
 
@@ -97,7 +104,8 @@ private:
 };
 
 // Frames handed from the painters to the encoder in order; a painter waits while its frame is
-// too far ahead of the encoder, so that memory holds a few frames only.
+// too far ahead of the encoder, so that memory holds a few frames only, and pictures the encoder
+// is done with come back to be drawn again.
 class FrameQueue {
 public:
     explicit FrameQueue(std::size_t capacity) : m_slots(capacity) {}
@@ -126,6 +134,22 @@ public:
         return picture;
     }
 
+    // A picture to draw into, if one came back.
+    QImage spare()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_spares.empty()) return {};
+        QImage picture = std::move(m_spares.back());
+        m_spares.pop_back();
+        return picture;
+    }
+
+    void giveBack(QImage picture)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_spares.push_back(std::move(picture));
+    }
+
     void stop()
     {
         const std::lock_guard lock(m_mutex);
@@ -137,6 +161,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<std::optional<QImage>> m_slots;
+    std::vector<QImage> m_spares;
     std::size_t m_next = 0; // the frame the encoder takes next
     bool m_stopped = false;
 };
@@ -157,7 +182,8 @@ public:
         for (std::size_t i = 0; i < m_painterCount; ++i)
             m_threads.emplace_back([this, i, frames, viewport] {
                 for (std::size_t frame = i; frame < frames; frame += m_painterCount)
-                    if (!m_queue.put(frame, m_painters[i].paint(frame, viewport))) return;
+                    if (!m_queue.put(frame, m_painters[i].paint(frame, viewport, m_queue.spare())))
+                        return;
             });
     }
     FramePainting(const FramePainting&) = delete;
@@ -169,7 +195,17 @@ public:
             thread.join();
     }
 
-    QImage next() { return m_queue.take(); }
+    // The next frame. The frames taken before go back to the painters once nothing else holds
+    // them (the encoder keeps the last one or two).
+    const QImage& next()
+    {
+        m_lent.push_back(std::move(m_current));
+        for (QImage& picture : m_lent)
+            if (picture.isDetached()) m_queue.giveBack(std::move(picture));
+        std::erase_if(m_lent, [](const QImage& picture) { return picture.isNull(); });
+        m_current = m_queue.take();
+        return m_current;
+    }
 
     // What the players could not do, each once; after every frame was taken.
     void addNotes(std::vector<std::string>& notes) const
@@ -185,6 +221,8 @@ private:
     FrameQueue m_queue;
     std::deque<FramePainter> m_painters;
     std::vector<std::thread> m_threads;
+    QImage m_current;           // the frame last taken
+    std::vector<QImage> m_lent; // frames taken before it that the encoder may still hold
 };
 
 } // namespace
@@ -198,9 +236,7 @@ AnimationJob prepareAnimationExport(const model::Figure& figure, const std::stri
                                     std::uint32_t framesPerSecond, std::optional<int> quality,
                                     const swf::AskYesNo& askYesNo)
 {
-    AnimationJob job{swf::prepareSwfExport(figure, path, framesPerSecond, askYesNo), {}, quality};
-    job.lastPicture = render::renderFigureImage(job.movie.figure);
-    return job;
+    return {swf::prepareSwfExport(figure, path, framesPerSecond, askYesNo), quality};
 }
 
 swf::SwfExportResult runAnimationExport(const AnimationJob& job,
@@ -229,7 +265,8 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
         return refuse(path + ": the animation needs " + std::to_string(frames) +
                       " frames, more than the limit of " + std::to_string(swf::maxMovieFrames));
 
-    const int width = job.lastPicture.width(), height = job.lastPicture.height();
+    const int width = std::max(1, movieJob.figure.clientWidth);
+    const int height = std::max(1, movieJob.figure.clientHeight);
     const std::uint64_t pixels =
         (frames + 1) * static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
     if (pixels > maxAnimationPixels)
@@ -243,6 +280,11 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
             : render::makeWebpAnimationEncoder(width, height, job.quality);
     if (!encoder->error().empty()) return refuse(path + ": " + encoder->error());
 
+    // The complete figure is drawn on a thread of its own while the movie is made and played.
+    std::future<QImage> lastPicture =
+        std::async(std::launch::async, [figure = movieJob.figure]() mutable {
+            return render::renderFigureImage(figure);
+        });
     std::vector<std::uint8_t> bytes;
     swf::SwfExportResult rendered = swf::renderSwfMovie(movieJob, measuringSurface, bytes);
     if (!rendered.written) return rendered;
@@ -266,7 +308,7 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
         painting.addNotes(result.notes);
     }
     const std::optional<QByteArray> picture =
-        encoder->add(job.lastPicture, frameStartMs(movieFrames, rate))
+        encoder->add(lastPicture.get(), frameStartMs(movieFrames, rate))
             ? encoder->finish(frameStartMs(movieFrames + 1, rate))
             : std::nullopt;
     if (!picture) return refuse(path + ": " + encoder->error());
