@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <cstdint>
 #include <new>
 
 namespace render {
@@ -126,9 +127,32 @@ QImage renderFigureImage(model::Figure& figure)
     return image;
 }
 
+namespace {
+
+// Whether every pixel of a 32-bit image has full alpha: then its premultiplied words are
+// already the straight ones, and the picture needs no conversion (which Qt spreads over a pool
+// of threads that a batch run would start for it alone).
+bool everyPixelOpaque(const QImage& image)
+{
+    const auto width = static_cast<std::size_t>(image.width());
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        std::uint32_t all = 0xFFFFFFFFu;
+        for (std::size_t x = 0; x < width; ++x)
+            all &= row[x];
+        if ((all >> 24) != 0xFF) return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QByteArray encodePngImage(const QImage& image)
 {
-    const QImage straight = image.convertToFormat(QImage::Format_ARGB32);
+    const bool direct = (image.format() == QImage::Format_ARGB32_Premultiplied ||
+                         image.format() == QImage::Format_ARGB32) &&
+                        everyPixelOpaque(image);
+    const QImage straight = direct ? image : image.convertToFormat(QImage::Format_ARGB32);
     const std::vector<std::uint8_t> bytes = encodePng(
         {straight.width(), straight.height(),
          std::span(reinterpret_cast<const std::uint32_t*>(straight.constBits()),
