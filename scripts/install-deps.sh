@@ -7,7 +7,7 @@ set -euo pipefail
 build_packages=(
     g++ cmake ninja-build make pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-    libgif-dev libwebp-dev libassimp-dev libspnav-dev libdeflate-dev
+    libgif-dev libwebp-dev libassimp-dev libspnav-dev libdeflate-dev libfontconfig-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation2 fonts-liberation fonts-dejavu-core fonts-dejavu-extra fontconfig
 )

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace render {
 namespace {
@@ -144,14 +145,25 @@ CoverageMask AreaAccumulator::mask() const
     CoverageMask mask{m_left, m_top, m_width, m_height, {}};
     mask.alpha.resize(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height));
     std::uint8_t* out = mask.alpha.data();
+    const auto width = static_cast<std::size_t>(m_width);
     for (std::size_t row = 0; row < static_cast<std::size_t>(m_height); ++row) {
         const float* area = m_area.data() + row * m_stride;
         double winding = 0;
-        for (std::int32_t column = 0; column < m_width; ++column) {
+        std::uint8_t level = 0;
+        std::size_t column = 0;
+        while (column < width) {
+            // Most pixels of a stroke's bounds receive no area: the winding and so the level
+            // stay what they were, and the run is filled at once.
+            const std::size_t runStart = column;
+            while (column < width && area[column] == 0.0f)
+                ++column;
+            std::memset(out + runStart, level, column - runStart);
+            if (column == width) break;
             winding += static_cast<double>(area[column]);
-            const double coverage = std::min(std::fabs(winding), 1.0);
-            *out++ = roundedLevel(coverage * 255);
+            level = roundedLevel(std::min(std::fabs(winding), 1.0) * 255);
+            out[column++] = level;
         }
+        out += width;
     }
     return mask;
 }

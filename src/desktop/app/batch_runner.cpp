@@ -3,6 +3,7 @@
 #include "model/argument_text.h"
 
 #include "desktop/app/figure_export.h"
+#include "desktop/qt/qt_font.h"
 #include "io/file_io.h"
 #include "lang/batch_host.h"
 #include "lang/document.h"
@@ -133,10 +134,11 @@ private:
 // Painting text and images needs a QGuiApplication; batch mode uses the offscreen platform. The
 // object is never destroyed: its teardown would start the font configuration only to shut it
 // down again (when no text was drawn), which takes longer than a small export. The process ends
-// soon after anyway (see main).
+// soon after anyway (see main). The font configuration is read meanwhile on another thread.
 void startOffscreenGui()
 {
     if (QGuiApplication::instance()) return;
+    render::startReadingFontConfiguration();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "kelvoplot";

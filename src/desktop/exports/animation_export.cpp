@@ -15,6 +15,12 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <future>
+#include <limits>
+#include <mutex>
 #include <thread>
 
 namespace desktop {
@@ -34,43 +40,189 @@ std::uint64_t frameStartMs(std::uint64_t frame, std::uint32_t framesPerSecond)
     return frame * 1000 / framesPerSecond;
 }
 
-// Frames drawn at once, at most, and how many each painter draws before the encoder takes them.
+// Threads that draw frames, at most, and the frames drawn ahead of the encoder per thread.
 constexpr std::size_t maxFramePainters = 8;
-constexpr std::size_t framesPerPainterBatch = 4;
+constexpr std::size_t framesAheadPerPainter = 4;
 
-// One player and its canvas, drawing frames in increasing order.
+constexpr std::int64_t lowestDepth = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t pastLastDepth = std::numeric_limits<std::int64_t>::max();
+
+// One player drawing frames in increasing order. The movie's shapes sit below the text fields
+// that its programs make, and the canvas keeps the shapes alone: a frame whose shapes only add
+// to those draws just the new ones, then its text fields over a copy.
 class FramePainter {
 public:
     FramePainter(std::shared_ptr<const swf::PlayableMovie> movie, int width, int height)
-        : m_player(std::move(movie)), m_canvas(width, height, QImage::Format_RGB32)
+        : m_player(std::move(movie)), m_shapes(width, height, QImage::Format_RGB32)
     {
     }
 
-    QImage paint(std::size_t frame, const render::RectF& viewport)
+    // The frame, drawn into `spare` when it is a free picture of the right size.
+    QImage paint(std::size_t frame, const render::RectF& viewport, QImage spare)
     {
         m_player.showFrame(frame);
-        QPainter painter(&m_canvas);
-        render::QtSurface surface(painter);
-        // A frame that only adds objects above the ones shown draws just those.
         const swf::DisplayList& shown = m_player.displayList();
-        if (m_painted && !m_drawn.empty() && m_drawn.size() <= shown.size() &&
-            std::equal(m_drawn.begin(), m_drawn.end(), shown.begin()))
-            m_player.drawAbove(surface, viewport, m_drawn.rbegin()->first);
-        else
-            m_player.draw(surface, viewport);
-        painter.end();
-        m_drawn = shown;
+        const auto fields = std::find_if(shown.begin(), shown.end(), [](const auto& entry) {
+            return std::holds_alternative<swf::TextField>(entry.second);
+        });
+        const std::int64_t fieldDepth = fields == shown.end() ? pastLastDepth : fields->first;
+        const auto shapeCount = static_cast<std::size_t>(std::distance(shown.begin(), fields));
+        const bool adds = m_painted && m_drawn.size() <= shapeCount &&
+                          std::equal(m_drawn.begin(), m_drawn.end(), shown.begin());
+        if (!adds)
+            draw(m_shapes, viewport, lowestDepth, fieldDepth, swf::BackgroundFill::Fill);
+        else if (shapeCount > m_drawn.size())
+            draw(m_shapes, viewport, m_drawn.empty() ? lowestDepth : m_drawn.rbegin()->first + 1,
+                 fieldDepth, swf::BackgroundFill::Keep);
+        if (!adds || shapeCount > m_drawn.size()) m_drawn = swf::DisplayList(shown.begin(), fields);
         m_painted = true;
-        return m_canvas.copy();
+        QImage picture = spare.size() == m_shapes.size() && spare.format() == m_shapes.format()
+                             ? std::move(spare)
+                             : QImage(m_shapes.size(), m_shapes.format());
+        std::memcpy(picture.bits(), m_shapes.constBits(),
+                    static_cast<std::size_t>(m_shapes.sizeInBytes()));
+        if (fields != shown.end())
+            draw(picture, viewport, fieldDepth, pastLastDepth, swf::BackgroundFill::Keep);
+        return picture;
     }
 
     const std::vector<std::string>& notes() const { return m_player.notes(); }
 
 private:
+    void draw(QImage& image, const render::RectF& viewport, std::int64_t from, std::int64_t to,
+              swf::BackgroundFill fill)
+    {
+        QPainter painter(&image);
+        render::QtSurface surface(painter);
+        m_player.drawDepths(surface, viewport, from, to, fill);
+    }
+
     swf::MoviePlayer m_player;
-    QImage m_canvas;
-    swf::DisplayList m_drawn; // what the canvas shows
+    QImage m_shapes;
+    swf::DisplayList m_drawn; // the shapes m_shapes shows
     bool m_painted = false;
+};
+
+// Frames handed from the painters to the encoder in order; a painter waits while its frame is
+// too far ahead of the encoder, so that memory holds a few frames only, and pictures the encoder
+// is done with come back to be drawn again.
+class FrameQueue {
+public:
+    explicit FrameQueue(std::size_t capacity) : m_slots(capacity) {}
+
+    // False when the encoder stopped.
+    bool put(std::size_t frame, QImage picture)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_stopped || frame < m_next + m_slots.size(); });
+        if (m_stopped) return false;
+        m_slots[frame % m_slots.size()] = std::move(picture);
+        m_changed.notify_all();
+        return true;
+    }
+
+    // The next frame, once painted.
+    QImage take()
+    {
+        std::unique_lock lock(m_mutex);
+        std::optional<QImage>& slot = m_slots[m_next % m_slots.size()];
+        m_changed.wait(lock, [&] { return slot.has_value(); });
+        QImage picture = std::move(*slot);
+        slot.reset();
+        ++m_next;
+        m_changed.notify_all();
+        return picture;
+    }
+
+    // A picture to draw into, if one came back.
+    QImage spare()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_spares.empty()) return {};
+        QImage picture = std::move(m_spares.back());
+        m_spares.pop_back();
+        return picture;
+    }
+
+    void giveBack(QImage picture)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_spares.push_back(std::move(picture));
+    }
+
+    void stop()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopped = true;
+        m_changed.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::optional<QImage>> m_slots;
+    std::vector<QImage> m_spares;
+    std::size_t m_next = 0; // the frame the encoder takes next
+    bool m_stopped = false;
+};
+
+// Painters on threads of their own, painter i drawing frames i, i + n, i + 2n, ... into the
+// queue; stopped and joined when it goes.
+class FramePainting {
+public:
+    FramePainting(std::shared_ptr<const swf::PlayableMovie> movie, int width, int height)
+        : m_painterCount(
+              std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, maxFramePainters)),
+          m_queue(m_painterCount * framesAheadPerPainter)
+    {
+        const render::RectF viewport{0, 0, static_cast<float>(width), static_cast<float>(height)};
+        const std::size_t frames = movie->frameCount();
+        for (std::size_t i = 0; i < m_painterCount; ++i)
+            m_painters.emplace_back(movie, width, height);
+        for (std::size_t i = 0; i < m_painterCount; ++i)
+            m_threads.emplace_back([this, i, frames, viewport] {
+                for (std::size_t frame = i; frame < frames; frame += m_painterCount)
+                    if (!m_queue.put(frame, m_painters[i].paint(frame, viewport, m_queue.spare())))
+                        return;
+            });
+    }
+    FramePainting(const FramePainting&) = delete;
+    FramePainting& operator=(const FramePainting&) = delete;
+    ~FramePainting()
+    {
+        m_queue.stop();
+        for (std::thread& thread : m_threads)
+            thread.join();
+    }
+
+    // The next frame. The frames taken before go back to the painters once nothing else holds
+    // them (the encoder keeps the last one or two).
+    const QImage& next()
+    {
+        m_lent.push_back(std::move(m_current));
+        for (QImage& picture : m_lent)
+            if (picture.isDetached()) m_queue.giveBack(std::move(picture));
+        std::erase_if(m_lent, [](const QImage& picture) { return picture.isNull(); });
+        m_current = m_queue.take();
+        return m_current;
+    }
+
+    // What the players could not do, each once; after every frame was taken.
+    void addNotes(std::vector<std::string>& notes) const
+    {
+        for (const FramePainter& painter : m_painters)
+            for (const std::string& note : painter.notes())
+                if (std::find(notes.begin(), notes.end(), note) == notes.end())
+                    notes.push_back(note);
+    }
+
+private:
+    std::size_t m_painterCount;
+    FrameQueue m_queue;
+    std::deque<FramePainter> m_painters;
+    std::vector<std::thread> m_threads;
+    QImage m_current;           // the frame last taken
+    std::vector<QImage> m_lent; // frames taken before it that the encoder may still hold
 };
 
 } // namespace
@@ -84,9 +236,7 @@ AnimationJob prepareAnimationExport(const model::Figure& figure, const std::stri
                                     std::uint32_t framesPerSecond, std::optional<int> quality,
                                     const swf::AskYesNo& askYesNo)
 {
-    AnimationJob job{swf::prepareSwfExport(figure, path, framesPerSecond, askYesNo), {}, quality};
-    job.lastPicture = render::renderFigureImage(job.movie.figure);
-    return job;
+    return {swf::prepareSwfExport(figure, path, framesPerSecond, askYesNo), quality};
 }
 
 swf::SwfExportResult runAnimationExport(const AnimationJob& job,
@@ -115,7 +265,8 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
         return refuse(path + ": the animation needs " + std::to_string(frames) +
                       " frames, more than the limit of " + std::to_string(swf::maxMovieFrames));
 
-    const int width = job.lastPicture.width(), height = job.lastPicture.height();
+    const int width = std::max(1, movieJob.figure.clientWidth);
+    const int height = std::max(1, movieJob.figure.clientHeight);
     const std::uint64_t pixels =
         (frames + 1) * static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
     if (pixels > maxAnimationPixels)
@@ -129,6 +280,11 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
             : render::makeWebpAnimationEncoder(width, height, job.quality);
     if (!encoder->error().empty()) return refuse(path + ": " + encoder->error());
 
+    // The complete figure is drawn on a thread of its own while the movie is made and played.
+    std::future<QImage> lastPicture =
+        std::async(std::launch::async, [figure = movieJob.figure]() mutable {
+            return render::renderFigureImage(figure);
+        });
     std::vector<std::uint8_t> bytes;
     swf::SwfExportResult rendered = swf::renderSwfMovie(movieJob, measuringSurface, bytes);
     if (!rendered.written) return rendered;
@@ -140,41 +296,19 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
     if (!playable.ok())
         return refuse(path + ": the movie could not be played: " + playable.message);
 
-    const render::RectF viewport{0, 0, static_cast<float>(width), static_cast<float>(height)};
     const std::size_t movieFrames = playable.movie->frameCount();
-    // Frames are drawn by several painters at once (painter i draws every i-th frame of a
-    // batch) and handed to the encoder in order.
-    const std::size_t painterCount =
-        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, maxFramePainters);
-    std::vector<FramePainter> painters;
-    for (std::size_t i = 0; i < painterCount; ++i)
-        painters.emplace_back(playable.movie, width, height);
-    const std::size_t batch = painterCount * framesPerPainterBatch;
-    std::vector<QImage> pictures(batch);
-    for (std::size_t first = 0; first < movieFrames; first += batch) {
-        if (movieJob.progress->cancelled)
-            return refuse(path + ": the animation was cancelled; nothing was written");
-        const std::size_t count = std::min(batch, movieFrames - first);
-        const auto paintShare = [&](std::size_t painter) {
-            for (std::size_t i = painter; i < count; i += painterCount)
-                pictures[i] = painters[painter].paint(first + i, viewport);
-        };
-        std::vector<std::thread> threads;
-        for (std::size_t painter = 1; painter < std::min(painterCount, count); ++painter)
-            threads.emplace_back(paintShare, painter);
-        paintShare(0);
-        for (std::thread& thread : threads)
-            thread.join();
-        for (std::size_t i = 0; i < count; ++i)
-            if (!encoder->add(pictures[i], frameStartMs(first + i, rate)))
+    {
+        FramePainting painting(playable.movie, width, height);
+        for (std::size_t frame = 0; frame < movieFrames; ++frame) {
+            if (movieJob.progress->cancelled)
+                return refuse(path + ": the animation was cancelled; nothing was written");
+            if (!encoder->add(painting.next(), frameStartMs(frame, rate)))
                 return refuse(path + ": " + encoder->error());
+        }
+        painting.addNotes(result.notes);
     }
-    for (const FramePainter& painter : painters)
-        for (const std::string& note : painter.notes())
-            if (std::find(result.notes.begin(), result.notes.end(), note) == result.notes.end())
-                result.notes.push_back(note);
     const std::optional<QByteArray> picture =
-        encoder->add(job.lastPicture, frameStartMs(movieFrames, rate))
+        encoder->add(lastPicture.get(), frameStartMs(movieFrames, rate))
             ? encoder->finish(frameStartMs(movieFrames + 1, rate))
             : std::nullopt;
     if (!picture) return refuse(path + ": " + encoder->error());

@@ -9,8 +9,6 @@
 #include "render/surface.h"
 #include "swf/export/movie_export.h"
 
-#include <QImage>
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,21 +25,20 @@ inline constexpr std::uint64_t maxAnimationPixels = 2'000'000'000;
 // One animation as it runs away from the figure.
 struct AnimationJob {
     swf::SwfExportJob movie;    // the snapshot, the file (.gif or .webp) and the frame rate
-    QImage lastPicture;         // the snapshot drawn as the window draws it
     std::optional<int> quality; // WebP only
 };
 
 // True for the paths an animation is written to (.gif and .webp).
 bool isAnimationPath(const std::string& path);
 
-// Takes the snapshot as a movie export does (asking about required frames through `askYesNo`)
-// and draws its last picture. Needs a QGuiApplication.
+// Takes the snapshot as a movie export does (asking about required frames through `askYesNo`).
 AnimationJob prepareAnimationExport(const model::Figure& figure, const std::string& path,
                                     std::uint32_t framesPerSecond, std::optional<int> quality,
                                     const swf::AskYesNo& askYesNo);
 
-// Renders the movie, plays it and writes the picture; it touches nothing outside the job, so it
-// may run on a thread of its own. A cancellation through the job's progress writes nothing.
+// Renders the movie, plays it, draws the snapshot as the window draws it for the last picture
+// and writes the animation; it touches nothing outside the job, so it may run on a thread of its
+// own. Needs a QGuiApplication. A cancellation through the job's progress writes nothing.
 swf::SwfExportResult runAnimationExport(const AnimationJob& job,
                                         render::DrawingSurface& measuringSurface);
 

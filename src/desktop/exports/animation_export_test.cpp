@@ -187,17 +187,27 @@ const std::vector<std::string> movingSquares = {
     "RECTANGLE at(1,0,0,2) p4(20,0,10,10) brush(solid,0xFF0000)",
     "RECTANGLE at(1,0,0,3) p4(40,20,10,10) brush(solid,0xFF)"};
 
+// A function growing over ten frames on axes whose numbers the movie holds as text fields,
+// above the function's pieces: each frame adds a piece below them.
+const std::vector<std::string> growingOnAxes = {
+    "FIGURE 1 120 80", "FRAMES 1 9 40 0",
+    "AXIS at(1) pen(1) brush(solid,0) p4(-0.1,2,1,1) p4(-1.2,1.2,1,1)",
+    "FUNCTION at(1,0,1,0) n(\"sin(4*pi*x)\") p2(0,2) p1(0.01) pen(2,0xFF8000) splitr(0,10)"};
+
 TEST_F(AnimationExportTest, ShowsThePlayersFramesThenTheFigureTimedByTheFrameRate)
 {
     struct Row {
+        const std::vector<std::string>& commands;
         const char* file;
         std::uint32_t rate;
         Animation (*decode)(const std::string&);
     };
-    for (const Row& row : {Row{"squares.gif", 10, decodeGif}, Row{"squares.webp", 25, decodeWebp},
-                           Row{"squares.WEBP", 10, decodeWebp}}) {
+    for (const Row& row : {Row{movingSquares, "squares.gif", 10, decodeGif},
+                           Row{movingSquares, "squares.webp", 25, decodeWebp},
+                           Row{movingSquares, "squares.WEBP", 10, decodeWebp},
+                           Row{growingOnAxes, "growing.webp", 25, decodeWebp}}) {
         SCOPED_TRACE(row.file);
-        model::Figure& shown = figure(movingSquares);
+        model::Figure& shown = figure(row.commands);
         const io::WriteResult result = write(shown, path(row.file), row.rate);
         ASSERT_TRUE(result.written) << result.message;
         const Animation want = expected(shown, row.rate);

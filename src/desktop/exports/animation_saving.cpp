@@ -83,9 +83,9 @@ MovieExportTask* saveAnimationTo(QWidget* parent, lang::Session& session, model:
     AnimationJob job = prepareAnimationExport(
         figure, path, choices.framesPerSecond, choices.quality,
         [&](const std::string& question) { return session.host().askYesNo(question); });
-    MovieWork work = [picture = job.lastPicture, quality = job.quality](
-                         const swf::SwfExportJob& movie, render::DrawingSurface& measuring) {
-        return runAnimationExport({movie, picture, quality}, measuring);
+    MovieWork work = [quality = job.quality](const swf::SwfExportJob& movie,
+                                             render::DrawingSurface& measuring) {
+        return runAnimationExport({movie, quality}, measuring);
     };
     auto* task = new MovieExportTask(session, figure.id, std::move(job.movie), parent,
                                      std::move(work), animationTexts);

@@ -128,6 +128,8 @@ TEST_F(ImageExportTest, WritesPngsThatDecodeToTheSamePixels)
         {"sixteen colours, an odd width", sixteen, palette},
         {"translucent, two colours", translucent, palette},
         {"translucent, many colours", translucentMany, rgba},
+        {"translucent, premultiplied",
+         translucentMany.convertToFormat(QImage::Format_ARGB32_Premultiplied), rgba},
         {"one pixel", opaqueMany.copy(0, 0, 1, 1), palette},
     };
     for (const auto& [name, image, colourType] : cases) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace swf {
 
@@ -282,24 +283,25 @@ geom::Matrix2D stageToViewport(const render::RectF& stage, const render::RectF& 
 
 void MoviePlayer::draw(render::DrawingSurface& surface, const render::RectF& viewport)
 {
-    drawObjects(surface, viewport, m_display.begin(), true);
+    drawDepths(surface, viewport, std::numeric_limits<std::int64_t>::min(),
+               std::numeric_limits<std::int64_t>::max(), BackgroundFill::Fill);
 }
 
-void MoviePlayer::drawAbove(render::DrawingSurface& surface, const render::RectF& viewport,
-                            std::int64_t depth)
-{
-    drawObjects(surface, viewport, m_display.upper_bound(depth), false);
-}
-
-void MoviePlayer::drawObjects(render::DrawingSurface& surface, const render::RectF& viewport,
-                              DisplayList::const_iterator first, bool background)
+void MoviePlayer::drawDepths(render::DrawingSurface& surface, const render::RectF& viewport,
+                             std::int64_t from, std::int64_t to, BackgroundFill fill)
 {
     const render::ContainerState outer = surface.beginContainer();
     surface.setSmoothingMode(render::SmoothingMode::AntiAlias8x4);
-    if (background) surface.fillRectangle(render::SolidBrush{m_movie->background}, viewport);
+    if (fill == BackgroundFill::Fill)
+        surface.fillRectangle(render::SolidBrush{m_movie->background}, viewport);
     surface.multiplyWorldTransform(stageToViewport(m_movie->stage(), viewport),
                                    render::MatrixOrder::Prepend);
-    for (auto it = first; it != m_display.cend(); ++it) {
+    // The largest depth stands for the end, so that draw() reaches every object.
+    const auto first = m_display.lower_bound(from);
+    const auto last = to == std::numeric_limits<std::int64_t>::max() ? m_display.cend()
+                      : from < to                                    ? m_display.lower_bound(to)
+                                                                     : first;
+    for (auto it = first; it != last; ++it) {
         const DisplayObject& object = it->second;
         if (const auto* field = std::get_if<TextField>(&object)) {
             drawTextField(surface, *field);

@@ -63,6 +63,7 @@ struct PlacedCharacter {
 };
 
 using DisplayObject = std::variant<PlacedCharacter, TextField>;
+enum class BackgroundFill { Fill, Keep };
 using DisplayList = std::map<std::int64_t, DisplayObject>; // by depth, drawn from the lowest
 
 class MoviePlayer {
@@ -82,16 +83,15 @@ public:
     // Fills `viewport` with the background and draws the display list scaled to fit it whole,
     // keeping its proportions, centred.
     void draw(render::DrawingSurface& surface, const render::RectF& viewport);
-    // Draws only the objects above `depth` over what the surface shows. After draw() of a
-    // display list that the present one only adds to above `depth`, the picture is the one
-    // draw() would give, at a fraction of the work for movies that grow frame by frame.
-    void drawAbove(render::DrawingSurface& surface, const render::RectF& viewport,
-                   std::int64_t depth);
+    // Draws the objects at depths from `from` up to, not including, `to` (the largest depth:
+    // to the end) over what the surface shows, after filling the viewport with the background
+    // when `fill` says so. Consecutive depth ranges drawn in turn give the picture of one
+    // draw(), so a movie that grows frame by frame can draw only what each frame adds.
+    void drawDepths(render::DrawingSurface& surface, const render::RectF& viewport,
+                    std::int64_t from, std::int64_t to, BackgroundFill fill);
 
 private:
     class Root;
-    void drawObjects(render::DrawingSurface& surface, const render::RectF& viewport,
-                     DisplayList::const_iterator first, bool background);
     void restart();
     void apply(const FrameOperation& operation);
     const ShapeGeometry* geometryOf(const PlacedCharacter& placed);
