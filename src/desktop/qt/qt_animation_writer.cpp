@@ -4,15 +4,39 @@
 #include <webp/encode.h>
 #include <webp/mux.h>
 
+#include <cstring>
 #include <limits>
 
 namespace render {
+
+namespace {
+
+// QImage's own comparison of 32-bit pictures goes pixel by pixel; rows that are equal byte for
+// byte are compared whole first, and only rows that differ are looked at pixel by pixel, where
+// RGB32 leaves its unused alpha byte out as QImage does.
+bool samePicture(const QImage& a, const QImage& b)
+{
+    if (a.format() != QImage::Format_RGB32 || b.format() != QImage::Format_RGB32 ||
+        a.size() != b.size())
+        return a == b;
+    const auto width = static_cast<std::size_t>(a.width());
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* rowB = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        if (std::memcmp(rowA, rowB, width * sizeof(QRgb)) == 0) continue;
+        for (std::size_t x = 0; x < width; ++x)
+            if ((rowA[x] ^ rowB[x]) & 0x00FFFFFFu) return false;
+    }
+    return true;
+}
+
+} // namespace
 
 bool AnimationEncoder::add(const QImage& picture, std::uint64_t startMs)
 {
     if (!m_error.empty()) return false;
     if (!m_pending.isNull()) {
-        if (picture == m_pending) return true;
+        if (samePicture(picture, m_pending)) return true;
         if (startMs >= m_pendingStart + minPictureMs) {
             if (!encode(m_pending, m_pendingStart, startMs)) return false;
             m_pendingStart = startMs;

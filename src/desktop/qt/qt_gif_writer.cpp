@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -124,14 +125,22 @@ QRect changedRect(const QImage& before, const QImage& now)
         if (std::equal(a, a + now.width(), b)) continue;
         top = std::min(top, y);
         bottom = y;
-        int x = 0;
-        while (a[x] == b[x])
-            ++x;
-        left = std::min(left, x);
-        int end = now.width() - 1;
-        while (a[end] == b[end])
-            --end;
-        right = std::max(right, end);
+        // Only a difference outside the columns found so far widens the rectangle; those
+        // columns are compared whole first.
+        const auto bytes = [](int pixels) { return static_cast<std::size_t>(pixels) * 4; };
+        if (std::memcmp(a, b, bytes(left)) != 0) {
+            int x = 0;
+            while (a[x] == b[x])
+                ++x;
+            left = x;
+        }
+        const int past = right + 1;
+        if (std::memcmp(a + past, b + past, bytes(now.width() - past)) != 0) {
+            int end = now.width() - 1;
+            while (a[end] == b[end])
+                --end;
+            right = end;
+        }
     }
     return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
@@ -173,12 +182,10 @@ protected:
         picture.pixels.reserve(static_cast<std::size_t>(area));
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             const QRgb* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-            for (int x = rect.left(); x <= rect.right(); ++x) {
-                const QRgb colour = row[x] | 0xFF000000u;
-                picture.pixels.push_back(colour);
-                if (m_colours.size() <= 256) m_colours.insert(colour, 0);
-            }
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                picture.pixels.push_back(row[x] | 0xFF000000u);
         }
+        countColours(picture.pixels);
         m_pictures.push_back(std::move(picture));
         m_shown = rgb;
         return true;
@@ -202,6 +209,19 @@ protected:
     }
 
 private:
+    // Notes the colours of `pixels` until there are more than 256; runs of one colour, the
+    // common case, cost one look-up.
+    void countColours(const std::vector<QRgb>& pixels)
+    {
+        QRgb last = 0; // never a pixel's colour, which is opaque
+        for (QRgb colour : pixels) {
+            if (colour == last) continue;
+            if (m_colours.size() > 256) return;
+            m_colours.insert(colour, 0);
+            last = colour;
+        }
+    }
+
     bool exactColours(Palette& palette)
     {
         for (auto it = m_colours.begin(); it != m_colours.end(); ++it) {
@@ -220,15 +240,14 @@ private:
     // One palette for all pictures by median cut over every kept pixel.
     bool quantise(Palette& palette)
     {
-        std::vector<GifByteType> red, green, blue;
-        red.reserve(m_keptPixels);
-        green.reserve(m_keptPixels);
-        blue.reserve(m_keptPixels);
+        std::vector<GifByteType> red(m_keptPixels), green(m_keptPixels), blue(m_keptPixels);
+        std::size_t i = 0;
         for (const GifPicture& picture : m_pictures)
             for (QRgb colour : picture.pixels) {
-                red.push_back(static_cast<GifByteType>(qRed(colour)));
-                green.push_back(static_cast<GifByteType>(qGreen(colour)));
-                blue.push_back(static_cast<GifByteType>(qBlue(colour)));
+                red[i] = static_cast<GifByteType>(qRed(colour));
+                green[i] = static_cast<GifByteType>(qGreen(colour));
+                blue[i] = static_cast<GifByteType>(qBlue(colour));
+                ++i;
             }
         palette.indices.resize(m_keptPixels);
         palette.colours.resize(256);
