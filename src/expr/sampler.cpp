@@ -92,9 +92,13 @@ std::optional<FunctionSampling> usableSampling(const model::PlotObject& object, 
 
 std::vector<float> positions(const AxisSamples& axis)
 {
-    std::vector<float> samples(static_cast<std::size_t>(wholeCount(axis)));
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<float>(i) * axis.step + axis.from;
+    // Counts stay far below 2^31 (the sample limits), and an index converts to the same float
+    // from 32 bits as from 64, in a loop the compiler can vectorize.
+    const auto count = static_cast<std::int32_t>(wholeCount(axis));
+    std::vector<float> samples(static_cast<std::size_t>(count));
+    const float step = axis.step, from = axis.from;
+    for (std::int32_t i = 0; i < count; ++i)
+        samples[static_cast<std::size_t>(i)] = static_cast<float>(i) * step + from;
     return samples;
 }
 
@@ -117,7 +121,7 @@ CurveSamples sampleCurve(FunctionResultCache& cache, std::int32_t figureId,
                     SampleLayout::List);
     if (sampling.spectrum) magnitudeSpectrum(curve.values);
     for (float& value : curve.values)
-        if (std::fabs(value) < 0.0001f) value = 0.0f;
+        value = std::fabs(value) < 0.0001f ? 0.0f : value;
     return curve;
 }
 
@@ -272,10 +276,11 @@ std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32
     if (!sampling) return {};
     const CurveSamples curve = sampleCurve(cache, figureId, *sampling);
     std::vector<geom::Point2D> points(curve.values.size());
+    const bool swapped = sampling->projectionType == 1;
+    const std::span<const float> x = swapped ? curve.values : curve.parameters;
+    const std::span<const float> y = swapped ? curve.parameters : curve.values;
     for (std::size_t i = 0; i < points.size(); ++i)
-        points[i] = sampling->projectionType == 1
-                        ? geom::Point2D{curve.values[i], curve.parameters[i]}
-                        : geom::Point2D{curve.parameters[i], curve.values[i]};
+        points[i] = {x[i], y[i]};
     return points;
 }
 

@@ -24,4 +24,16 @@ Point2D mapAxisPoint(const LayerRect& layer, const AxisWindow& axis, Point2D poi
     return {x, y};
 }
 
+void mapAxisPoints(const LayerRect& layer, const AxisWindow& axis, std::span<Point2D> points)
+{
+    const float left = static_cast<float>(layer.left), width = span(layer.left, layer.right);
+    const float top = static_cast<float>(layer.top), height = span(layer.top, layer.bottom);
+    const float xFrom = axis.xFrom, xRange = axis.xTo - axis.xFrom;
+    const float yTo = axis.yTo, yRange = axis.yTo - axis.yFrom;
+    for (Point2D& point : points) {
+        point.x = left + width * (point.x - xFrom) / xRange;
+        point.y = top + height * (yTo - point.y) / yRange;
+    }
+}
+
 } // namespace geom

@@ -47,9 +47,7 @@ std::vector<Point2D> functionPoints(const ObjectContext& context, FunctionValues
     std::vector<Point2D> points;
     if (object.type == ObjectType::Function) {
         points = expr::sampleFunction(values.cache, values.figureId, object);
-        if (context.axis)
-            for (Point2D& point : points)
-                point = geom::mapAxisPoint(context.rect, *context.axis, point);
+        if (context.axis) geom::mapAxisPoints(context.rect, *context.axis, points);
     } else if (object.type == ObjectType::Function3A) {
         points = projectAll(objectProjection(context),
                             expr::sampleFunction3A(values.cache, values.figureId, object));

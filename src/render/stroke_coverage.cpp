@@ -299,9 +299,8 @@ void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
 
 // --- the mask -----------------------------------------------------------------------------------
 
-CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
-                              const DeviceTransform& toDevice, const StrokeShape& shape,
-                              std::int32_t deviceWidth, std::int32_t deviceHeight)
+PixelArea strokeBounds(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
+                       const StrokeShape& shape, const PixelArea& limits)
 {
     const auto different = [&](geom::Point2D point) { return point != points[0]; };
     if (!(shape.width > 0) || std::none_of(points.begin(), points.end(), different)) return {};
@@ -315,17 +314,34 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
         maxY = std::max(maxY, p.y);
     }
     const double margin = shape.width * (0.5 + std::max(shape.miterLimit, 0.5)) + 2;
-    const auto clampTo = [](double value, std::int32_t limit) {
-        return static_cast<std::int32_t>(std::clamp(value, 0.0, static_cast<double>(limit)));
+    const auto clampTo = [](double value, std::int32_t low, std::int32_t high) {
+        return static_cast<std::int32_t>(
+            std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
     };
-    const std::int32_t left = clampTo(std::floor(minX - margin), deviceWidth);
-    const std::int32_t top = clampTo(std::floor(minY - margin), deviceHeight);
-    const std::int32_t right = clampTo(std::ceil(maxX + margin), deviceWidth);
-    const std::int32_t bottom = clampTo(std::ceil(maxY + margin), deviceHeight);
-    if (right <= left || bottom <= top) return {};
-    AreaAccumulator accumulator(left, top, right - left, bottom - top);
+    const PixelArea bounds{clampTo(std::floor(minX - margin), limits.left, limits.right),
+                           clampTo(std::floor(minY - margin), limits.top, limits.bottom),
+                           clampTo(std::ceil(maxX + margin), limits.left, limits.right),
+                           clampTo(std::ceil(maxY + margin), limits.top, limits.bottom)};
+    return bounds.empty() ? PixelArea{} : bounds;
+}
+
+CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
+                              const DeviceTransform& toDevice, const StrokeShape& shape,
+                              const PixelArea& area)
+{
+    const PixelArea bounds = strokeBounds(points, toDevice, shape, area);
+    if (bounds.empty()) return {};
+    AreaAccumulator accumulator(bounds.left, bounds.top, bounds.right - bounds.left,
+                                bounds.bottom - bounds.top);
     OutlineBuilder(accumulator, shape).addPolyline(points, toDevice);
     return accumulator.mask();
+}
+
+CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
+                              const DeviceTransform& toDevice, const StrokeShape& shape,
+                              std::int32_t deviceWidth, std::int32_t deviceHeight)
+{
+    return polylineCoverage(points, toDevice, shape, PixelArea{0, 0, deviceWidth, deviceHeight});
 }
 
 } // namespace render

@@ -7,6 +7,7 @@
 
 #include "geom/matrix2d.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -44,11 +45,29 @@ struct CoverageMask {
     }
 };
 
+// A rectangle of device pixels: columns `left` to `right` - 1, rows `top` to `bottom` - 1.
+struct PixelArea {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const PixelArea&) const = default;
+    bool empty() const { return right <= left || bottom <= top; }
+    bool contains(const PixelArea& other) const
+    {
+        return other.left >= left && other.top >= top && other.right <= right &&
+               other.bottom <= bottom;
+    }
+    PixelArea intersected(const PixelArea& other) const
+    {
+        return {std::max(left, other.left), std::max(top, other.top),
+                std::min(right, other.right), std::min(bottom, other.bottom)};
+    }
+};
+
 struct StrokeShape {
     double width = 1; // device units
     // How far a miter may reach, in widths, from the end of a side to the miter point; a join
     // that would reach farther is cut square that far along both sides instead.
     double miterLimit = 2;
+    bool operator==(const StrokeShape&) const = default;
 };
 
 // The coverage of the polyline through `points` (all finite), placed on the device by
@@ -61,5 +80,15 @@ struct StrokeShape {
 CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
                               const DeviceTransform& toDevice, const StrokeShape& shape,
                               std::int32_t deviceWidth, std::int32_t deviceHeight);
+
+// The same within `area` (which may reach beyond the device) instead of the device area.
+CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
+                              const DeviceTransform& toDevice, const StrokeShape& shape,
+                              const PixelArea& area);
+
+// The pixels the stroke can touch (its points' bounds and a margin for the width and the
+// miters), within `limits`; empty when the stroke covers nothing.
+PixelArea strokeBounds(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
+                       const StrokeShape& shape, const PixelArea& limits);
 
 } // namespace render

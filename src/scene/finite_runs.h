@@ -14,6 +14,9 @@ using geom::Point2D;
 
 bool isFinite(Point2D point);
 
+// Whether every point is finite, in one branch-free pass.
+bool allFinite(std::span<const Point2D> points);
+
 // The runs of consecutive finite points, in order; points that are not finite separate them.
 std::vector<std::span<const Point2D>> finiteRuns(std::span<const Point2D> points);
 

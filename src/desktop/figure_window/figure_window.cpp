@@ -43,9 +43,12 @@ protected:
         // While a document runs, its figures are not drawn until the whole document has been read.
         if (m_window.m_session.documentRunning) return;
         render::QtSurface surface(painter);
-        if (m_window.m_interacting)
-            surface.setPolylineSimplification(render::SimplificationTolerance{});
+        render::LongPolylineOptions longLines{&m_coverage, std::nullopt};
+        if (m_window.m_interacting) longLines.simplification = render::SimplificationTolerance{};
+        surface.setLongPolylineOptions(longLines);
         render::DrawFigure(m_window.m_figure, surface, m_window.m_session.passServices());
+        m_coverage.endPaint();
+        m_window.m_approximated = surface.approximated();
     }
     void resizeEvent(QResizeEvent* event) override
     {
@@ -91,6 +94,9 @@ public:
 
 private:
     FigureWindow& m_window;
+    // Coverage of the long lines of the last paint, found again when a step moved them by
+    // whole pixels.
+    render::CoverageCache m_coverage;
 };
 
 namespace {
@@ -185,7 +191,7 @@ FigureWindow::FigureWindow(lang::Session& session, model::Figure& figure, MenuPr
     m_settleTimer->setInterval(settleMilliseconds);
     connect(m_settleTimer, &QTimer::timeout, this, [this] {
         m_interacting = false;
-        m_canvas->update();
+        if (m_approximated) m_canvas->update();
     });
 }
 

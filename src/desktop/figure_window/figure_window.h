@@ -45,7 +45,8 @@ public:
     // Runs a menu command for this figure, as a menu choice, a key or the motion device sends it.
     void runCommand(std::int32_t id, std::int32_t parameter, figure::KeyModifiers modifiers);
 
-    // Time after the last tool step at which the window is drawn with every point again.
+    // Time after the last tool step at which the window is drawn with every point again, when
+    // the last paint left points out.
     static constexpr int settleMilliseconds = 250;
     bool isInteracting() const { return m_interacting; }
 
@@ -98,9 +99,11 @@ private:
     QMenu m_contextMenu;
     bool m_menuRebuildPending = false;
     bool m_figureDetached = false;
-    // While tool steps follow one another, long lines are drawn with fewer points; once they
-    // stop, the window is drawn again with every point, as the exports draw it.
+    // While tool steps follow one another, long lines that cannot be moved from the last paint
+    // are drawn with fewer points; once the steps stop, the window is drawn again with every
+    // point, as the exports draw it, if the last paint left some out.
     bool m_interacting = false;
+    bool m_approximated = false;
     QTimer* m_settleTimer = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "io/atomic_file.h"
 #include "desktop/qt/qt_animation_writer.h"
 #include "desktop/qt/qt_gif_writer.h"
+#include "desktop/qt/pdf_surface.h"
 #include "desktop/qt/qt_surface.h"
 #include "desktop/qt/svg_surface.h"
 #include "mesh/mesh_scene.h"
@@ -12,9 +13,7 @@
 
 #include <QBuffer>
 #include <QImageWriter>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <cstdint>
 #include <new>
@@ -94,23 +93,13 @@ io::WriteResult writeSvg(model::Figure& figure, const std::string& path)
 
 io::WriteResult writePdf(model::Figure& figure, const std::string& path)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        const QSize size = clientSize(figure);
-        writer.setResolution(96);
-        writer.setPageSize(
-            QPageSize(QSizeF(size.width() / 96.0, size.height() / 96.0), QPageSize::Inch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(QStringLiteral("Figure %1").arg(figure.id));
-        QPainter painter;
-        if (!painter.begin(&writer)) return failure(path, "the PDF page could not be started");
-        drawOn(painter, figure);
-        painter.end();
+    std::string bytes;
+    try {
+        bytes = renderFigurePdf(figure);
+    } catch (const std::bad_alloc&) {
+        return failure(path, "there is not enough memory to write the PDF file");
     }
-    return writeAtomically(path, bytes);
+    return io::writeFileAtomically(path, bytes);
 }
 
 } // namespace
@@ -167,6 +156,15 @@ std::string renderFigureSvg(model::Figure& figure)
 {
     const QSize size = clientSize(figure);
     desktop::SvgSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id));
+    mesh::MeshScene meshes;
+    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
+    return surface.finish();
+}
+
+std::string renderFigurePdf(model::Figure& figure)
+{
+    const QSize size = clientSize(figure);
+    desktop::PdfSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id));
     mesh::MeshScene meshes;
     DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
     return surface.finish();

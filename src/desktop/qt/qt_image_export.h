@@ -20,6 +20,10 @@ QImage renderFigureImage(model::Figure& figure);
 // The figure as an SVG document (numbers to a hundredth of a pixel).
 std::string renderFigureSvg(model::Figure& figure);
 
+// The figure as a one-page PDF file (numbers to a hundredth of a pixel, fonts embedded as
+// subsets). Throws std::bad_alloc when memory runs out.
+std::string renderFigurePdf(model::Figure& figure);
+
 // The PNG file of `image`: a palette for 256 colours or fewer, RGB when it is opaque; decoding
 // it gives back the image's pixels. Throws std::bad_alloc when memory runs out.
 QByteArray encodePngImage(const QImage& image);

@@ -96,16 +96,34 @@ void paintThroughMask(QPainter& painter, const CoverageMask& mask, const QBrush&
     painter.restore();
 }
 
-void drawByCoverage(QPainter& painter, std::span<const geom::Point2D> points, qreal scale)
+Fidelity drawByCoverage(QPainter& painter, std::span<const geom::Point2D> points, qreal scale,
+                        const LongPolylineOptions& options)
 {
     const QTransform t = painter.worldTransform();
     const DeviceTransform toDevice{t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()};
     const QPen& pen = painter.pen();
+    const StrokeShape shape{pen.widthF() * scale, pen.miterLimit()};
     const QPaintDevice* target = painter.device();
+    const std::int32_t width = target->width(), height = target->height();
+    if (options.cache) {
+        if (const std::optional<CoverageMask> kept =
+                options.cache->find(points, toDevice, shape, width, height)) {
+            paintThroughMask(painter, *kept, pen.brush());
+            return Fidelity::Exact;
+        }
+    }
+    if (options.simplification) {
+        const std::vector<geom::Point2D> fewer =
+            simplifyPolyline(points, toDevice, *options.simplification);
+        paintThroughMask(painter, polylineCoverage(fewer, toDevice, shape, width, height),
+                         pen.brush());
+        return Fidelity::Approximate;
+    }
     const CoverageMask mask =
-        polylineCoverage(points, toDevice, {pen.widthF() * scale, pen.miterLimit()},
-                         target->width(), target->height());
+        options.cache ? options.cache->computeAndKeep(points, toDevice, shape, width, height)
+                      : polylineCoverage(points, toDevice, shape, width, height);
     paintThroughMask(painter, mask, pen.brush());
+    return Fidelity::Exact;
 }
 
 // --- pieces -------------------------------------------------------------------------------------
@@ -186,7 +204,8 @@ bool isLongPolyline(std::size_t count)
     return count > polylinePiece;
 }
 
-void drawLongPolyline(QPainter& painter, const Pen& pen, std::span<const geom::Point2D> points)
+Fidelity drawLongPolyline(QPainter& painter, const Pen& pen, std::span<const geom::Point2D> points,
+                          const LongPolylineOptions& options)
 {
     const QPen qpen = painter.pen();
     const std::optional<qreal> scale = evenScale(painter.worldTransform());
@@ -195,16 +214,21 @@ void drawLongPolyline(QPainter& painter, const Pen& pen, std::span<const geom::P
     const bool byCoverage = !thinnest && painter.testRenderHint(QPainter::Antialiasing) &&
                             qpen.style() == Qt::SolidLine && scale && !painter.hasClipping() &&
                             painter.device()->devicePixelRatio() == 1;
-    if (byCoverage) {
-        drawByCoverage(painter, points, *scale);
-        return;
+    if (byCoverage) return drawByCoverage(painter, points, *scale, options);
+    std::vector<geom::Point2D> fewer;
+    if (options.simplification) {
+        const QTransform t = painter.worldTransform();
+        fewer = simplifyPolyline(points, {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()},
+                                 *options.simplification);
+        points = fewer;
     }
+    const Fidelity fidelity = options.simplification ? Fidelity::Approximate : Fidelity::Exact;
     std::vector<QPointF> qpoints(points.size());
     for (std::size_t i = 0; i < points.size(); ++i)
         qpoints[i] = {points[i].x, points[i].y};
     if (thinnest) {
         painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
-        return;
+        return fidelity;
     }
     switch (lineOpacity(pen)) {
     case LineOpacity::Opaque:
@@ -217,6 +241,7 @@ void drawLongPolyline(QPainter& painter, const Pen& pen, std::span<const geom::P
         painter.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
         break;
     }
+    return fidelity;
 }
 
 } // namespace render

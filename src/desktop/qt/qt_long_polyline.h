@@ -10,11 +10,14 @@
 #pragma once
 
 #include "geom/matrix2d.h"
+#include "render/coverage_cache.h"
+#include "render/polyline_simplification.h"
 #include "scene/style.h"
 
 #include <QPainter>
 #include <QPointF>
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -25,8 +28,18 @@ inline constexpr std::size_t polylinePiece = 1024;
 
 bool isLongPolyline(std::size_t count);
 
+// How a window draws its long polylines: coverage kept from paint to paint in `cache`, and,
+// while the user works, the points a viewer can tell apart where the cache has nothing.
+struct LongPolylineOptions {
+    CoverageCache* cache = nullptr;
+    std::optional<SimplificationTolerance> simplification;
+};
+
+enum class Fidelity { Exact, Approximate };
+
 // Draws the polyline through `points` (user coordinates, all finite) with the painter's pen,
-// which was made from `pen`.
-void drawLongPolyline(QPainter& painter, const Pen& pen, std::span<const geom::Point2D> points);
+// which was made from `pen`; Approximate when fewer points were drawn.
+Fidelity drawLongPolyline(QPainter& painter, const Pen& pen, std::span<const geom::Point2D> points,
+                          const LongPolylineOptions& options = {});
 
 } // namespace render

@@ -7,6 +7,7 @@
 #include "desktop/qt/qt_geometry.h"
 #include "desktop/qt/qt_long_polyline.h"
 #include "desktop/qt/qt_styles.h"
+#include "scene/finite_runs.h"
 
 #include <QFontMetricsF>
 #include <QImageReader>
@@ -110,9 +111,7 @@ QRect QtSurface::pictureArea(const QRectF& userBounds) const
 
 bool QtSurface::usable(std::span<const Point2D> points, std::size_t minimum)
 {
-    bool ok = points.size() >= minimum;
-    for (const Point2D& point : points)
-        ok = ok && finite(point.x) && finite(point.y);
+    const bool ok = points.size() >= minimum && allFinite(points);
     if (!ok) fail(SurfaceStatus::InvalidParameter);
     return ok;
 }
@@ -268,14 +267,8 @@ void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
 {
     if (!usable(points, 2) || !strokeWith(pen)) return;
     if (m_pixelDevice && isLongPolyline(points.size())) {
-        if (!m_simplification) {
-            drawLongPolyline(m_painter, pen, points);
-            return;
-        }
-        const QTransform t = m_painter.worldTransform();
-        const std::vector<Point2D> fewer = simplifyPolyline(
-            points, {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()}, *m_simplification);
-        drawLongPolyline(m_painter, pen, fewer);
+        if (drawLongPolyline(m_painter, pen, points, m_longLines) == Fidelity::Approximate)
+            m_approximated = true;
         return;
     }
     std::vector<QPointF>& qpoints = qtPoints(points);

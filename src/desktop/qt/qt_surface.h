@@ -7,7 +7,7 @@
 #pragma once
 
 #include "desktop/qt/qt_font.h"
-#include "render/polyline_simplification.h"
+#include "desktop/qt/qt_long_polyline.h"
 #include "render/surface.h"
 
 #include <QPainter>
@@ -23,12 +23,12 @@ class QtSurface : public DrawingSurface {
 public:
     explicit QtSurface(QPainter& painter);
 
-    // Long polylines drawn with the points a viewer can tell apart (simplifyPolyline): a window
-    // repainting while the user works. By default every point is drawn, as exports do.
-    void setPolylineSimplification(std::optional<SimplificationTolerance> tolerance)
-    {
-        m_simplification = tolerance;
-    }
+    // How long polylines are drawn on pixel devices: a window keeps their coverage from one
+    // paint to the next, and while the user works draws the points a viewer can tell apart
+    // where nothing is kept. By default every point is drawn anew, as exports do.
+    void setLongPolylineOptions(const LongPolylineOptions& options) { m_longLines = options; }
+    // Whether some long polyline was drawn with fewer points than it has.
+    bool approximated() const { return m_approximated; }
 
     void setWorldTransform(const geom::Matrix2D& matrix) override;
     geom::Matrix2D worldTransform() const override { return m_world; }
@@ -101,7 +101,8 @@ private:
     QPainter& m_painter;
     QTransform m_base;
     bool m_pixelDevice = false; // an image or a window rather than SVG, PDF or a printer
-    std::optional<SimplificationTolerance> m_simplification;
+    LongPolylineOptions m_longLines;
+    bool m_approximated = false;
     qreal m_strokeOffset = 0;   // device pixels; 0.5 on pixel devices
     bool m_offsetApplied = false;
     bool m_patternsAsPictures = false; // hatches and gradients become pictures (SVG)

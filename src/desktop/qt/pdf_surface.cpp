@@ -1,0 +1,1082 @@
+// The PDF surface.
+//
+// Sections: helpers · page content · state · lines and curves · shapes · text · fonts ·
+// images and embedded pictures · the file
+#include "desktop/qt/pdf_surface.h"
+
+#include "desktop/qt/qt_geometry.h"
+#include "desktop/qt/qt_image_export.h"
+#include "desktop/qt/qt_styles.h"
+#include "desktop/qt/qt_surface.h"
+#include "render/pdf_document.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace desktop {
+namespace {
+
+using render::appendPdfName;
+using render::appendPdfNumber;
+using render::FillMode;
+using render::MatrixOrder;
+using render::SurfaceStatus;
+
+// --- helpers ------------------------------------------------------------------------------------
+
+constexpr int maxUserDecimals = 8;  // under a transform that enlarges a hundred million times
+constexpr int matrixDecimals = 6;   // transform factors
+constexpr int colourDecimals = 3;   // colour components: every 8-bit level comes back
+constexpr int glyphDecimals = 1;    // glyph widths and position adjustments, thousandths of em
+constexpr double pointsPerPixel = 0.75; // 72 points, 96 pixels per inch
+constexpr double miterLimit = 2;        // the pens' miter limit
+
+// String format flags of the text layout.
+constexpr std::int32_t formatRightToLeft = 0x1;
+constexpr std::int32_t formatVertical = 0x2;
+constexpr std::int32_t formatNoWrap = 0x1000;
+constexpr std::int32_t formatNoClip = 0x4000;
+
+std::uint32_t alphaOf(std::uint32_t argb)
+{
+    return argb >> 24;
+}
+
+bool finite(float value)
+{
+    return std::isfinite(value);
+}
+
+QRectF toQRect(const RectF& rect)
+{
+    return QRectF(rect.x, rect.y, rect.width, rect.height).normalized();
+}
+
+// How much the matrix enlarges lengths at most (exact for rotations and scales).
+double largestScale(const geom::Matrix2D& m)
+{
+    const double columns = std::max(std::hypot(m.m11, m.m12), std::hypot(m.m21, m.m22));
+    return std::isfinite(columns) && columns > 0 ? columns : 1.0;
+}
+
+const render::SolidBrush* solidBrush(const Brush& brush)
+{
+    return std::get_if<render::SolidBrush>(&brush);
+}
+
+// The colour a pen strokes with, or none when its fill is a pattern that must be painted.
+std::optional<std::uint32_t> strokeColour(const Pen& pen)
+{
+    if (!pen.fill) return pen.colour;
+    if (const render::SolidBrush* solid = solidBrush(*pen.fill)) return solid->colour;
+    if (!render::toQBrush(*pen.fill)) return pen.colour; // an unknown hatch strokes plainly
+    return std::nullopt;
+}
+
+// Dash and gap lengths in device pixels; empty for a solid line.
+std::vector<double> dashArray(const Pen& pen)
+{
+    const QPen qpen = render::toQPen(pen);
+    std::vector<double> lengths;
+    if (qpen.style() == Qt::SolidLine) return lengths;
+    const double unit = std::max(1.0, static_cast<double>(pen.width));
+    for (const qreal length : qpen.dashPattern())
+        lengths.push_back(length * unit);
+    return lengths;
+}
+
+void appendHex16(std::string& out, std::uint32_t value)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += digits[(value >> shift) & 0xF];
+}
+
+void appendUtf16Hex(std::string& out, char32_t c)
+{
+    if (c < 0x10000) {
+        appendHex16(out, c);
+        return;
+    }
+    c -= 0x10000;
+    appendHex16(out, 0xD800 + (c >> 10));
+    appendHex16(out, 0xDC00 + (c & 0x3FF));
+}
+
+// The smallest rectangle holding every pixel that is not fully transparent.
+QRect paintedArea(const QImage& canvas)
+{
+    int top = canvas.height(), bottom = -1, left = canvas.width(), right = -1;
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (row[x] == 0) continue;
+            top = std::min(top, y);
+            bottom = y;
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    }
+    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+} // namespace
+
+// --- page content -------------------------------------------------------------------------------
+
+PdfSurface::PdfSurface(int width, int height, const std::string& title)
+    : m_width(std::max(1, width)), m_height(std::max(1, height)), m_title(title),
+      m_metricsDevice(1, 1, QImage::Format_ARGB32_Premultiplied)
+{
+    m_metricsDevice.setDotsPerMeterX(3780);
+    m_metricsDevice.setDotsPerMeterY(3780);
+    m_content.reserve(1 << 16);
+    // The page's user space is the figure's pixels, origin top left, y downwards.
+    m_content += "0.75 0 0 -0.75 0 ";
+    appendPdfNumber(m_content, m_height * pointsPerPixel, 2);
+    m_content += " cm\n";
+    appendPdfNumber(m_content, miterLimit, 0);
+    m_content += " M\n";
+}
+
+PdfSurface::~PdfSurface() = default;
+
+bool PdfSurface::usable(std::span<const Point2D> points, std::size_t minimum)
+{
+    bool ok = points.size() >= minimum;
+    for (const Point2D& point : points)
+        ok = ok && finite(point.x) && finite(point.y);
+    if (!ok) m_status = SurfaceStatus::InvalidParameter;
+    return ok;
+}
+
+bool PdfSurface::usable(const RectF& rect)
+{
+    const bool ok = finite(rect.x) && finite(rect.y) && finite(rect.width) && finite(rect.height);
+    if (!ok) m_status = SurfaceStatus::InvalidParameter;
+    return ok;
+}
+
+void PdfSurface::beginElement(Placement placement, Isolation isolation)
+{
+    // Lines lie half a pixel down and right, as on the picture export, so that a thin line on
+    // whole coordinates covers whole pixels.
+    geom::Matrix2D m = m_world;
+    if (placement == Placement::Stroke) {
+        m.dx += 0.5f;
+        m.dy += 0.5f;
+    }
+    const bool translation = m.m11 == 1 && m.m12 == 0 && m.m21 == 0 && m.m22 == 1;
+    if (translation || isolation == Isolation::Saved) {
+        m_outerState.reset();
+        if (isolation == Isolation::Saved) {
+            m_outerState = m_state;
+            m_content += "q\n";
+        }
+    }
+    if (translation) {
+        m_offsetX = m.dx;
+        m_offsetY = m.dy;
+        m_elementDecimals = render::pdfPixelDecimals;
+        m_elementScale = 1;
+        return;
+    }
+    if (!m_outerState) {
+        m_outerState = m_state;
+        m_content += "q\n";
+    }
+    for (const float factor : {m.m11, m.m12, m.m21, m.m22}) {
+        appendPdfNumber(m_content, factor, matrixDecimals);
+        m_content += ' ';
+    }
+    appendPdfNumber(m_content, m.dx, render::pdfPixelDecimals);
+    m_content += ' ';
+    appendPdfNumber(m_content, m.dy, render::pdfPixelDecimals);
+    m_content += " cm\n";
+    m_offsetX = m_offsetY = 0;
+    m_elementDecimals = m_userDecimals;
+    m_elementScale = largestScale(m);
+}
+
+void PdfSurface::endElement()
+{
+    if (!m_outerState) return;
+    m_content += "Q\n";
+    m_state = std::move(*m_outerState);
+    m_outerState.reset();
+}
+
+void PdfSurface::writeCoordinates(double x, double y)
+{
+    appendPdfNumber(m_content, x + m_offsetX, m_elementDecimals);
+    m_content += ' ';
+    appendPdfNumber(m_content, y + m_offsetY, m_elementDecimals);
+}
+
+void PdfSurface::writePoints(std::span<const Point2D> points)
+{
+    m_content.reserve(m_content.size() + points.size() * 16);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        writeCoordinates(points[i].x, points[i].y);
+        m_content += i == 0 ? " m\n" : " l\n";
+    }
+}
+
+void PdfSurface::writePath(const QPainterPath& path)
+{
+    // A subpath that ends where it began is closed, as Qt's stroker treats it.
+    QPointF start, last;
+    const auto closeIfRound = [&] {
+        if (last == start) m_content += "h\n";
+    };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element element = path.elementAt(i);
+        if (element.type == QPainterPath::MoveToElement && i > 0) closeIfRound();
+        writeCoordinates(element.x, element.y);
+        switch (element.type) {
+        case QPainterPath::MoveToElement:
+            start = element;
+            m_content += " m\n";
+            break;
+        case QPainterPath::LineToElement: m_content += " l\n"; break;
+        case QPainterPath::CurveToElement: m_content += ' '; break;
+        case QPainterPath::CurveToDataElement:
+            const bool lastOfCurve = i + 1 >= path.elementCount() ||
+                                     path.elementAt(i + 1).type != QPainterPath::CurveToDataElement;
+            m_content += lastOfCurve ? " c\n" : " ";
+            break;
+        }
+        last = element;
+    }
+    if (path.elementCount() > 1) closeIfRound();
+}
+
+void PdfSurface::writeRgb(std::uint32_t argb, std::string_view operatorName)
+{
+    for (const int shift : {16, 8, 0}) {
+        appendPdfNumber(m_content, ((argb >> shift) & 0xFF) / 255.0, colourDecimals);
+        m_content += ' ';
+    }
+    m_content += operatorName;
+    m_content += '\n';
+}
+
+void PdfSurface::useAlpha(std::uint32_t alpha)
+{
+    if (m_state.alpha == alpha) return;
+    m_state.alpha = alpha;
+    m_alphasUsed[alpha] = true;
+    m_content += "/A" + std::to_string(alpha) + " gs\n";
+}
+
+void PdfSurface::useStroke(const Pen& pen, std::uint32_t colour)
+{
+    if (m_state.strokeRgb != (colour & 0xFFFFFF)) {
+        m_state.strokeRgb = colour & 0xFFFFFF;
+        writeRgb(colour, "RG");
+    }
+    useAlpha(alphaOf(colour));
+    // A width of 0 is the thinnest line, one device pixel at any transform.
+    const double deviceScale = m_elementScale;
+    const bool cosmetic = !(pen.width > 0);
+    const double width = cosmetic ? 1.0 / deviceScale : pen.width;
+    if (m_state.lineWidth != width) {
+        m_state.lineWidth = width;
+        appendPdfNumber(m_content, width, m_elementDecimals);
+        m_content += " w\n";
+    }
+    if (m_state.ends != pen.ends) {
+        m_state.ends = pen.ends;
+        m_content += pen.ends == render::LineEnds::Round ? "1 J 1 j\n" : "0 J 0 j\n";
+    }
+    std::vector<double> dashes = dashArray(pen);
+    if (cosmetic)
+        for (double& length : dashes)
+            length /= deviceScale;
+    if (m_state.dashes != dashes) {
+        m_content += '[';
+        for (std::size_t i = 0; i < dashes.size(); ++i) {
+            if (i > 0) m_content += ' ';
+            appendPdfNumber(m_content, dashes[i], m_elementDecimals);
+        }
+        m_content += "] 0 d\n";
+        m_state.dashes = std::move(dashes);
+    }
+}
+
+void PdfSurface::useFill(std::uint32_t colour)
+{
+    if (m_state.fillRgb != (colour & 0xFFFFFF)) {
+        m_state.fillRgb = colour & 0xFFFFFF;
+        writeRgb(colour, "rg");
+    }
+    useAlpha(alphaOf(colour));
+}
+
+// --- state --------------------------------------------------------------------------------------
+
+void PdfSurface::setWorldTransform(const geom::Matrix2D& matrix)
+{
+    m_world = matrix;
+    const double decimals =
+        render::pdfPixelDecimals + std::ceil(std::log10(largestScale(m_world)));
+    m_userDecimals = static_cast<int>(
+        std::clamp(decimals, double{render::pdfPixelDecimals}, double{maxUserDecimals}));
+}
+
+void PdfSurface::multiplyWorldTransform(const geom::Matrix2D& matrix, MatrixOrder order)
+{
+    setWorldTransform(order == MatrixOrder::Prepend ? geom::Matrix2D::product(matrix, m_world)
+                                                    : geom::Matrix2D::product(m_world, matrix));
+}
+
+void PdfSurface::scaleWorldTransform(float sx, float sy, MatrixOrder order)
+{
+    multiplyWorldTransform(geom::Matrix2D{sx, 0, 0, sy, 0, 0}, order);
+}
+
+render::ContainerState PdfSurface::beginContainer()
+{
+    m_containers.push_back({m_world, m_smoothing});
+    return static_cast<render::ContainerState>(m_containers.size());
+}
+
+void PdfSurface::endContainer(render::ContainerState state)
+{
+    if (state == 0 || state > m_containers.size()) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    const SavedState saved = m_containers[state - 1];
+    m_containers.resize(state - 1);
+    setWorldTransform(saved.world);
+    m_smoothing = saved.smoothing;
+}
+
+bool PdfSurface::setSmoothingMode(render::SmoothingMode mode)
+{
+    m_smoothing = mode; // viewers smooth PDF as they like; pictures painted here follow it
+    return true;
+}
+
+// --- lines and curves ---------------------------------------------------------------------------
+
+void PdfSurface::strokeCurrentPath(const Pen& pen, std::uint32_t colour)
+{
+    useStroke(pen, colour);
+    m_content += "S\n";
+}
+
+void PdfSurface::drawLine(const Pen& pen, Point2D from, Point2D to)
+{
+    const Point2D ends[] = {from, to};
+    drawPolyline(pen, ends);
+}
+
+void PdfSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
+{
+    if (!usable(points, 2) || !finite(pen.width)) return;
+    const std::optional<std::uint32_t> colour = strokeColour(pen);
+    if (!colour) {
+        embedPainted([&](render::QtSurface& surface) { surface.drawPolyline(pen, points); });
+        return;
+    }
+    if (alphaOf(*colour) == 0) return;
+    beginElement(Placement::Stroke);
+    useStroke(pen, *colour);
+    writePoints(points);
+    m_content += "S\n";
+    endElement();
+}
+
+void PdfSurface::drawLines(const Pen& pen, std::span<const Point2D> endPoints)
+{
+    const std::span<const Point2D> pairs = endPoints.first(endPoints.size() & ~std::size_t{1});
+    if (pairs.empty() || !usable(pairs, 2) || !finite(pen.width)) return;
+    const std::optional<std::uint32_t> colour = strokeColour(pen);
+    if (!colour) {
+        embedPainted([&](render::QtSurface& surface) { surface.drawLines(pen, pairs); });
+        return;
+    }
+    if (alphaOf(*colour) == 0) return;
+    beginElement(Placement::Stroke);
+    useStroke(pen, *colour);
+    for (std::size_t i = 0; i < pairs.size(); i += 2)
+        writePoints(pairs.subspan(i, 2));
+    m_content += "S\n";
+    endElement();
+}
+
+template <typename Draw>
+void PdfSurface::strokePath(const Pen& pen, const QPainterPath& path, Draw painted)
+{
+    if (!finite(pen.width)) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    const std::optional<std::uint32_t> colour = strokeColour(pen);
+    if (!colour) {
+        embedPainted(painted);
+        return;
+    }
+    if (alphaOf(*colour) == 0 || path.isEmpty()) return;
+    beginElement(Placement::Stroke);
+    useStroke(pen, *colour);
+    writePath(path);
+    m_content += "S\n";
+    endElement();
+}
+
+template <typename Draw>
+void PdfSurface::fillPath(const Brush& brush, const QPainterPath& path, Draw painted)
+{
+    if (!render::toQBrush(brush)) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    const render::SolidBrush* solid = solidBrush(brush);
+    if (!solid) {
+        embedPainted(painted);
+        return;
+    }
+    if (alphaOf(solid->colour) == 0 || path.isEmpty()) return;
+    beginElement(Placement::Fill);
+    useFill(solid->colour);
+    writePath(path);
+    m_content += path.fillRule() == Qt::OddEvenFill ? "f*\n" : "f\n";
+    endElement();
+}
+
+void PdfSurface::drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, Point2D p2)
+{
+    const Point2D points[] = {p1, c1, c2, p2};
+    if (!usable(points, 4)) return;
+    QPainterPath path(QPointF(p1.x, p1.y));
+    path.cubicTo(QPointF(c1.x, c1.y), QPointF(c2.x, c2.y), QPointF(p2.x, p2.y));
+    strokePath(pen, path, [&](render::QtSurface& s) { s.drawBezier(pen, p1, c1, c2, p2); });
+}
+
+void PdfSurface::drawCurve(const Pen& pen, std::span<const Point2D> points, float tension)
+{
+    if (!usable(points, 2) || !finite(tension)) return;
+    strokePath(pen, render::cardinalPath(points, tension, geom::CurveClosure::Open),
+               [&](render::QtSurface& s) { s.drawCurve(pen, points, tension); });
+}
+
+void PdfSurface::drawClosedCurve(const Pen& pen, std::span<const Point2D> points, float tension)
+{
+    if (!usable(points, 2) || !finite(tension)) return;
+    strokePath(pen, render::cardinalPath(points, tension, geom::CurveClosure::Closed),
+               [&](render::QtSurface& s) { s.drawClosedCurve(pen, points, tension); });
+}
+
+void PdfSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
+{
+    if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
+    strokePath(pen, render::arcPath(toQRect(bounds), startAngle, sweepAngle),
+               [&](render::QtSurface& s) { s.drawArc(pen, bounds, startAngle, sweepAngle); });
+}
+
+// --- shapes -------------------------------------------------------------------------------------
+
+void PdfSurface::drawRectangle(const Pen& pen, const RectF& rect)
+{
+    if (!usable(rect)) return;
+    QPainterPath path;
+    path.addRect(toQRect(rect));
+    strokePath(pen, path, [&](render::QtSurface& s) { s.drawRectangle(pen, rect); });
+}
+
+void PdfSurface::fillRectangle(const Brush& brush, const RectF& rect)
+{
+    if (!usable(rect)) return;
+    const render::SolidBrush* solid = solidBrush(brush);
+    if (!solid) {
+        QPainterPath path;
+        path.addRect(toQRect(rect));
+        fillPath(brush, path, [&](render::QtSurface& s) { s.fillRectangle(brush, rect); });
+        return;
+    }
+    if (alphaOf(solid->colour) == 0) return;
+    const QRectF box = toQRect(rect);
+    beginElement(Placement::Fill);
+    useFill(solid->colour);
+    writeCoordinates(box.x(), box.y());
+    m_content += ' ';
+    appendPdfNumber(m_content, box.width(), m_elementDecimals);
+    m_content += ' ';
+    appendPdfNumber(m_content, box.height(), m_elementDecimals);
+    m_content += " re\nf\n";
+    endElement();
+}
+
+void PdfSurface::drawEllipse(const Pen& pen, const RectF& bounds)
+{
+    if (!usable(bounds)) return;
+    QPainterPath path;
+    path.addEllipse(toQRect(bounds));
+    strokePath(pen, path, [&](render::QtSurface& s) { s.drawEllipse(pen, bounds); });
+}
+
+void PdfSurface::fillEllipse(const Brush& brush, const RectF& bounds)
+{
+    if (!usable(bounds)) return;
+    QPainterPath path;
+    path.addEllipse(toQRect(bounds));
+    fillPath(brush, path, [&](render::QtSurface& s) { s.fillEllipse(brush, bounds); });
+}
+
+void PdfSurface::drawPie(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
+{
+    if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
+    strokePath(pen, render::piePath(toQRect(bounds), startAngle, sweepAngle),
+               [&](render::QtSurface& s) { s.drawPie(pen, bounds, startAngle, sweepAngle); });
+}
+
+void PdfSurface::fillPie(const Brush& brush, const RectF& bounds, float startAngle,
+                         float sweepAngle)
+{
+    if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
+    fillPath(brush, render::piePath(toQRect(bounds), startAngle, sweepAngle),
+             [&](render::QtSurface& s) { s.fillPie(brush, bounds, startAngle, sweepAngle); });
+}
+
+void PdfSurface::drawPolygon(const Pen& pen, std::span<const Point2D> points)
+{
+    if (!usable(points, 2) || !finite(pen.width)) return;
+    const std::optional<std::uint32_t> colour = strokeColour(pen);
+    if (!colour) {
+        embedPainted([&](render::QtSurface& surface) { surface.drawPolygon(pen, points); });
+        return;
+    }
+    if (alphaOf(*colour) == 0) return;
+    beginElement(Placement::Stroke);
+    useStroke(pen, *colour);
+    writePoints(points);
+    m_content += "s\n";
+    endElement();
+}
+
+void PdfSurface::fillPolygon(const Brush& brush, std::span<const Point2D> points, FillMode mode)
+{
+    if (!usable(points, 3)) return;
+    const render::SolidBrush* solid = solidBrush(brush);
+    if (!solid) {
+        if (!render::toQBrush(brush)) {
+            m_status = SurfaceStatus::InvalidParameter;
+            return;
+        }
+        embedPainted(
+            [&](render::QtSurface& surface) { surface.fillPolygon(brush, points, mode); });
+        return;
+    }
+    if (alphaOf(solid->colour) == 0) return;
+    beginElement(Placement::Fill);
+    useFill(solid->colour);
+    writePoints(points);
+    m_content += mode == FillMode::Alternate ? "f*\n" : "f\n";
+    endElement();
+}
+
+void PdfSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> points,
+                                 float tension, FillMode mode)
+{
+    if (!usable(points, 3) || !finite(tension)) return;
+    QPainterPath path = render::cardinalPath(points, tension, geom::CurveClosure::Closed);
+    path.setFillRule(mode == FillMode::Alternate ? Qt::OddEvenFill : Qt::WindingFill);
+    fillPath(brush, path,
+             [&](render::QtSurface& s) { s.fillClosedCurve(brush, points, tension, mode); });
+}
+
+// --- text ---------------------------------------------------------------------------------------
+
+QFont PdfSurface::qtFont(const Font& font) const
+{
+    return m_fonts.resolve(font, 96.0);
+}
+
+void PdfSurface::drawString(std::string_view text, const Font& font, const Brush& brush,
+                            const RectF& layout, const StringFormat& format)
+{
+    if (!usable(layout)) return;
+    if (!render::toQBrush(brush)) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    const render::SolidBrush* solid = solidBrush(brush);
+    // Turned and right-to-left text, and text in a pattern, are painted as on the picture.
+    if (!solid || (format.flags & (formatRightToLeft | formatVertical))) {
+        embedPainted([&](render::QtSurface& surface) {
+            surface.drawString(text, font, brush, layout, format);
+        });
+        return;
+    }
+    if (alphaOf(solid->colour) == 0 || text.empty()) return;
+
+    // Lines are laid out as QPainter lays out text in a rectangle: line feeds break lines,
+    // carriage returns and tabs are blanks, lines wrap at words and start on whole pixels, and
+    // lines that begin below the rectangle are left out unless the format keeps them; what
+    // falls outside the rectangle is clipped unless the format says not to.
+    QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    for (QChar& c : qtext) {
+        if (c == u'\r' || c == u'\t') c = u' ';
+        if (c == u'\n') c = QChar::LineSeparator;
+    }
+    const QFont qfont = qtFont(font);
+    const QFontMetricsF metrics(qfont, &m_metricsDevice);
+    QTextLayout lines(qtext, qfont, &m_metricsDevice);
+    QTextOption option;
+    option.setAlignment(Qt::AlignLeft);
+    lines.setTextOption(option);
+    const bool wrap = !(format.flags & formatNoWrap);
+    const bool clip = !(format.flags & formatNoClip);
+    const qreal lineWidth = wrap ? std::max<qreal>(0, layout.width) : 0x01000000;
+    lines.beginLayout();
+    qreal height = -metrics.leading();
+    for (QTextLine line = lines.createLine(); line.isValid(); line = lines.createLine()) {
+        line.setLineWidth(lineWidth);
+        height = std::ceil(height + metrics.leading());
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        if (clip && height >= layout.height) break;
+    }
+    lines.endLayout();
+
+    const QList<QGlyphRun> runs = lines.glyphRuns();
+    if (runs.isEmpty()) return;
+    const std::u32string codes = qtext.toStdU32String();
+    beginElement(Placement::Fill, clip ? Isolation::Saved : Isolation::Shared);
+    if (clip) {
+        const QRectF box = toQRect(layout);
+        writeCoordinates(box.x(), box.y());
+        m_content += ' ';
+        appendPdfNumber(m_content, box.width(), m_elementDecimals);
+        m_content += ' ';
+        appendPdfNumber(m_content, box.height(), m_elementDecimals);
+        m_content += " re\nW n\n";
+    }
+    useFill(solid->colour);
+    for (const QGlyphRun& run : runs) {
+        EmbeddedFont& embedded = fontFor(run.rawFont());
+        noteCharacters(embedded, codes);
+        if (embedded.facts)
+            drawGlyphRun(run, embedded, Point2D{layout.x, layout.y});
+        else
+            drawGlyphOutlines(run, embedded, Point2D{layout.x, layout.y});
+        drawTextDecorations(run, Point2D{layout.x, layout.y});
+    }
+    endElement();
+}
+
+void PdfSurface::drawGlyphRun(const QGlyphRun& run, EmbeddedFont& font, Point2D origin)
+{
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    const double size = run.rawFont().pixelSize();
+    if (glyphs.isEmpty() || !(size > 0)) return;
+    const std::vector<double>& advances = font.facts->advances;
+    m_content += "BT\n/" + font.resourceName + ' ';
+    appendPdfNumber(m_content, size, 4);
+    m_content += " Tf\n";
+    bool open = false;  // inside "[<...": a TJ array and a hex string begun
+    double drift = 0;   // where the file's glyphs stand less where the layout puts them, in
+                        // thousandths of the em
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        const auto glyph = static_cast<std::uint32_t>(glyphs[i]);
+        if (glyph < font.used.size()) font.used[glyph] = true;
+        if (!open) {
+            // The text matrix flips y back up, since the page's user space runs downwards.
+            m_content += "1 0 0 -1 ";
+            writeCoordinates(origin.x + positions[i].x(), origin.y + positions[i].y());
+            m_content += " Tm\n[<";
+            open = true;
+            drift = 0;
+        }
+        appendHex16(m_content, glyph);
+        if (i + 1 == glyphs.size()) break;
+        if (positions[i + 1].y() != positions[i].y()) {
+            m_content += ">] TJ\n";
+            open = false;
+            continue;
+        }
+        // The layout places glyphs on 64ths of a pixel; the file moves by each glyph's width,
+        // corrected once the difference reaches a thousandth of the em.
+        const double width = glyph < advances.size() ? advances[glyph] : 0;
+        drift += width - (positions[i + 1].x() - positions[i].x()) * 1000.0 / size;
+        if (std::abs(drift) >= 1) {
+            const double adjustment = std::round(drift * 10.0) / 10.0;
+            m_content += '>';
+            appendPdfNumber(m_content, adjustment, glyphDecimals);
+            m_content += '<';
+            drift -= adjustment;
+        }
+    }
+    if (open) m_content += ">] TJ\n";
+    m_content += "ET\n";
+}
+
+void PdfSurface::drawGlyphOutlines(const QGlyphRun& run, EmbeddedFont& font, Point2D origin)
+{
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    QPainterPath outlines;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        QPainterPath glyph = font.raw.pathForGlyph(glyphs[i]);
+        glyph.translate(origin.x + positions[i].x(), origin.y + positions[i].y());
+        outlines.addPath(glyph);
+    }
+    if (outlines.isEmpty()) return;
+    writePath(outlines);
+    m_content += "f\n";
+}
+
+void PdfSurface::drawTextDecorations(const QGlyphRun& run, Point2D origin)
+{
+    if (!run.underline() && !run.strikeOut() && !run.overline()) return;
+    const QRawFont raw = run.rawFont();
+    const QRectF bounds = run.boundingRect();
+    const QList<QPointF> positions = run.positions();
+    if (positions.isEmpty()) return;
+    const double baseline = origin.y + positions.front().y();
+    const double thickness = std::max(1.0, raw.lineThickness());
+    const auto line = [&](double y) {
+        writeCoordinates(origin.x + bounds.left(), y);
+        m_content += ' ';
+        appendPdfNumber(m_content, bounds.width(), m_elementDecimals);
+        m_content += ' ';
+        appendPdfNumber(m_content, thickness, m_elementDecimals);
+        m_content += " re\nf\n";
+    };
+    if (run.underline()) line(baseline + raw.underlinePosition());
+    if (run.strikeOut()) line(baseline - raw.ascent() / 3);
+    if (run.overline()) line(baseline - raw.ascent());
+}
+
+RectF PdfSurface::measureString(std::string_view text, const Font& font, const RectF& layout,
+                                const StringFormat& format)
+{
+    if (text.empty() || !usable(layout)) return {layout.x, layout.y, 0, 0};
+    const bool vertical = (format.flags & formatVertical) != 0;
+    int flags = Qt::AlignTop;
+    flags |= (format.flags & formatRightToLeft) ? Qt::AlignRight : Qt::AlignLeft;
+    if (!(format.flags & formatNoWrap)) flags |= Qt::TextWordWrap;
+    if (format.flags & formatNoClip) flags |= Qt::TextDontClip;
+    const QFontMetricsF metrics(qtFont(font), &m_metricsDevice);
+    const QRectF box = vertical ? QRectF(0, 0, layout.height, layout.width)
+                                : QRectF(0, 0, layout.width, layout.height);
+    const QRectF bounds = metrics.boundingRect(
+        box, flags, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const auto width = static_cast<float>(bounds.width());
+    const auto height = static_cast<float>(bounds.height());
+    return vertical ? RectF{layout.x, layout.y, height, width}
+                    : RectF{layout.x, layout.y, width, height};
+}
+
+float PdfSurface::fontLineHeight(const Font& font)
+{
+    return static_cast<float>(QFontMetricsF(qtFont(font), &m_metricsDevice).lineSpacing());
+}
+
+// --- fonts --------------------------------------------------------------------------------------
+
+PdfSurface::EmbeddedFont& PdfSurface::fontFor(const QRawFont& raw)
+{
+    // One embedded font for every size of a face: its name, style and header table.
+    QByteArray key = raw.familyName().toUtf8() + '\0' + raw.styleName().toUtf8() + '\0' +
+                     QByteArray::number(raw.weight()) + '\0' + raw.fontTable("head");
+    if (EmbeddedFont* known = m_fontsByKey.value(key)) return *known;
+    auto font = std::make_unique<EmbeddedFont>();
+    font->raw = raw;
+    font->resourceName = "F" + std::to_string(m_embedded.size());
+    for (const std::string_view tag : render::fontTableTags) {
+        const QByteArray bytes = raw.fontTable(tag.data());
+        font->tables.push_back({std::string(tag), bytes.toStdString()});
+    }
+    font->facts = render::readFontFacts(font->tables);
+    // A font whose glyph data cannot be taken apart is drawn as outlines as well.
+    if (font->facts && font->facts->format == render::OutlineFormat::TrueType &&
+        render::subsetTrueType(font->tables, {}).empty())
+        font->facts.reset();
+    if (font->facts) {
+        font->used.assign(static_cast<std::size_t>(font->facts->glyphCount), false);
+        font->unicode.assign(static_cast<std::size_t>(font->facts->glyphCount), 0);
+    } else {
+        font->tables.clear();
+    }
+    EmbeddedFont& added = *font;
+    m_fontsByKey.insert(key, font.get());
+    m_embedded.push_back(std::move(font));
+    return added;
+}
+
+void PdfSurface::noteCharacters(EmbeddedFont& font, const std::u32string& codes)
+{
+    // Each character's own glyph, for copying text out of the file.
+    if (!font.facts) return;
+    for (const char32_t code : codes) {
+        if (code < 0x20 || code == QChar::LineSeparator) continue;
+        const char32_t one[] = {code};
+        const QList<quint32> glyphs = font.raw.glyphIndexesForString(QString::fromUcs4(one, 1));
+        if (glyphs.size() != 1) continue;
+        const auto glyph = static_cast<std::size_t>(glyphs.front());
+        if (glyph != 0 && glyph < font.unicode.size() && font.unicode[glyph] == 0)
+            font.unicode[glyph] = code;
+    }
+}
+
+// --- images and embedded pictures ---------------------------------------------------------------
+
+bool PdfSurface::drawImageFile(const std::string& path, Point2D topLeft)
+{
+    bool drawn = false;
+    embedPainted(
+        [&](render::QtSurface& surface) { drawn = surface.drawImageFile(path, topLeft); });
+    if (!drawn) m_status = SurfaceStatus::FileNotFound;
+    return drawn;
+}
+
+bool PdfSurface::drawImageFile(const std::string& path, const RectF& rect)
+{
+    bool drawn = false;
+    embedPainted([&](render::QtSurface& surface) { drawn = surface.drawImageFile(path, rect); });
+    if (!drawn) m_status = SurfaceStatus::FileNotFound;
+    return drawn;
+}
+
+template <typename Draw> void PdfSurface::embedPainted(Draw draw)
+{
+    if (!m_canvasSurface) {
+        m_canvas = QImage(m_width, m_height, QImage::Format_ARGB32_Premultiplied);
+        m_canvas.setDotsPerMeterX(3780);
+        m_canvas.setDotsPerMeterY(3780);
+        m_canvas.fill(Qt::transparent);
+        m_canvasPainter = std::make_unique<QPainter>(&m_canvas);
+        m_canvasSurface = std::make_unique<render::QtSurface>(*m_canvasPainter);
+    }
+    m_canvasSurface->setWorldTransform(m_world);
+    m_canvasSurface->setSmoothingMode(m_smoothing);
+    draw(*m_canvasSurface);
+    const QRect area = paintedArea(m_canvas);
+    if (area.isEmpty()) return;
+    const QImage straight = m_canvas.copy(area).convertToFormat(QImage::Format_ARGB32);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(m_canvas.scanLine(y)) + area.left(), area.width(),
+                    QRgb{0});
+
+    ImageObject image{area.width(), area.height(), {}, {}};
+    const auto pixels = static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height());
+    image.rgb.reserve(pixels * 3);
+    image.alpha.reserve(pixels);
+    bool opaque = true;
+    for (int y = 0; y < straight.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+        for (int x = 0; x < straight.width(); ++x) {
+            image.rgb += static_cast<char>(qRed(row[x]));
+            image.rgb += static_cast<char>(qGreen(row[x]));
+            image.rgb += static_cast<char>(qBlue(row[x]));
+            image.alpha += static_cast<char>(qAlpha(row[x]));
+            opaque = opaque && qAlpha(row[x]) == 0xFF;
+        }
+    }
+    if (opaque) image.alpha.clear();
+    useAlpha(0xFF);
+    // The image's unit square, its first row at the top of the area.
+    m_content += "q\n" + std::to_string(area.width()) + " 0 0 -" + std::to_string(area.height()) +
+                 ' ' + std::to_string(area.x()) + ' ' + std::to_string(area.y() + area.height()) +
+                 " cm\n/Im" + std::to_string(m_images.size()) + " Do\nQ\n";
+    m_images.push_back(std::move(image));
+}
+
+// --- the file -----------------------------------------------------------------------------------
+
+namespace {
+
+// Six capital letters that name a subset, from the glyphs it holds.
+std::string subsetTag(const std::vector<bool>& used)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t glyph = 0; glyph < used.size(); ++glyph)
+        if (used[glyph]) hash = (hash ^ glyph) * 1099511628211ull;
+    std::string tag;
+    for (int i = 0; i < 6; ++i, hash /= 26)
+        tag += static_cast<char>('A' + hash % 26);
+    return tag;
+}
+
+// Widths of the glyphs in use, in runs of consecutive glyph ids: "3 [278 278] 17 [556]".
+std::string widthArray(const render::FontFacts& facts, const std::vector<bool>& used)
+{
+    std::string out = "[";
+    for (std::size_t glyph = 0; glyph < used.size(); ++glyph) {
+        if (!used[glyph]) continue;
+        out += std::to_string(glyph) + " [";
+        for (; glyph < used.size() && used[glyph]; ++glyph) {
+            appendPdfNumber(out, facts.advances[glyph], glyphDecimals);
+            out += ' ';
+        }
+        out.back() = ']';
+        out += ' ';
+    }
+    out += ']';
+    return out;
+}
+
+// A character map from glyph ids to the text they show, for copying text out.
+std::string toUnicodeMap(const std::vector<bool>& used, const std::vector<char32_t>& unicode)
+{
+    std::string entries;
+    std::size_t count = 0;
+    std::string out = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                      "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+                      "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+                      "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
+    const auto flush = [&] {
+        if (count == 0) return;
+        out += std::to_string(count) + " beginbfchar\n" + entries + "endbfchar\n";
+        entries.clear();
+        count = 0;
+    };
+    for (std::size_t glyph = 0; glyph < used.size(); ++glyph) {
+        if (!used[glyph] || unicode[glyph] == 0) continue;
+        entries += '<';
+        appendHex16(entries, static_cast<std::uint32_t>(glyph));
+        entries += "> <";
+        appendUtf16Hex(entries, unicode[glyph]);
+        entries += ">\n";
+        if (++count == 100) flush(); // at most 100 entries a block
+    }
+    flush();
+    out += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+    return out;
+}
+
+std::string reference(int object)
+{
+    return std::to_string(object) + " 0 R";
+}
+
+} // namespace
+
+void PdfSurface::writeFont(render::PdfDocument& document, const EmbeddedFont& font,
+                           int fontObject)
+{
+    const render::FontFacts& facts = *font.facts;
+    const bool trueType = facts.format == render::OutlineFormat::TrueType;
+    std::vector<std::uint16_t> glyphs;
+    for (std::size_t glyph = 0; glyph < font.used.size(); ++glyph)
+        if (font.used[glyph]) glyphs.push_back(static_cast<std::uint16_t>(glyph));
+    const int cidFont = document.reserveObject(), descriptor = document.reserveObject();
+    const int program = document.reserveObject(), toUnicode = document.reserveObject();
+    std::string name;
+    appendPdfName(name, subsetTag(font.used) + '+' + facts.postscriptName);
+
+    if (trueType) {
+        const std::string subset = render::subsetTrueType(font.tables, glyphs);
+        document.writeStream(program, "/Length1 " + std::to_string(subset.size()), subset);
+    } else {
+        document.raiseVersion("1.6"); // OpenType font programs
+        document.writeStream(program, "/Subtype /OpenType", render::buildOpenType(font.tables));
+    }
+    std::string text = "<< /Type /FontDescriptor /FontName " + name + " /Flags 4 /FontBBox [";
+    for (const std::int32_t side : facts.box)
+        text += std::to_string(side) + ' ';
+    text.back() = ']';
+    const std::pair<const char*, double> metrics[] = {{" /ItalicAngle ", facts.italicAngle},
+                                                      {" /Ascent ", facts.ascent},
+                                                      {" /Descent ", facts.descent},
+                                                      {" /CapHeight ", facts.capHeight}};
+    for (const auto& [key, value] : metrics) {
+        text += key;
+        appendPdfNumber(text, value, glyphDecimals);
+    }
+    text += std::string(" /StemV 80 ") + (trueType ? "/FontFile2 " : "/FontFile3 ") +
+            reference(program) + " >>";
+    document.writeObject(descriptor, text);
+
+    document.writeObject(
+        cidFont, "<< /Type /Font /Subtype " + std::string(trueType ? "/CIDFontType2" : "/CIDFontType0") +
+                     " /BaseFont " + name +
+                     " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>"
+                     " /FontDescriptor " + reference(descriptor) + " /W " +
+                     widthArray(facts, font.used) + (trueType ? " /CIDToGIDMap /Identity" : "") +
+                     " >>");
+    document.writeStream(toUnicode, "", toUnicodeMap(font.used, font.unicode));
+    document.writeObject(fontObject, "<< /Type /Font /Subtype /Type0 /BaseFont " + name +
+                                         " /Encoding /Identity-H /DescendantFonts [" +
+                                         reference(cidFont) + "] /ToUnicode " +
+                                         reference(toUnicode) + " >>");
+}
+
+std::string PdfSurface::resources(render::PdfDocument& document)
+{
+    std::string states, fonts, images;
+    for (std::size_t alpha = 0; alpha < m_alphasUsed.size(); ++alpha) {
+        if (!m_alphasUsed[alpha]) continue;
+        const int object = document.reserveObject();
+        std::string value = "<< /Type /ExtGState /CA ";
+        appendPdfNumber(value, static_cast<double>(alpha) / 255.0, colourDecimals);
+        value += " /ca ";
+        appendPdfNumber(value, static_cast<double>(alpha) / 255.0, colourDecimals);
+        document.writeObject(object, value + " >>");
+        states += " /A" + std::to_string(alpha) + ' ' + reference(object);
+    }
+    for (std::size_t i = 0; i < m_images.size(); ++i) {
+        const ImageObject& image = m_images[i];
+        const std::string size = "/Type /XObject /Subtype /Image /Width " +
+                                 std::to_string(image.width) + " /Height " +
+                                 std::to_string(image.height) + " /BitsPerComponent 8";
+        const int object = document.reserveObject();
+        std::string mask;
+        if (!image.alpha.empty()) {
+            const int maskObject = document.reserveObject();
+            document.writeStream(maskObject, size + " /ColorSpace /DeviceGray", image.alpha);
+            mask = " /SMask " + reference(maskObject);
+        }
+        document.writeStream(object, size + " /ColorSpace /DeviceRGB" + mask, image.rgb);
+        images += " /Im" + std::to_string(i) + ' ' + reference(object);
+    }
+    for (const std::unique_ptr<EmbeddedFont>& font : m_embedded) {
+        if (!font->facts || std::find(font->used.begin(), font->used.end(), true) == font->used.end())
+            continue;
+        const int object = document.reserveObject();
+        writeFont(document, *font, object);
+        fonts += " /" + font->resourceName + ' ' + reference(object);
+    }
+    std::string out = "<<";
+    if (!states.empty()) out += " /ExtGState <<" + states + " >>";
+    if (!fonts.empty()) out += " /Font <<" + fonts + " >>";
+    if (!images.empty()) out += " /XObject <<" + images + " >>";
+    return out + " >>";
+}
+
+std::string PdfSurface::finish()
+{
+    m_canvasSurface.reset();
+    m_canvasPainter.reset();
+    render::PdfDocument document("1.4");
+    const int catalog = document.reserveObject(), pages = document.reserveObject();
+    const int page = document.reserveObject(), contents = document.reserveObject();
+    const int info = document.reserveObject();
+    document.writeStream(contents, "", m_content);
+    m_content.clear();
+    std::string pageText = "<< /Type /Page /Parent " + reference(pages) + " /MediaBox [0 0 ";
+    appendPdfNumber(pageText, m_width * pointsPerPixel, 2);
+    pageText += ' ';
+    appendPdfNumber(pageText, m_height * pointsPerPixel, 2);
+    pageText += "] /Resources " + resources(document) + " /Contents " + reference(contents) + " >>";
+    document.writeObject(page, pageText);
+    document.writeObject(pages, "<< /Type /Pages /Kids [" + reference(page) + "] /Count 1 >>");
+    document.writeObject(catalog, "<< /Type /Catalog /Pages " + reference(pages) + " >>");
+    std::string infoText = "<< /Title ";
+    render::appendPdfTextString(infoText, m_title);
+    document.writeObject(info, infoText + " /Producer (Kelvo Plot) >>");
+    return document.finish(catalog, info);
+}
+
+} // namespace desktop

@@ -1,0 +1,177 @@
+// The PDF surface: writes a one-page PDF file directly, each primitive as path operators with
+// numbers to a hundredth of a pixel (more in user units under a scaling transform), pens and
+// brushes as colours, line widths, caps, joins and dashes, transparency as graphics states. Text
+// is laid out with Qt's font metrics at 96 dpi, as the picture export lays it out, and written
+// with the fonts embedded as subsets (TrueType, or whole OpenType fonts with CFF outlines); a
+// font that cannot be read or may not be embedded is drawn as outlines. What PDF cannot hold as
+// a plain colour (hatch and gradient brushes, turned text) and image files are painted with the
+// picture export's surface and embedded as images of the area they cover. The page measures the
+// figure's pixels at 96 per inch.
+#pragma once
+
+#include "desktop/qt/qt_font.h"
+#include "render/font_subset.h"
+#include "render/surface.h"
+
+#include <QHash>
+#include <QImage>
+#include <QRawFont>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QPainter;
+class QPainterPath;
+class QGlyphRun;
+
+namespace render {
+class PdfDocument;
+class QtSurface;
+} // namespace render
+
+namespace desktop {
+
+using render::Brush;
+using render::Font;
+using render::Pen;
+using render::Point2D;
+using render::RectF;
+using render::StringFormat;
+
+class PdfSurface : public render::DrawingSurface {
+public:
+    // A page of `width` x `height` pixels (96 per inch) with `title`.
+    PdfSurface(int width, int height, const std::string& title);
+    ~PdfSurface() override;
+
+    // The file: everything drawn so far on its page. Throws std::bad_alloc when memory runs out.
+    std::string finish();
+
+    void setWorldTransform(const geom::Matrix2D& matrix) override;
+    geom::Matrix2D worldTransform() const override { return m_world; }
+    void multiplyWorldTransform(const geom::Matrix2D& matrix, render::MatrixOrder order) override;
+    void scaleWorldTransform(float sx, float sy, render::MatrixOrder order) override;
+    render::ContainerState beginContainer() override;
+    void endContainer(render::ContainerState state) override;
+    bool setSmoothingMode(render::SmoothingMode mode) override;
+
+    void drawLine(const Pen& pen, Point2D from, Point2D to) override;
+    void drawPolyline(const Pen& pen, std::span<const Point2D> points) override;
+    void drawLines(const Pen& pen, std::span<const Point2D> endPoints) override;
+    void drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, Point2D p2) override;
+    void drawCurve(const Pen& pen, std::span<const Point2D> points, float tension) override;
+    void drawClosedCurve(const Pen& pen, std::span<const Point2D> points, float tension) override;
+    void drawArc(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle) override;
+
+    void drawRectangle(const Pen& pen, const RectF& rect) override;
+    void fillRectangle(const Brush& brush, const RectF& rect) override;
+    void drawEllipse(const Pen& pen, const RectF& bounds) override;
+    void fillEllipse(const Brush& brush, const RectF& bounds) override;
+    void drawPie(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle) override;
+    void fillPie(const Brush& brush, const RectF& bounds, float startAngle,
+                 float sweepAngle) override;
+    void drawPolygon(const Pen& pen, std::span<const Point2D> points) override;
+    void fillPolygon(const Brush& brush, std::span<const Point2D> points,
+                     render::FillMode mode) override;
+    void fillClosedCurve(const Brush& brush, std::span<const Point2D> points, float tension,
+                         render::FillMode mode) override;
+
+    void drawString(std::string_view text, const Font& font, const Brush& brush,
+                    const RectF& layout, const StringFormat& format) override;
+    RectF measureString(std::string_view text, const Font& font, const RectF& layout,
+                        const StringFormat& format) override;
+    float fontLineHeight(const Font& font) override;
+
+    bool drawImageFile(const std::string& path, Point2D topLeft) override;
+    bool drawImageFile(const std::string& path, const RectF& rect) override;
+
+    render::SurfaceStatus lastStatus() const override { return m_status; }
+
+private:
+    struct SavedState {
+        geom::Matrix2D world;
+        render::SmoothingMode smoothing;
+    };
+    // The graphics state the content has set, so that only changes are written.
+    struct GraphicsState {
+        std::uint32_t strokeRgb = 0;
+        std::uint32_t fillRgb = 0;
+        std::uint32_t alpha = 0xFF;
+        double lineWidth = 1;
+        render::LineEnds ends = render::LineEnds::Flat;
+        std::vector<double> dashes;
+    };
+    // A font whose glyphs the text uses, embedded at finish.
+    struct EmbeddedFont {
+        QRawFont raw;
+        std::string resourceName;       // "F0", ...
+        std::vector<render::FontTable> tables;
+        std::optional<render::FontFacts> facts; // none when drawn as outlines
+        std::vector<bool> used;         // by glyph id
+        std::vector<char32_t> unicode;  // by glyph id, 0 where unknown
+    };
+    struct ImageObject {
+        int width = 0;
+        int height = 0;
+        std::string rgb;
+        std::string alpha; // empty when every pixel is opaque
+    };
+    enum class Placement { Stroke, Fill };
+    enum class Isolation { Shared, Saved }; // Saved: in q ... Q even without a matrix (a clip)
+
+    bool usable(std::span<const Point2D> points, std::size_t minimum);
+    bool usable(const RectF& rect);
+    // Starts an element in the current world transform (strokes moved by half a pixel, as on
+    // the picture export); a transform other than a translation is written as a matrix.
+    void beginElement(Placement placement, Isolation isolation = Isolation::Shared);
+    void endElement();
+    void writeCoordinates(double x, double y);
+    void writePoints(std::span<const Point2D> points);
+    void writePath(const QPainterPath& path);
+    void writeRgb(std::uint32_t argb, std::string_view operatorName);
+    void useAlpha(std::uint32_t alpha);
+    void useStroke(const Pen& pen, std::uint32_t colour);
+    void useFill(std::uint32_t colour);
+    void strokeCurrentPath(const Pen& pen, std::uint32_t colour);
+    template <typename Draw> void strokePath(const Pen& pen, const QPainterPath& path, Draw painted);
+    template <typename Draw> void fillPath(const Brush& brush, const QPainterPath& path, Draw painted);
+    template <typename Draw> void embedPainted(Draw draw);
+    void drawGlyphRun(const QGlyphRun& run, EmbeddedFont& font, Point2D origin);
+    void drawGlyphOutlines(const QGlyphRun& run, EmbeddedFont& font, Point2D origin);
+    void drawTextDecorations(const QGlyphRun& run, Point2D origin);
+    EmbeddedFont& fontFor(const QRawFont& raw);
+    void noteCharacters(EmbeddedFont& font, const std::u32string& codes);
+    QFont qtFont(const Font& font) const;
+    void writeFont(render::PdfDocument& document, const EmbeddedFont& font, int fontObject);
+    std::string resources(render::PdfDocument& document);
+
+    int m_width;
+    int m_height;
+    std::string m_title;
+    std::string m_content;
+    GraphicsState m_state;
+    std::optional<GraphicsState> m_outerState; // the state outside an element's q ... Q
+    geom::Matrix2D m_world;
+    int m_userDecimals = 2;    // decimals of user coordinates that give a hundredth of a pixel
+    int m_elementDecimals = 2; // of the element being written
+    double m_elementScale = 1; // how much the element's matrix enlarges lengths
+    double m_offsetX = 0; // the element's translation, when it is one, added to coordinates
+    double m_offsetY = 0;
+    render::SmoothingMode m_smoothing = render::SmoothingMode::HighSpeed;
+    std::vector<SavedState> m_containers;
+    render::QtFontResolver m_fonts;
+    QImage m_metricsDevice; // fonts measure as on the exported picture
+    std::vector<std::unique_ptr<EmbeddedFont>> m_embedded;
+    QHash<QByteArray, EmbeddedFont*> m_fontsByKey;
+    std::array<bool, 256> m_alphasUsed{};
+    std::vector<ImageObject> m_images;
+    QImage m_canvas; // where embedded pictures are painted, made on first use
+    std::unique_ptr<QPainter> m_canvasPainter;
+    std::unique_ptr<render::QtSurface> m_canvasSurface;
+    render::SurfaceStatus m_status = render::SurfaceStatus::Ok;
+};
+
+} // namespace desktop

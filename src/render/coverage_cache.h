@@ -1,0 +1,51 @@
+// Coverage of long polylines kept from one paint of a window to the next. A tool step that moves
+// the view or the objects by whole device pixels draws the same points through a transform that
+// differs only by that move, so the kept coverage, moved, is exactly what a new pass over the
+// points would give, at the cost of a comparison of the points.
+#pragma once
+
+#include "render/stroke_coverage.h"
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace render {
+
+class CoverageCache {
+public:
+    // The coverage of `points` on a device of this size, from a kept mask of the same points,
+    // stroke and transform but for a move by whole pixels, when that mask covers what the
+    // device shows; nothing otherwise.
+    std::optional<CoverageMask> find(std::span<const geom::Point2D> points,
+                                     const DeviceTransform& toDevice, const StrokeShape& shape,
+                                     std::int32_t deviceWidth, std::int32_t deviceHeight);
+
+    // The coverage on the device, as polylineCoverage gives it, kept over the device and half
+    // its size around it, so that moves up to that far find it.
+    CoverageMask computeAndKeep(std::span<const geom::Point2D> points,
+                                const DeviceTransform& toDevice, const StrokeShape& shape,
+                                std::int32_t deviceWidth, std::int32_t deviceHeight);
+
+    // Ends a paint: masks neither found nor computed since the last call are dropped, so the
+    // cache holds what the last paint drew.
+    void endPaint();
+
+    std::size_t size() const { return m_entries.size(); }
+
+private:
+    struct Entry {
+        std::vector<geom::Point2D> points;
+        DeviceTransform toDevice;
+        StrokeShape shape;
+        PixelArea keptArea;       // the area the mask was computed for
+        PixelArea strokeArea;     // where the stroke lies, cut to the kept area
+        bool wholeStroke = false; // the stroke lies within the kept area
+        CoverageMask mask;
+        bool used = true;
+    };
+
+    std::vector<Entry> m_entries;
+};
+
+} // namespace render
