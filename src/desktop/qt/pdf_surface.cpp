@@ -973,8 +973,10 @@ void PdfSurface::writeFont(render::PdfDocument& document, const EmbeddedFont& fo
         if (font.used[glyph]) glyphs.push_back(static_cast<std::uint16_t>(glyph));
     const int cidFont = document.reserveObject(), descriptor = document.reserveObject();
     const int program = document.reserveObject(), toUnicode = document.reserveObject();
+    // A subset's name begins with a tag of its own; a whole font keeps its name.
     std::string name;
-    appendPdfName(name, subsetTag(font.used) + '+' + facts.postscriptName);
+    appendPdfName(name, trueType ? subsetTag(font.used) + '+' + facts.postscriptName
+                                 : facts.postscriptName);
 
     if (trueType) {
         const std::string subset = render::subsetTrueType(font.tables, glyphs);
