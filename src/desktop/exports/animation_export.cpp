@@ -21,6 +21,7 @@
 #include <future>
 #include <limits>
 #include <mutex>
+#include <new>
 #include <thread>
 
 namespace desktop {
@@ -40,9 +41,21 @@ std::uint64_t frameStartMs(std::uint64_t frame, std::uint32_t framesPerSecond)
     return frame * 1000 / framesPerSecond;
 }
 
-// Threads that draw frames, at most, and the frames drawn ahead of the encoder per thread.
+// Threads that draw frames, at most, and the frames drawn ahead of the encoder per thread; large
+// pictures are drawn fewer frames ahead, down to one per thread, so that they hold about
+// framesAheadBytes.
 constexpr std::size_t maxFramePainters = 8;
 constexpr std::size_t framesAheadPerPainter = 4;
+constexpr std::size_t framesAheadBytes = std::size_t{256} << 20;
+
+std::size_t framesAhead(std::size_t painters, int width, int height)
+{
+    const std::size_t pictureBytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    return std::clamp(framesAheadBytes / pictureBytes, painters, painters * framesAheadPerPainter);
+}
+
+constexpr const char* notEnoughMemory = "there is not enough memory to draw the animation";
 
 constexpr std::int64_t lowestDepth = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t pastLastDepth = std::numeric_limits<std::int64_t>::max();
@@ -57,9 +70,11 @@ public:
     {
     }
 
-    // The frame, drawn into `spare` when it is a free picture of the right size.
+    // The frame, drawn into `spare` when it is a free picture of the right size; a null picture
+    // when memory ran out.
     QImage paint(std::size_t frame, const render::RectF& viewport, QImage spare)
     {
+        if (m_shapes.isNull()) return {};
         m_player.showFrame(frame);
         const swf::DisplayList& shown = m_player.displayList();
         const auto fields = std::find_if(shown.begin(), shown.end(), [](const auto& entry) {
@@ -79,6 +94,7 @@ public:
         QImage picture = spare.size() == m_shapes.size() && spare.format() == m_shapes.format()
                              ? std::move(spare)
                              : QImage(m_shapes.size(), m_shapes.format());
+        if (picture.isNull()) return {};
         std::memcpy(picture.bits(), m_shapes.constBits(),
                     static_cast<std::size_t>(m_shapes.sizeInBytes()));
         if (fields != shown.end())
@@ -173,7 +189,7 @@ public:
     FramePainting(std::shared_ptr<const swf::PlayableMovie> movie, int width, int height)
         : m_painterCount(
               std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, maxFramePainters)),
-          m_queue(m_painterCount * framesAheadPerPainter)
+          m_queue(framesAhead(m_painterCount, width, height))
     {
         const render::RectF viewport{0, 0, static_cast<float>(width), static_cast<float>(height)};
         const std::size_t frames = movie->frameCount();
@@ -181,9 +197,16 @@ public:
             m_painters.emplace_back(movie, width, height);
         for (std::size_t i = 0; i < m_painterCount; ++i)
             m_threads.emplace_back([this, i, frames, viewport] {
-                for (std::size_t frame = i; frame < frames; frame += m_painterCount)
-                    if (!m_queue.put(frame, m_painters[i].paint(frame, viewport, m_queue.spare())))
-                        return;
+                for (std::size_t frame = i; frame < frames; frame += m_painterCount) {
+                    QImage picture;
+                    try {
+                        picture = m_painters[i].paint(frame, viewport, m_queue.spare());
+                    } catch (const std::bad_alloc&) {
+                    }
+                    // A null picture stops the encoder, and so this painter.
+                    const bool painted = !picture.isNull();
+                    if (!m_queue.put(frame, std::move(picture)) || !painted) return;
+                }
             });
     }
     FramePainting(const FramePainting&) = delete;
@@ -195,8 +218,8 @@ public:
             thread.join();
     }
 
-    // The next frame. The frames taken before go back to the painters once nothing else holds
-    // them (the encoder keeps the last one or two).
+    // The next frame, null when memory ran out. The frames taken before go back to the painters
+    // once nothing else holds them (the encoder keeps the last one or two).
     const QImage& next()
     {
         m_lent.push_back(std::move(m_current));
@@ -302,13 +325,17 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
         for (std::size_t frame = 0; frame < movieFrames; ++frame) {
             if (movieJob.progress->cancelled)
                 return refuse(path + ": the animation was cancelled; nothing was written");
-            if (!encoder->add(painting.next(), frameStartMs(frame, rate)))
+            const QImage& picture = painting.next();
+            if (picture.isNull()) return refuse(path + ": " + notEnoughMemory);
+            if (!encoder->add(picture, frameStartMs(frame, rate)))
                 return refuse(path + ": " + encoder->error());
         }
         painting.addNotes(result.notes);
     }
+    const QImage figurePicture = lastPicture.get();
+    if (figurePicture.isNull()) return refuse(path + ": " + notEnoughMemory);
     const std::optional<QByteArray> picture =
-        encoder->add(lastPicture.get(), frameStartMs(movieFrames, rate))
+        encoder->add(figurePicture, frameStartMs(movieFrames, rate))
             ? encoder->finish(frameStartMs(movieFrames + 1, rate))
             : std::nullopt;
     if (!picture) return refuse(path + ": " + encoder->error());
