@@ -60,6 +60,41 @@ constexpr const char* notEnoughMemory = "there is not enough memory to draw the 
 constexpr std::int64_t lowestDepth = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t pastLastDepth = std::numeric_limits<std::int64_t>::max();
 
+// The shapes of a display list are the objects below its first text field.
+swf::DisplayList::const_iterator firstTextField(const swf::DisplayList& shown)
+{
+    return std::find_if(shown.begin(), shown.end(), [](const auto& entry) {
+        return std::holds_alternative<swf::TextField>(entry.second);
+    });
+}
+
+// True when the shapes up to `fields` begin with all of `drawn`, so that drawing the rest over
+// them gives the frame's shapes.
+bool addsTo(const swf::DisplayList& drawn, const swf::DisplayList& shown,
+            swf::DisplayList::const_iterator fields)
+{
+    return drawn.size() <= static_cast<std::size_t>(std::distance(shown.begin(), fields)) &&
+           std::equal(drawn.begin(), drawn.end(), shown.begin());
+}
+
+// True when at most one frame in ten has to be drawn whole, its shapes not only adding to
+// those of the frame before: a second painter would only draw the same shapes again.
+bool mostlyGrows(std::shared_ptr<const swf::PlayableMovie> movie)
+{
+    const std::size_t frames = movie->frameCount();
+    swf::MoviePlayer player(std::move(movie));
+    swf::DisplayList before;
+    std::size_t whole = 0;
+    for (std::size_t frame = 0; frame < frames; ++frame) {
+        player.showFrame(frame);
+        const swf::DisplayList& shown = player.displayList();
+        const auto fields = firstTextField(shown);
+        if (frame == 0 || !addsTo(before, shown, fields)) ++whole;
+        before = swf::DisplayList(shown.begin(), fields);
+    }
+    return whole * 10 <= frames;
+}
+
 // One player drawing frames in increasing order. The movie's shapes sit below the text fields
 // that its programs make, and the canvas keeps the shapes alone: a frame whose shapes only add
 // to those draws just the new ones, then its text fields over a copy.
@@ -77,13 +112,10 @@ public:
         if (m_shapes.isNull()) return {};
         m_player.showFrame(frame);
         const swf::DisplayList& shown = m_player.displayList();
-        const auto fields = std::find_if(shown.begin(), shown.end(), [](const auto& entry) {
-            return std::holds_alternative<swf::TextField>(entry.second);
-        });
+        const auto fields = firstTextField(shown);
         const std::int64_t fieldDepth = fields == shown.end() ? pastLastDepth : fields->first;
         const auto shapeCount = static_cast<std::size_t>(std::distance(shown.begin(), fields));
-        const bool adds = m_painted && m_drawn.size() <= shapeCount &&
-                          std::equal(m_drawn.begin(), m_drawn.end(), shown.begin());
+        const bool adds = m_painted && addsTo(m_drawn, shown, fields);
         if (!adds)
             draw(m_shapes, viewport, lowestDepth, fieldDepth, swf::BackgroundFill::Fill);
         else if (shapeCount > m_drawn.size())
@@ -183,12 +215,15 @@ private:
 };
 
 // Painters on threads of their own, painter i drawing frames i, i + n, i + 2n, ... into the
-// queue; stopped and joined when it goes.
+// queue: one per processor, or one alone for a movie that mostly grows. Stopped and joined when
+// it goes.
 class FramePainting {
 public:
     FramePainting(std::shared_ptr<const swf::PlayableMovie> movie, int width, int height)
-        : m_painterCount(
-              std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, maxFramePainters)),
+        : m_painterCount(mostlyGrows(movie)
+                             ? 1
+                             : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
+                                                       maxFramePainters)),
           m_queue(framesAhead(m_painterCount, width, height))
     {
         const render::RectF viewport{0, 0, static_cast<float>(width), static_cast<float>(height)};
