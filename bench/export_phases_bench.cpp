@@ -1,9 +1,12 @@
-// A batch export taken apart into its phases, for the PNG of workload w2 and the SVG of w4 (the
-// same figure): start-up (the process with its libraries, then the application object, then the
+// A batch export taken apart into its phases, for the PNG of workload w2 and the SVG and PDF of w4
+// (the same figure): start-up (the process with its libraries, then the application object, then the
 // fonts, each timed as a whole process of the program this build makes), reading (running the
 // script's commands), sampling (the function's samples), drawing (the draw pass with the samples
-// cached; for SVG the pass writes the document), encoding (the PNG file) and the whole export
-// in one process for comparison. Times of one phase, not of the phases before it.
+// cached; for SVG the pass writes the document, for PDF the page's content), encoding (the PNG
+// file; the PDF file's fonts, compressed streams and cross-reference table) and the whole export
+// in one process and as a process of its own for comparison. Times of one phase, not of the
+// phases before it.
+#include "desktop/qt/pdf_surface.h"
 #include "desktop/qt/qt_image_export.h"
 #include "desktop/qt/qt_surface.h"
 #include "desktop/qt/svg_surface.h"
@@ -168,6 +171,40 @@ void drawSvg(benchmark::State& state, const std::string& name)
     }
 }
 
+void drawPdf(benchmark::State& state, const std::string& name)
+{
+    WorkloadSession workload(name);
+    model::Figure& figure = workload.figure();
+    for (auto _ : state) {
+        desktop::PdfSurface surface(figure.clientWidth, figure.clientHeight, "Figure 1");
+        render::DrawFigure(figure, surface, workload.session.functionCache);
+        state.PauseTiming();
+        benchmark::DoNotOptimize(surface.finish().size());
+        state.ResumeTiming();
+    }
+}
+
+void encodePdf(benchmark::State& state, const std::string& name)
+{
+    WorkloadSession workload(name);
+    model::Figure& figure = workload.figure();
+    for (auto _ : state) {
+        state.PauseTiming();
+        desktop::PdfSurface surface(figure.clientWidth, figure.clientHeight, "Figure 1");
+        render::DrawFigure(figure, surface, workload.session.functionCache);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(surface.finish().size());
+    }
+}
+
+void exportProcess(benchmark::State& state, const std::string& name, const std::string& extension)
+{
+    const QTemporaryDir folder;
+    runProgram(state, {"--export", folder.filePath("out." + QString::fromStdString(extension))
+                                       .toStdString(),
+                       (workloads / (name + ".kp")).string()});
+}
+
 void encodePng(benchmark::State& state, const std::string& name)
 {
     WorkloadSession workload(name);
@@ -196,13 +233,19 @@ void registerBenchmarks()
     add("start-up/application-w4-svg", startApplication, std::string("svg"));
     add("start-up/fonts-w2-png", startFonts, std::string("png"));
     add("start-up/fonts-w4-svg", startFonts, std::string("svg"));
+    add("start-up/application-w4-pdf", startApplication, std::string("pdf"));
+    add("start-up/fonts-w4-pdf", startFonts, std::string("pdf"));
     add("reading/w2", read, std::string("w2"));
     add("sampling/w2", sample, std::string("w2"));
     add("drawing/w2-png", drawPicture, std::string("w2"));
     add("drawing/w4-svg", drawSvg, std::string("w4"));
+    add("drawing/w4-pdf", drawPdf, std::string("w4"));
     add("encoding/w2-png", encodePng, std::string("w2"));
+    add("encoding/w4-pdf", encodePdf, std::string("w4"));
     add("in-process-export/w2-png", exportWhole, std::string("w2"), io::ExportFormat::Png);
     add("in-process-export/w4-svg", exportWhole, std::string("w4"), io::ExportFormat::Svg);
+    add("in-process-export/w4-pdf", exportWhole, std::string("w4"), io::ExportFormat::Pdf);
+    add("process-export/w4-pdf", exportProcess, std::string("w4"), std::string("pdf"));
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <new>
 
 namespace render {
@@ -66,40 +65,34 @@ std::vector<char32_t> codePoints(std::string_view text)
 
 void appendPdfNumber(std::string& out, double value, int decimals)
 {
-    static constexpr std::array<unsigned long long, maxDecimals + 1> powers = {
-        1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+    static constexpr std::array<double, maxDecimals + 1> powers = {1e0, 1e1, 1e2, 1e3, 1e4,
+                                                                    1e5, 1e6, 1e7, 1e8};
     decimals = std::clamp(decimals, 0, maxDecimals);
     if (!std::isfinite(value)) value = 0;
     value = std::clamp(value, -largestNumber, largestNumber);
-    const unsigned long long unit = powers[static_cast<std::size_t>(decimals)];
-    const double scaled = std::abs(value) * static_cast<double>(unit);
     // Rounded half away from zero to whole units of the last decimal, written as integers;
     // beyond 2^53 units the decimals are dropped.
-    unsigned long long units = 0;
-    unsigned long long divisor = unit;
-    if (scaled < 9e15) {
-        units = static_cast<unsigned long long>(scaled + 0.5);
-    } else {
-        units = static_cast<unsigned long long>(std::abs(value) + 0.5);
-        divisor = 1;
+    double scaled = std::abs(value) * powers[static_cast<std::size_t>(decimals)];
+    if (!(scaled < 9e15)) {
+        scaled = std::abs(value);
+        decimals = 0;
     }
-    char buffer[48];
+    unsigned long long units = static_cast<unsigned long long>(scaled + 0.5);
+    // The fraction's digits, last first, without trailing zeros.
+    char fraction[maxDecimals];
+    int digits = 0;
+    for (int place = 0; place < decimals; ++place, units /= 10) {
+        const auto digit = static_cast<char>('0' + units % 10);
+        if (digits > 0 || digit != '0') fraction[digits++] = digit;
+    }
+    char buffer[32];
     char* end = buffer;
-    if (value < 0 && units != 0) *end++ = '-';
-    end = std::to_chars(end, buffer + sizeof buffer, units / divisor).ptr;
-    unsigned long long fraction = units % divisor;
-    if (fraction != 0) {
-        int digits = decimals;
-        for (; fraction % 10 == 0; fraction /= 10)
-            --digits;
-        *end = '.';
-        char* const first = end + 1;
-        const auto length = static_cast<int>(std::to_chars(first, buffer + sizeof buffer, fraction).ptr - first);
-        if (length < digits) { // leading zeros of the fraction ("0.05")
-            std::memmove(first + (digits - length), first, static_cast<std::size_t>(length));
-            std::memset(first, '0', static_cast<std::size_t>(digits - length));
-        }
-        end = first + digits;
+    if (value < 0 && (units != 0 || digits != 0)) *end++ = '-';
+    end = std::to_chars(end, buffer + sizeof buffer, units).ptr;
+    if (digits > 0) {
+        *end++ = '.';
+        while (digits > 0)
+            *end++ = fraction[--digits];
     }
     out.append(buffer, end);
 }

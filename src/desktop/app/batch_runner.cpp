@@ -3,7 +3,7 @@
 #include "model/argument_text.h"
 
 #include "desktop/app/figure_export.h"
-#include "desktop/qt/qt_font.h"
+#include "desktop/qt/offscreen_gui.h"
 #include "io/file_io.h"
 #include "lang/batch_host.h"
 #include "lang/document.h"
@@ -14,7 +14,8 @@
 #include "swf/export/movie_warnings.h"
 #include "swf/export/timeline.h"
 
-#include <QGuiApplication>
+#include <QString>
+#include <QtGlobal>
 
 #include <cctype>
 #include <cstdio>
@@ -131,21 +132,6 @@ private:
     QtMessageHandler m_previous;
 };
 
-// Painting text and images needs a QGuiApplication; batch mode uses the offscreen platform. The
-// object is never destroyed: its teardown would start the font configuration only to shut it
-// down again (when no text was drawn), which takes longer than a small export. The process ends
-// soon after anyway (see main). The font configuration is read meanwhile on another thread.
-void startOffscreenGui()
-{
-    if (QGuiApplication::instance()) return;
-    render::startReadingFontConfiguration();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "kelvoplot";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
-
 // --verbose: "kelvoplot: wrote OUT: FORMAT, SIZE, N bytes".
 void reportWritten(const model::Figure& figure, const BatchOptions& options,
                    std::ostream& diagnostics)
@@ -193,9 +179,13 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         return 1;
     }
     const BatchQtMessages qtMessages;
-    // A document is command text: writing one paints nothing and needs no application object.
-    if (options.exportPath && exportableFormat(*options.exportPath) != io::ExportFormat::Vexxml)
-        startOffscreenGui();
+    // Painting text and images needs a QGuiApplication, on the offscreen platform. A document is
+    // command text and paints nothing; an SVG export makes the application object only when
+    // the answers about its text are not remembered from an earlier export (see exportFigure).
+    const std::optional<io::ExportFormat> format =
+        options.exportPath ? exportableFormat(*options.exportPath) : std::nullopt;
+    if (format && format != io::ExportFormat::Vexxml && format != io::ExportFormat::Svg)
+        ensureGuiApplication();
     lang::BatchHost host(output, diagnostics,
                          options.answerYes ? lang::BatchAnswer::Yes : lang::BatchAnswer::No);
     lang::Session session(host);

@@ -5,6 +5,7 @@
 #include "lang/document.h"
 #include "lang/serialiser.h"
 #include "desktop/exports/animation_export.h"
+#include "desktop/qt/font_answers.h"
 #include "desktop/qt/qt_image_export.h"
 #include "swf/export/movie_export.h"
 #include "desktop/qt/qt_measuring_surface.h"
@@ -46,6 +47,17 @@ io::WriteResult exportMovie(lang::Session& session, model::Figure& figure, const
     return {result.written, result.message};
 }
 
+// SVG text is measured once for all batch runs: the fonts' answers are kept in the user's cache
+// folder, and a run that finds them there needs no font machinery. A cache that cannot be
+// written costs only time.
+io::WriteResult exportSvg(model::Figure& figure, const std::string& path)
+{
+    FontAnswers answers(FontAnswers::defaultFile());
+    const io::WriteResult result = render::exportFigureSvg(figure, path, answers);
+    answers.save();
+    return result;
+}
+
 } // namespace
 
 io::WriteResult exportFigure(lang::Session& session, model::Figure& figure, const std::string& path,
@@ -68,6 +80,8 @@ io::WriteResult exportFigure(lang::Session& session, model::Figure& figure, cons
         if (*format == io::ExportFormat::Webp)
             return render::exportFigureWebp(figure, path, options.quality);
         return render::exportFigureImage(figure, path, *format);
+    case io::ExportFormat::Svg:
+        return exportSvg(figure, path);
     default:
         return render::exportFigureImage(figure, path, *format);
     }

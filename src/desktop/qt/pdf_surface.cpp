@@ -9,6 +9,7 @@
 #include "desktop/qt/qt_styles.h"
 #include "desktop/qt/qt_surface.h"
 #include "render/pdf_document.h"
+#include "scene/hatch_patterns.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -65,18 +66,41 @@ double largestScale(const geom::Matrix2D& m)
     return std::isfinite(columns) && columns > 0 ? columns : 1.0;
 }
 
-const render::SolidBrush* solidBrush(const Brush& brush)
+constexpr std::uint32_t noColour = 0xFF000000; // never a colour's RGB part: set anew
+
+} // namespace
+
+// How a pen or brush paints in the file: in a colour, in a hatch pattern, or, for gradients, as
+// a picture.
+struct PdfSurface::Paint {
+    enum class Kind { Colour, Hatch, Picture };
+    Kind kind = Kind::Colour;
+    std::uint32_t colour = 0; // ARGB, for a colour
+    render::HatchBrush hatch;
+
+    bool invisible() const { return kind == Kind::Colour && alphaOf(colour) == 0; }
+};
+
+namespace {
+
+// None for a brush the surface does not have (an unknown hatch style).
+std::optional<PdfSurface::Paint> paintOf(const Brush& brush)
 {
-    return std::get_if<render::SolidBrush>(&brush);
+    using Kind = PdfSurface::Paint::Kind;
+    if (const auto* solid = std::get_if<render::SolidBrush>(&brush))
+        return PdfSurface::Paint{Kind::Colour, solid->colour, {}};
+    if (const auto* hatch = std::get_if<render::HatchBrush>(&brush)) {
+        if (!render::hatchPattern(hatch->style)) return std::nullopt;
+        return PdfSurface::Paint{Kind::Hatch, 0, *hatch};
+    }
+    return PdfSurface::Paint{Kind::Picture, 0, {}};
 }
 
-// The colour a pen strokes with, or none when its fill is a pattern that must be painted.
-std::optional<std::uint32_t> strokeColour(const Pen& pen)
+PdfSurface::Paint strokePaintOf(const Pen& pen)
 {
-    if (!pen.fill) return pen.colour;
-    if (const render::SolidBrush* solid = solidBrush(*pen.fill)) return solid->colour;
-    if (!render::toQBrush(*pen.fill)) return pen.colour; // an unknown hatch strokes plainly
-    return std::nullopt;
+    const PdfSurface::Paint plain{PdfSurface::Paint::Kind::Colour, pen.colour, {}};
+    if (!pen.fill) return plain;
+    return paintOf(*pen.fill).value_or(plain); // an unknown hatch strokes plainly
 }
 
 // Dash and gap lengths in device pixels; empty for a solid line.
@@ -275,17 +299,20 @@ void PdfSurface::useAlpha(std::uint32_t alpha)
     m_content += "/A" + std::to_string(alpha) + " gs\n";
 }
 
-void PdfSurface::useStroke(const Pen& pen, std::uint32_t colour)
+void PdfSurface::useStroke(const Pen& pen, const Paint& paint)
 {
-    if (m_state.strokeRgb != (colour & 0xFFFFFF)) {
-        m_state.strokeRgb = colour & 0xFFFFFF;
-        writeRgb(colour, "RG");
+    if (paint.kind == Paint::Kind::Hatch) {
+        useAlpha(0xFF);
+        m_content += "/Pattern CS /" + hatchPattern(paint.hatch, Placement::Stroke) + " SCN\n";
+        m_state.strokeRgb = noColour;
+    } else if (m_state.strokeRgb != (paint.colour & 0xFFFFFF)) {
+        m_state.strokeRgb = paint.colour & 0xFFFFFF;
+        writeRgb(paint.colour, "RG");
     }
-    useAlpha(alphaOf(colour));
+    if (paint.kind == Paint::Kind::Colour) useAlpha(alphaOf(paint.colour));
     // A width of 0 is the thinnest line, one device pixel at any transform.
-    const double deviceScale = m_elementScale;
     const bool cosmetic = !(pen.width > 0);
-    const double width = cosmetic ? 1.0 / deviceScale : pen.width;
+    const double width = cosmetic ? 1.0 / m_elementScale : pen.width;
     if (m_state.lineWidth != width) {
         m_state.lineWidth = width;
         appendPdfNumber(m_content, width, m_elementDecimals);
@@ -298,7 +325,7 @@ void PdfSurface::useStroke(const Pen& pen, std::uint32_t colour)
     std::vector<double> dashes = dashArray(pen);
     if (cosmetic)
         for (double& length : dashes)
-            length /= deviceScale;
+            length /= m_elementScale;
     if (m_state.dashes != dashes) {
         m_content += '[';
         for (std::size_t i = 0; i < dashes.size(); ++i) {
@@ -317,6 +344,45 @@ void PdfSurface::useFill(std::uint32_t colour)
         writeRgb(colour, "rg");
     }
     useAlpha(alphaOf(colour));
+}
+
+void PdfSurface::useFill(const Paint& paint)
+{
+    if (paint.kind == Paint::Kind::Colour) {
+        useFill(paint.colour);
+        return;
+    }
+    useAlpha(0xFF);
+    m_content += "/Pattern cs /" + hatchPattern(paint.hatch, Placement::Fill) + " scn\n";
+    m_state.fillRgb = noColour;
+}
+
+std::string PdfSurface::hatchPattern(const render::HatchBrush& hatch, Placement placement)
+{
+    // Hatches repeat every 8 pixels of the user space of the shape's transform, from its origin,
+    // as on the picture; a pattern's matrix maps its cell to the page's default space.
+    geom::Matrix2D m = m_world;
+    if (placement == Placement::Stroke) {
+        m.dx += 0.5f;
+        m.dy += 0.5f;
+    }
+    const double pageHeight = m_height * pointsPerPixel;
+    std::string matrix;
+    const double factors[] = {m.m11 * pointsPerPixel, -m.m12 * pointsPerPixel,
+                              m.m21 * pointsPerPixel, -m.m22 * pointsPerPixel,
+                              m.dx * pointsPerPixel,  pageHeight - m.dy * pointsPerPixel};
+    for (const double factor : factors) {
+        appendPdfNumber(matrix, factor, matrixDecimals);
+        matrix += ' ';
+    }
+    matrix.pop_back();
+    for (std::size_t i = 0; i < m_patterns.size(); ++i)
+        if (m_patterns[i].hatch == hatch && m_patterns[i].matrix == matrix)
+            return "P" + std::to_string(i);
+    for (const std::uint32_t colour : {hatch.background, hatch.foreground})
+        m_alphasUsed[alphaOf(colour)] = true;
+    m_patterns.push_back({hatch, matrix});
+    return "P" + std::to_string(m_patterns.size() - 1);
 }
 
 // --- state --------------------------------------------------------------------------------------
@@ -367,90 +433,100 @@ bool PdfSurface::setSmoothingMode(render::SmoothingMode mode)
 
 // --- lines and curves ---------------------------------------------------------------------------
 
-void PdfSurface::strokeCurrentPath(const Pen& pen, std::uint32_t colour)
-{
-    useStroke(pen, colour);
-    m_content += "S\n";
-}
-
 void PdfSurface::drawLine(const Pen& pen, Point2D from, Point2D to)
 {
     const Point2D ends[] = {from, to};
     drawPolyline(pen, ends);
 }
 
-void PdfSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
-{
-    if (!usable(points, 2) || !finite(pen.width)) return;
-    const std::optional<std::uint32_t> colour = strokeColour(pen);
-    if (!colour) {
-        embedPainted([&](render::QtSurface& surface) { surface.drawPolyline(pen, points); });
-        return;
-    }
-    if (alphaOf(*colour) == 0) return;
-    beginElement(Placement::Stroke);
-    useStroke(pen, *colour);
-    writePoints(points);
-    m_content += "S\n";
-    endElement();
-}
-
-void PdfSurface::drawLines(const Pen& pen, std::span<const Point2D> endPoints)
-{
-    const std::span<const Point2D> pairs = endPoints.first(endPoints.size() & ~std::size_t{1});
-    if (pairs.empty() || !usable(pairs, 2) || !finite(pen.width)) return;
-    const std::optional<std::uint32_t> colour = strokeColour(pen);
-    if (!colour) {
-        embedPainted([&](render::QtSurface& surface) { surface.drawLines(pen, pairs); });
-        return;
-    }
-    if (alphaOf(*colour) == 0) return;
-    beginElement(Placement::Stroke);
-    useStroke(pen, *colour);
-    for (std::size_t i = 0; i < pairs.size(); i += 2)
-        writePoints(pairs.subspan(i, 2));
-    m_content += "S\n";
-    endElement();
-}
-
-template <typename Draw>
-void PdfSurface::strokePath(const Pen& pen, const QPainterPath& path, Draw painted)
+template <typename Write, typename Draw>
+void PdfSurface::stroke(const Pen& pen, Write write, Draw painted)
 {
     if (!finite(pen.width)) {
         m_status = SurfaceStatus::InvalidParameter;
         return;
     }
-    const std::optional<std::uint32_t> colour = strokeColour(pen);
-    if (!colour) {
+    const Paint paint = strokePaintOf(pen);
+    if (paint.kind == Paint::Kind::Picture) {
         embedPainted(painted);
         return;
     }
-    if (alphaOf(*colour) == 0 || path.isEmpty()) return;
+    if (paint.invisible()) return;
     beginElement(Placement::Stroke);
-    useStroke(pen, *colour);
-    writePath(path);
-    m_content += "S\n";
+    useStroke(pen, paint);
+    write();
     endElement();
+}
+
+template <typename Write, typename Draw>
+void PdfSurface::fill(const Brush& brush, Write write, Draw painted)
+{
+    const std::optional<Paint> paint = paintOf(brush);
+    if (!paint) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    if (paint->kind == Paint::Kind::Picture) {
+        embedPainted(painted);
+        return;
+    }
+    if (paint->invisible()) return;
+    beginElement(Placement::Fill);
+    useFill(*paint);
+    write();
+    endElement();
+}
+
+void PdfSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
+{
+    if (!usable(points, 2)) return;
+    stroke(
+        pen,
+        [&] {
+            writePoints(points);
+            m_content += "S\n";
+        },
+        [&](render::QtSurface& surface) { surface.drawPolyline(pen, points); });
+}
+
+void PdfSurface::drawLines(const Pen& pen, std::span<const Point2D> endPoints)
+{
+    const std::span<const Point2D> pairs = endPoints.first(endPoints.size() & ~std::size_t{1});
+    if (pairs.empty() || !usable(pairs, 2)) return;
+    stroke(
+        pen,
+        [&] {
+            for (std::size_t i = 0; i < pairs.size(); i += 2)
+                writePoints(pairs.subspan(i, 2));
+            m_content += "S\n";
+        },
+        [&](render::QtSurface& surface) { surface.drawLines(pen, pairs); });
+}
+
+template <typename Draw>
+void PdfSurface::strokePath(const Pen& pen, const QPainterPath& path, Draw painted)
+{
+    if (path.isEmpty()) return;
+    stroke(
+        pen,
+        [&] {
+            writePath(path);
+            m_content += "S\n";
+        },
+        painted);
 }
 
 template <typename Draw>
 void PdfSurface::fillPath(const Brush& brush, const QPainterPath& path, Draw painted)
 {
-    if (!render::toQBrush(brush)) {
-        m_status = SurfaceStatus::InvalidParameter;
-        return;
-    }
-    const render::SolidBrush* solid = solidBrush(brush);
-    if (!solid) {
-        embedPainted(painted);
-        return;
-    }
-    if (alphaOf(solid->colour) == 0 || path.isEmpty()) return;
-    beginElement(Placement::Fill);
-    useFill(solid->colour);
-    writePath(path);
-    m_content += path.fillRule() == Qt::OddEvenFill ? "f*\n" : "f\n";
-    endElement();
+    if (path.isEmpty()) return;
+    fill(
+        brush,
+        [&] {
+            writePath(path);
+            m_content += path.fillRule() == Qt::OddEvenFill ? "f*\n" : "f\n";
+        },
+        painted);
 }
 
 void PdfSurface::drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, Point2D p2)
@@ -485,35 +561,39 @@ void PdfSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, 
 
 // --- shapes -------------------------------------------------------------------------------------
 
-void PdfSurface::drawRectangle(const Pen& pen, const RectF& rect)
+void PdfSurface::writeRectangle(const RectF& rect)
 {
-    if (!usable(rect)) return;
-    QPainterPath path;
-    path.addRect(toQRect(rect));
-    strokePath(pen, path, [&](render::QtSurface& s) { s.drawRectangle(pen, rect); });
-}
-
-void PdfSurface::fillRectangle(const Brush& brush, const RectF& rect)
-{
-    if (!usable(rect)) return;
-    const render::SolidBrush* solid = solidBrush(brush);
-    if (!solid) {
-        QPainterPath path;
-        path.addRect(toQRect(rect));
-        fillPath(brush, path, [&](render::QtSurface& s) { s.fillRectangle(brush, rect); });
-        return;
-    }
-    if (alphaOf(solid->colour) == 0) return;
     const QRectF box = toQRect(rect);
-    beginElement(Placement::Fill);
-    useFill(solid->colour);
     writeCoordinates(box.x(), box.y());
     m_content += ' ';
     appendPdfNumber(m_content, box.width(), m_elementDecimals);
     m_content += ' ';
     appendPdfNumber(m_content, box.height(), m_elementDecimals);
-    m_content += " re\nf\n";
-    endElement();
+    m_content += " re\n";
+}
+
+void PdfSurface::drawRectangle(const Pen& pen, const RectF& rect)
+{
+    if (!usable(rect)) return;
+    stroke(
+        pen,
+        [&] {
+            writeRectangle(rect);
+            m_content += "S\n";
+        },
+        [&](render::QtSurface& s) { s.drawRectangle(pen, rect); });
+}
+
+void PdfSurface::fillRectangle(const Brush& brush, const RectF& rect)
+{
+    if (!usable(rect)) return;
+    fill(
+        brush,
+        [&] {
+            writeRectangle(rect);
+            m_content += "f\n";
+        },
+        [&](render::QtSurface& s) { s.fillRectangle(brush, rect); });
 }
 
 void PdfSurface::drawEllipse(const Pen& pen, const RectF& bounds)
@@ -549,39 +629,26 @@ void PdfSurface::fillPie(const Brush& brush, const RectF& bounds, float startAng
 
 void PdfSurface::drawPolygon(const Pen& pen, std::span<const Point2D> points)
 {
-    if (!usable(points, 2) || !finite(pen.width)) return;
-    const std::optional<std::uint32_t> colour = strokeColour(pen);
-    if (!colour) {
-        embedPainted([&](render::QtSurface& surface) { surface.drawPolygon(pen, points); });
-        return;
-    }
-    if (alphaOf(*colour) == 0) return;
-    beginElement(Placement::Stroke);
-    useStroke(pen, *colour);
-    writePoints(points);
-    m_content += "s\n";
-    endElement();
+    if (!usable(points, 2)) return;
+    stroke(
+        pen,
+        [&] {
+            writePoints(points);
+            m_content += "s\n";
+        },
+        [&](render::QtSurface& surface) { surface.drawPolygon(pen, points); });
 }
 
 void PdfSurface::fillPolygon(const Brush& brush, std::span<const Point2D> points, FillMode mode)
 {
     if (!usable(points, 3)) return;
-    const render::SolidBrush* solid = solidBrush(brush);
-    if (!solid) {
-        if (!render::toQBrush(brush)) {
-            m_status = SurfaceStatus::InvalidParameter;
-            return;
-        }
-        embedPainted(
-            [&](render::QtSurface& surface) { surface.fillPolygon(brush, points, mode); });
-        return;
-    }
-    if (alphaOf(solid->colour) == 0) return;
-    beginElement(Placement::Fill);
-    useFill(solid->colour);
-    writePoints(points);
-    m_content += mode == FillMode::Alternate ? "f*\n" : "f\n";
-    endElement();
+    fill(
+        brush,
+        [&] {
+            writePoints(points);
+            m_content += mode == FillMode::Alternate ? "f*\n" : "f\n";
+        },
+        [&](render::QtSurface& surface) { surface.fillPolygon(brush, points, mode); });
 }
 
 void PdfSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> points,
@@ -605,19 +672,19 @@ void PdfSurface::drawString(std::string_view text, const Font& font, const Brush
                             const RectF& layout, const StringFormat& format)
 {
     if (!usable(layout)) return;
-    if (!render::toQBrush(brush)) {
+    const std::optional<Paint> paint = paintOf(brush);
+    if (!paint) {
         m_status = SurfaceStatus::InvalidParameter;
         return;
     }
-    const render::SolidBrush* solid = solidBrush(brush);
-    // Turned and right-to-left text, and text in a pattern, are painted as on the picture.
-    if (!solid || (format.flags & (formatRightToLeft | formatVertical))) {
+    // Turned and right-to-left text, and text in a gradient, are painted as on the picture.
+    if (paint->kind == Paint::Kind::Picture || (format.flags & (formatRightToLeft | formatVertical))) {
         embedPainted([&](render::QtSurface& surface) {
             surface.drawString(text, font, brush, layout, format);
         });
         return;
     }
-    if (alphaOf(solid->colour) == 0 || text.empty()) return;
+    if (paint->invisible() || text.empty()) return;
 
     // Lines are laid out as QPainter lays out text in a rectangle: line feeds break lines,
     // carriage returns and tabs are blanks, lines wrap at words and start on whole pixels, and
@@ -661,7 +728,7 @@ void PdfSurface::drawString(std::string_view text, const Font& font, const Brush
         appendPdfNumber(m_content, box.height(), m_elementDecimals);
         m_content += " re\nW n\n";
     }
-    useFill(solid->colour);
+    useFill(*paint);
     for (const QGlyphRun& run : runs) {
         EmbeddedFont& embedded = fontFor(run.rawFont());
         noteCharacters(embedded, codes);
@@ -956,6 +1023,44 @@ std::string toUnicodeMap(const std::vector<bool>& used, const std::vector<char32
     return out;
 }
 
+// The content of a hatch's 8 x 8 cell: the background, then the foreground's pixels in runs
+// along each row (the cell's y runs downwards, as the page's user space does).
+std::string hatchCell(const render::HatchBrush& hatch)
+{
+    const render::HatchBitmap bitmap = *render::hatchPattern(hatch.style);
+    const bool translucent = alphaOf(hatch.background) != 0xFF || alphaOf(hatch.foreground) != 0xFF;
+    std::string cell;
+    const auto useColour = [&](std::uint32_t argb) {
+        if (translucent) cell += "/A" + std::to_string(alphaOf(argb)) + " gs\n";
+        for (const int shift : {16, 8, 0}) {
+            appendPdfNumber(cell, ((argb >> shift) & 0xFF) / 255.0, colourDecimals);
+            cell += ' ';
+        }
+        cell += "rg\n";
+    };
+    if (alphaOf(hatch.background) != 0) {
+        useColour(hatch.background);
+        cell += "0 0 8 8 re f\n";
+    }
+    if (alphaOf(hatch.foreground) == 0) return cell;
+    useColour(hatch.foreground);
+    for (int row = 0; row < 8; ++row) {
+        const unsigned bits = bitmap[static_cast<std::size_t>(row)];
+        for (int column = 0; column < 8;) {
+            if (!(bits & (0x80u >> column))) {
+                ++column;
+                continue;
+            }
+            const int start = column;
+            while (column < 8 && (bits & (0x80u >> column)))
+                ++column;
+            cell += std::to_string(start) + ' ' + std::to_string(row) + ' ' +
+                    std::to_string(column - start) + " 1 re\n";
+        }
+    }
+    return cell + "f\n";
+}
+
 std::string reference(int object)
 {
     return std::to_string(object) + " 0 R";
@@ -973,8 +1078,10 @@ void PdfSurface::writeFont(render::PdfDocument& document, const EmbeddedFont& fo
         if (font.used[glyph]) glyphs.push_back(static_cast<std::uint16_t>(glyph));
     const int cidFont = document.reserveObject(), descriptor = document.reserveObject();
     const int program = document.reserveObject(), toUnicode = document.reserveObject();
+    // A subset's name begins with a tag of its own; a whole font keeps its name.
     std::string name;
-    appendPdfName(name, subsetTag(font.used) + '+' + facts.postscriptName);
+    appendPdfName(name, trueType ? subsetTag(font.used) + '+' + facts.postscriptName
+                                 : facts.postscriptName);
 
     if (trueType) {
         const std::string subset = render::subsetTrueType(font.tables, glyphs);
@@ -1015,7 +1122,7 @@ void PdfSurface::writeFont(render::PdfDocument& document, const EmbeddedFont& fo
 
 std::string PdfSurface::resources(render::PdfDocument& document)
 {
-    std::string states, fonts, images;
+    std::string states, patterns, fonts, images;
     for (std::size_t alpha = 0; alpha < m_alphasUsed.size(); ++alpha) {
         if (!m_alphasUsed[alpha]) continue;
         const int object = document.reserveObject();
@@ -1025,6 +1132,15 @@ std::string PdfSurface::resources(render::PdfDocument& document)
         appendPdfNumber(value, static_cast<double>(alpha) / 255.0, colourDecimals);
         document.writeObject(object, value + " >>");
         states += " /A" + std::to_string(alpha) + ' ' + reference(object);
+    }
+    for (std::size_t i = 0; i < m_patterns.size(); ++i) {
+        const int object = document.reserveObject();
+        document.writeStream(object,
+                             "/Type /Pattern /PatternType 1 /PaintType 1 /TilingType 1 /BBox [0 0 "
+                             "8 8] /XStep 8 /YStep 8 /Matrix [" + m_patterns[i].matrix +
+                                 "] /Resources << /ExtGState <<" + states + " >> >>",
+                             hatchCell(m_patterns[i].hatch));
+        patterns += " /P" + std::to_string(i) + ' ' + reference(object);
     }
     for (std::size_t i = 0; i < m_images.size(); ++i) {
         const ImageObject& image = m_images[i];
@@ -1051,6 +1167,7 @@ std::string PdfSurface::resources(render::PdfDocument& document)
     std::string out = "<<";
     if (!states.empty()) out += " /ExtGState <<" + states + " >>";
     if (!fonts.empty()) out += " /Font <<" + fonts + " >>";
+    if (!patterns.empty()) out += " /Pattern <<" + patterns + " >>";
     if (!images.empty()) out += " /XObject <<" + images + " >>";
     return out + " >>";
 }

@@ -1,10 +1,10 @@
 // The PDF surface: writes a one-page PDF file directly, each primitive as path operators with
 // numbers to a hundredth of a pixel (more in user units under a scaling transform), pens and
-// brushes as colours, line widths, caps, joins and dashes, transparency as graphics states. Text
-// is laid out with Qt's font metrics at 96 dpi, as the picture export lays it out, and written
-// with the fonts embedded as subsets (TrueType, or whole OpenType fonts with CFF outlines); a
-// font that cannot be read or may not be embedded is drawn as outlines. What PDF cannot hold as
-// a plain colour (hatch and gradient brushes, turned text) and image files are painted with the
+// brushes as colours and hatch tiling patterns, line widths, caps, joins and dashes,
+// transparency as graphics states. Text is laid out with Qt's font metrics at 96 dpi, as the
+// picture export lays it out, and written with the fonts embedded as subsets (TrueType, or whole
+// OpenType fonts with CFF outlines); a font that cannot be read or may not be embedded is drawn
+// as outlines. Gradients, turned and right-to-left text and image files are painted with the
 // picture export's surface and embedded as images of the area they cover. The page measures the
 // figure's pixels at 96 per inch.
 #pragma once
@@ -43,6 +43,8 @@ using render::StringFormat;
 
 class PdfSurface : public render::DrawingSurface {
 public:
+    struct Paint;
+
     // A page of `width` x `height` pixels (96 per inch) with `title`.
     PdfSurface(int width, int height, const std::string& title);
     ~PdfSurface() override;
@@ -113,6 +115,10 @@ private:
         std::vector<bool> used;         // by glyph id
         std::vector<char32_t> unicode;  // by glyph id, 0 where unknown
     };
+    struct PatternObject {
+        render::HatchBrush hatch;
+        std::string matrix; // pattern space to the page's default space
+    };
     struct ImageObject {
         int width = 0;
         int height = 0;
@@ -132,10 +138,17 @@ private:
     void writePoints(std::span<const Point2D> points);
     void writePath(const QPainterPath& path);
     void writeRgb(std::uint32_t argb, std::string_view operatorName);
+    void writeRectangle(const RectF& rect);
     void useAlpha(std::uint32_t alpha);
-    void useStroke(const Pen& pen, std::uint32_t colour);
+    void useStroke(const Pen& pen, const Paint& paint);
     void useFill(std::uint32_t colour);
-    void strokeCurrentPath(const Pen& pen, std::uint32_t colour);
+    void useFill(const Paint& paint);
+    // The resource name of the tiling pattern of `hatch` in the current transform.
+    std::string hatchPattern(const render::HatchBrush& hatch, Placement placement);
+    // Strokes or fills what `write` writes in the pen's or brush's paint, or embeds `painted`
+    // for a gradient.
+    template <typename Write, typename Draw> void stroke(const Pen& pen, Write write, Draw painted);
+    template <typename Write, typename Draw> void fill(const Brush& brush, Write write, Draw painted);
     template <typename Draw> void strokePath(const Pen& pen, const QPainterPath& path, Draw painted);
     template <typename Draw> void fillPath(const Brush& brush, const QPainterPath& path, Draw painted);
     template <typename Draw> void embedPainted(Draw draw);
@@ -167,6 +180,7 @@ private:
     std::vector<std::unique_ptr<EmbeddedFont>> m_embedded;
     QHash<QByteArray, EmbeddedFont*> m_fontsByKey;
     std::array<bool, 256> m_alphasUsed{};
+    std::vector<PatternObject> m_patterns;
     std::vector<ImageObject> m_images;
     QImage m_canvas; // where embedded pictures are painted, made on first use
     std::unique_ptr<QPainter> m_canvasPainter;

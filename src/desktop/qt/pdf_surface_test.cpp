@@ -162,12 +162,13 @@ TEST_F(PdfSurfaceTest, WritesFilesWhoseObjectsAndTextReadBack)
           "TEXT at(1) p2(10,60) n(\"na\xC3\xAFve (sic)\") font(\"Times New Roman\",12)"},
          {"Hello, world", "na\xC3\xAFve (sic)"},
          {"/MediaBox [0 0 300 225]", "/FontFile2", "/W ["}},
-        {"translucent fills, a dashed pen and a hatch",
+        {"translucent fills, a dashed pen, a hatch and a gradient",
          {"FIGURE 1 120 90", "RECTANGLE at(1) p4(10,10,50,40) brush(solid,0x800000FF)",
           "RECTANGLE at(1) p4(30,30,50,40) brush(hatch,0x800000,0xFFFFFF,5) pen(3,0xFF00FF00,1)",
+          "RECTANGLE at(1) p4(90,0,30,30) brush(gradient,0xFF,0xFF0000,0)",
           "POLY at(1) p2(0,80,120,80) pen(2,0xFF000000,2)"},
          {},
-         {"/ExtGState", "/XObject", "/Subtype /Image"}},
+         {"/ExtGState", "/Pattern << /P0", "/PatternType 1", "/XObject", "/Subtype /Image"}},
     };
     for (const Case& c : cases) {
         const std::string file = pdfOf(c.commands);

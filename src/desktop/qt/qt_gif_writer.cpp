@@ -2,6 +2,7 @@
 #include "desktop/qt/qt_gif_writer.h"
 
 #include "desktop/qt/qt_animation_writer.h"
+#include "render/gif_encoder.h"
 
 #include <gif_lib.h>
 
@@ -109,7 +110,7 @@ int writeGif(const Palette& palette, int width, int height, QByteArray& output)
 }
 
 // The changed part of one picture of an animation, kept until the palette is chosen.
-struct GifPicture {
+struct KeptPicture {
     QRect rect;
     std::vector<QRgb> pixels; // row by row
     int delayCs = 0;
@@ -168,7 +169,7 @@ protected:
             std::min<std::uint64_t>(centiseconds(endMs) - centiseconds(startMs), 65535));
         const QRect rect = m_shown.isNull() ? rgb.rect() : changedRect(m_shown, rgb);
         if (rect.isEmpty()) { // shown again after pictures too brief to keep
-            GifPicture& last = m_pictures.back();
+            KeptPicture& last = m_pictures.back();
             last.delayCs = std::min(last.delayCs + delay, 65535);
             return true;
         }
@@ -178,7 +179,7 @@ protected:
             return fail("the GIF animation changes more than " +
                         std::to_string(maxGifChangedPixels) + " pixels, the limit");
         m_keptPixels += area;
-        GifPicture picture{rect, {}, delay};
+        KeptPicture picture{rect, {}, delay};
         picture.pixels.reserve(static_cast<std::size_t>(area));
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             const QRgb* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
@@ -198,14 +199,7 @@ protected:
             fail("the colours could not be reduced to 256");
             return std::nullopt;
         }
-        QByteArray output;
-        const int status = write(palette, output);
-        if (status != GIF_OK) {
-            const char* text = GifErrorString(status);
-            fail(text ? text : "giflib error " + std::to_string(status));
-            return std::nullopt;
-        }
-        return output;
+        return write(palette);
     }
 
 private:
@@ -231,7 +225,7 @@ private:
                                        static_cast<GifByteType>(qBlue(it.key()))});
         }
         palette.indices.reserve(m_keptPixels);
-        for (const GifPicture& picture : m_pictures)
+        for (const KeptPicture& picture : m_pictures)
             for (QRgb colour : picture.pixels)
                 palette.indices.push_back(m_colours.value(colour));
         return true;
@@ -242,7 +236,7 @@ private:
     {
         std::vector<GifByteType> red(m_keptPixels), green(m_keptPixels), blue(m_keptPixels);
         std::size_t i = 0;
-        for (const GifPicture& picture : m_pictures)
+        for (const KeptPicture& picture : m_pictures)
             for (QRgb colour : picture.pixels) {
                 red[i] = static_cast<GifByteType>(qRed(colour));
                 green[i] = static_cast<GifByteType>(qGreen(colour));
@@ -260,55 +254,32 @@ private:
         return true;
     }
 
-    // GIF89a with the looping extension, then each picture's rectangle over the one before.
-    int write(const Palette& palette, QByteArray& output)
+    // Each picture's rectangle over the one before, with the palette's indices.
+    QByteArray write(const Palette& palette) const
     {
-        int colourCount = 2;
-        while (colourCount < static_cast<int>(palette.colours.size()))
-            colourCount *= 2;
-        std::vector<GifColorType> colours = palette.colours;
-        colours.resize(static_cast<std::size_t>(colourCount), GifColorType{0, 0, 0});
-        const std::unique_ptr<ColorMapObject, MapDeleter> map(
-            GifMakeMapObject(colourCount, colours.data()));
-        if (!map) return E_GIF_ERR_NOT_ENOUGH_MEM;
-
-        int error = 0;
-        GifFileType* file = EGifOpen(&output, appendToBuffer, &error);
-        if (!file) return error;
-        EGifSetGifVersion(file, true);
-        static const GifByteType application[] = {'N', 'E', 'T', 'S', 'C', 'A',
-                                                  'P', 'E', '2', '.', '0'};
-        static const GifByteType loopForEver[] = {1, 0, 0};
-        bool ok = EGifPutScreenDesc(file, m_width, m_height, 8, 0, map.get()) == GIF_OK &&
-                  EGifPutExtensionLeader(file, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
-                  EGifPutExtensionBlock(file, sizeof application, application) == GIF_OK &&
-                  EGifPutExtensionBlock(file, sizeof loopForEver, loopForEver) == GIF_OK &&
-                  EGifPutExtensionTrailer(file) == GIF_OK;
+        std::vector<GifColour> colours;
+        colours.reserve(palette.colours.size());
+        for (const GifColorType& colour : palette.colours)
+            colours.push_back({colour.Red, colour.Green, colour.Blue});
+        std::vector<GifPicture> pictures;
+        pictures.reserve(m_pictures.size());
         const GifByteType* indices = palette.indices.data();
-        for (const GifPicture& picture : m_pictures) {
-            if (!ok) break;
-            GraphicsControlBlock control{DISPOSE_DO_NOT, false, picture.delayCs,
-                                         NO_TRANSPARENT_COLOR};
-            GifByteType extension[4];
-            const std::size_t length = EGifGCBToExtension(&control, extension);
-            const QRect& r = picture.rect;
-            ok = EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length),
-                                  extension) == GIF_OK &&
-                 EGifPutImageDesc(file, r.x(), r.y(), r.width(), r.height(), false, nullptr) ==
-                     GIF_OK;
-            for (int y = 0; ok && y < r.height(); ++y) {
-                ok = EGifPutLine(file, const_cast<GifByteType*>(indices), r.width()) == GIF_OK;
-                indices += r.width();
-            }
+        for (const KeptPicture& kept : m_pictures) {
+            const QRect& r = kept.rect;
+            const auto count = static_cast<std::size_t>(r.width()) * r.height();
+            pictures.push_back({r.x(), r.y(), r.width(), r.height(), kept.delayCs,
+                                std::span<const std::uint8_t>(indices, count)});
+            indices += count;
         }
-        const int writeError = ok ? GIF_OK : file->Error;
-        if (EGifCloseFile(file, &error) != GIF_OK && writeError == GIF_OK) return error;
-        return writeError;
+        const std::vector<std::uint8_t> bytes =
+            encodeGifAnimation(m_width, m_height, colours, pictures);
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<qsizetype>(bytes.size()));
     }
 
     int m_width, m_height;
     QImage m_shown; // the picture the viewer shows after the pictures kept so far
-    std::vector<GifPicture> m_pictures;
+    std::vector<KeptPicture> m_pictures;
     std::uint64_t m_keptPixels = 0;
     QHash<QRgb, GifByteType> m_colours; // counted up to 257
 };

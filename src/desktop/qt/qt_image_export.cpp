@@ -85,9 +85,10 @@ io::WriteResult writeWebp(const QImage& image, const std::string& path,
     return writeAtomically(path, *bytes);
 }
 
-io::WriteResult writeSvg(model::Figure& figure, const std::string& path)
+io::WriteResult writeSvg(model::Figure& figure, const std::string& path,
+                         desktop::FontAnswers* answers)
 {
-    const std::string text = renderFigureSvg(figure);
+    const std::string text = renderFigureSvg(figure, answers);
     return writeAtomically(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
@@ -152,10 +153,11 @@ QByteArray encodePngImage(const QImage& image)
                       static_cast<qsizetype>(bytes.size()));
 }
 
-std::string renderFigureSvg(model::Figure& figure)
+std::string renderFigureSvg(model::Figure& figure, desktop::FontAnswers* answers)
 {
     const QSize size = clientSize(figure);
-    desktop::SvgSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id));
+    desktop::SvgSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id),
+                                answers);
     mesh::MeshScene meshes;
     DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
     return surface.finish();
@@ -185,7 +187,7 @@ io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path
     case io::ExportFormat::Webp:
         return writeWebp(renderFigureImage(figure), path, std::nullopt);
     case io::ExportFormat::Svg:
-        return writeSvg(figure, path);
+        return writeSvg(figure, path, nullptr);
     case io::ExportFormat::Pdf:
         return writePdf(figure, path);
     case io::ExportFormat::Swf:
@@ -194,6 +196,12 @@ io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path
         break;
     }
     return failure(path, "not a picture format");
+}
+
+io::WriteResult exportFigureSvg(model::Figure& figure, const std::string& path,
+                                desktop::FontAnswers& answers)
+{
+    return writeSvg(figure, path, &answers);
 }
 
 io::WriteResult exportFigureWebp(model::Figure& figure, const std::string& path,

@@ -12,13 +12,18 @@
 #include <optional>
 #include <string>
 
+namespace desktop {
+class FontAnswers;
+}
+
 namespace render {
 
 // The figure drawn at its client size (points at 96 dpi).
 QImage renderFigureImage(model::Figure& figure);
 
-// The figure as an SVG document (numbers to a hundredth of a pixel).
-std::string renderFigureSvg(model::Figure& figure);
+// The figure as an SVG document (numbers to a hundredth of a pixel). With `answers`, the fonts'
+// answers are looked up there first and added to it.
+std::string renderFigureSvg(model::Figure& figure, desktop::FontAnswers* answers = nullptr);
 
 // The figure as a one-page PDF file (numbers to a hundredth of a pixel, fonts embedded as
 // subsets). Throws std::bad_alloc when memory runs out.
@@ -32,6 +37,11 @@ QByteArray encodePngImage(const QImage& image);
 // Needs a QGuiApplication.
 io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path,
                                   io::ExportFormat format);
+
+// The figure as an SVG file, the fonts' answers looked up in `answers` first and added to it.
+// Needs a QGuiApplication only for text whose answers are not there.
+io::WriteResult exportFigureSvg(model::Figure& figure, const std::string& path,
+                                desktop::FontAnswers& answers);
 
 // The figure as a still WebP picture: lossless, or lossy at `quality` (0 to 100).
 io::WriteResult exportFigureWebp(model::Figure& figure, const std::string& path,

@@ -4,6 +4,7 @@
 // pictures
 #include "desktop/qt/svg_surface.h"
 
+#include "desktop/qt/offscreen_gui.h"
 #include "desktop/qt/qt_geometry.h"
 #include "desktop/qt/qt_image_export.h"
 #include "desktop/qt/qt_styles.h"
@@ -173,8 +174,8 @@ std::vector<double> dashArray(const Pen& pen)
 
 } // namespace
 
-SvgSurface::SvgSurface(int width, int height, const std::string& title)
-    : m_width(std::max(1, width)), m_height(std::max(1, height)),
+SvgSurface::SvgSurface(int width, int height, const std::string& title, FontAnswers* answers)
+    : m_width(std::max(1, width)), m_height(std::max(1, height)), m_answers(answers),
       m_metricsDevice(1, 1, QImage::Format_ARGB32_Premultiplied)
 {
     m_metricsDevice.setDotsPerMeterX(3780);
@@ -624,6 +625,171 @@ QFont SvgSurface::qtFont(const Font& font) const
     return m_fonts.resolve(font, 96.0);
 }
 
+namespace {
+
+// The start of a question about `font`: its kind, then the font as the figure asks for it.
+std::string fontQuestion(std::string_view kind, const Font& font)
+{
+    std::string question;
+    appendFontField(question, kind);
+    appendFontField(question, font.family);
+    appendFontField(question, static_cast<double>(font.size));
+    appendFontField(question, font.style);
+    appendFontField(question, font.unit);
+    return question;
+}
+
+std::string_view utf8View(const QByteArray& bytes)
+{
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// Whole numbers of an answer, as written from ints.
+std::optional<int> wholeNumber(FontFieldReader& reader)
+{
+    const std::optional<double> number = reader.number();
+    if (!number || *number != std::trunc(*number) || std::fabs(*number) > 1e9) return std::nullopt;
+    return static_cast<int>(*number);
+}
+
+} // namespace
+
+template <typename Parse, typename Compute>
+auto SvgSurface::answered(const std::string& question, Parse parse, Compute compute)
+{
+    if (m_answers)
+        if (const std::optional<std::string> known = m_answers->find(question))
+            if (auto value = parse(*known)) return *value;
+    ensureGuiApplication();
+    std::string computed = compute();
+    if (m_answers) m_answers->remember(question, computed);
+    return *parse(computed);
+}
+
+SvgSurface::FontFace SvgSurface::fontFace(const Font& font)
+{
+    const auto parse = [](std::string_view answer) -> std::optional<FontFace> {
+        FontFieldReader reader(answer);
+        const std::optional<std::string_view> family = reader.field();
+        const std::optional<double> pointSize = reader.number();
+        const std::optional<int> weight = wholeNumber(reader);
+        const std::optional<int> styles = wholeNumber(reader);
+        if (!family || !pointSize || !weight || !styles || !reader.atEnd()) return std::nullopt;
+        return FontFace{std::string(*family), *pointSize, *weight, (*styles & 1) != 0,
+                        (*styles & 2) != 0, (*styles & 4) != 0};
+    };
+    const auto compute = [&] {
+        const QFont qfont = qtFont(font);
+        std::string answer;
+        appendFontField(answer, utf8View(qfont.family().toUtf8()));
+        appendFontField(answer, qfont.pointSizeF());
+        appendFontField(answer, qfont.weight());
+        appendFontField(answer, (qfont.italic() ? 1 : 0) + (qfont.underline() ? 2 : 0) +
+                                    (qfont.strikeOut() ? 4 : 0));
+        return answer;
+    };
+    FontFace face = answered(fontQuestion("face", font), parse, compute);
+    if (m_answers) m_answers->useFamily(face.family);
+    return face;
+}
+
+double SvgSurface::lineSpacing(const Font& font)
+{
+    const auto parse = [](std::string_view answer) -> std::optional<double> {
+        FontFieldReader reader(answer);
+        const std::optional<double> spacing = reader.number();
+        return reader.atEnd() ? spacing : std::nullopt;
+    };
+    const auto compute = [&] {
+        std::string answer;
+        appendFontField(answer, QFontMetricsF(qtFont(font), &m_metricsDevice).lineSpacing());
+        return answer;
+    };
+    return answered(fontQuestion("spacing", font), parse, compute);
+}
+
+// The size of `text` laid out in a box of `box` with Qt's alignment `flags`.
+QSizeF SvgSurface::textBounds(const Font& font, const QSizeF& box, int flags, const QString& text)
+{
+    std::string question = fontQuestion("bounds", font);
+    appendFontField(question, box.width());
+    appendFontField(question, box.height());
+    appendFontField(question, flags);
+    appendFontField(question, utf8View(text.toUtf8()));
+    const auto parse = [](std::string_view answer) -> std::optional<QSizeF> {
+        FontFieldReader reader(answer);
+        const std::optional<double> width = reader.number();
+        const std::optional<double> height = reader.number();
+        if (!width || !height || !reader.atEnd()) return std::nullopt;
+        return QSizeF(*width, *height);
+    };
+    const auto compute = [&] {
+        const QFontMetricsF metrics(qtFont(font), &m_metricsDevice);
+        const QRectF bounds = metrics.boundingRect(QRectF(QPointF(0, 0), box), flags, text);
+        std::string answer;
+        appendFontField(answer, bounds.width());
+        appendFontField(answer, bounds.height());
+        return answer;
+    };
+    return answered(question, parse, compute);
+}
+
+// Lines are laid out as QPainter lays out text in a rectangle: line feeds break lines (the text
+// holds them as line separators), lines wrap at words within `lineWidth` and start on whole
+// pixels, and with `clip` the lines that begin below `height` are left out.
+std::vector<SvgSurface::LaidLine> SvgSurface::laidLines(const Font& font, const QString& text,
+                                                        double lineWidth, bool clip,
+                                                        double height)
+{
+    std::string question = fontQuestion("lines", font);
+    appendFontField(question, lineWidth);
+    appendFontField(question, clip ? 1 : 0);
+    appendFontField(question, height);
+    appendFontField(question, utf8View(text.toUtf8()));
+    const auto parse = [](std::string_view answer) -> std::optional<std::vector<LaidLine>> {
+        FontFieldReader reader(answer);
+        std::vector<LaidLine> lines;
+        while (!reader.atEnd()) {
+            const std::optional<int> start = wholeNumber(reader);
+            const std::optional<int> length = wholeNumber(reader);
+            const std::optional<double> x = reader.number(), y = reader.number(),
+                                        ascent = reader.number();
+            if (!start || !length || !x || !y || !ascent) return std::nullopt;
+            lines.push_back({*start, *length, *x, *y, *ascent});
+        }
+        return lines;
+    };
+    const auto compute = [&] {
+        const QFont qfont = qtFont(font);
+        const QFontMetricsF metrics(qfont, &m_metricsDevice);
+        QTextLayout layout(text, qfont, &m_metricsDevice);
+        QTextOption option;
+        option.setAlignment(Qt::AlignLeft);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        qreal bottom = -metrics.leading();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(lineWidth);
+            bottom = std::ceil(bottom + metrics.leading());
+            line.setPosition(QPointF(0, bottom));
+            bottom += line.height();
+            if (clip && bottom >= height) break;
+        }
+        layout.endLayout();
+        std::string answer;
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            appendFontField(answer, line.textStart());
+            appendFontField(answer, line.textLength());
+            appendFontField(answer, line.x());
+            appendFontField(answer, line.y());
+            appendFontField(answer, line.ascent());
+        }
+        return answer;
+    };
+    return answered(question, parse, compute);
+}
+
 void SvgSurface::drawString(std::string_view text, const Font& font, const Brush& brush,
                             const RectF& layout, const StringFormat& format)
 {
@@ -642,38 +808,18 @@ void SvgSurface::drawString(std::string_view text, const Font& font, const Brush
     }
     if (alphaOf(solid->colour) == 0 || text.empty()) return;
 
-    // Lines are laid out as QPainter lays out text in a rectangle: line feeds break lines,
-    // carriage returns and tabs are blanks, lines wrap at words and start on whole pixels, and
-    // lines that begin below the rectangle are left out unless the format keeps them.
+    // Carriage returns and tabs are blanks.
     QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     for (QChar& c : qtext) {
         if (c == u'\r' || c == u'\t') c = u' ';
         if (c == u'\n') c = QChar::LineSeparator;
     }
-    const QFont qfont = qtFont(font);
-    const QFontMetricsF metrics(qfont, &m_metricsDevice);
-    QTextLayout lines(qtext, qfont, &m_metricsDevice);
-    QTextOption option;
-    option.setAlignment(Qt::AlignLeft);
-    lines.setTextOption(option);
     const bool wrap = !(format.flags & formatNoWrap);
     const bool clip = !(format.flags & formatNoClip);
-    const qreal lineWidth = wrap ? std::max<qreal>(0, layout.width) : 0x01000000;
-    lines.beginLayout();
-    qreal height = -metrics.leading();
-    for (QTextLine line = lines.createLine(); line.isValid(); line = lines.createLine()) {
-        line.setLineWidth(lineWidth);
-        height = std::ceil(height + metrics.leading());
-        line.setPosition(QPointF(0, height));
-        height += line.height();
-        if (clip && height >= layout.height) break;
-    }
-    lines.endLayout();
-
-    const std::string family = qfont.family().toStdString();
-    for (int i = 0; i < lines.lineCount(); ++i) {
-        const QTextLine line = lines.lineAt(i);
-        QString part = qtext.mid(line.textStart(), line.textLength());
+    const double lineWidth = wrap ? std::max<double>(0, layout.width) : 0x01000000;
+    const FontFace face = fontFace(font);
+    for (const LaidLine& line : laidLines(font, qtext, lineWidth, clip, layout.height)) {
+        QString part = qtext.mid(line.start, line.length);
         openElement("text", Placement::Fill);
         m_out += " fill=\"";
         appendColour(m_out, solid->colour);
@@ -683,19 +829,19 @@ void SvgSurface::drawString(std::string_view text, const Font& font, const Brush
             appendFixed(m_out, alphaOf(solid->colour) / 255.0, 3);
             m_out += '"';
         }
-        writeAttribute("x", layout.x + line.x());
-        writeAttribute("y", layout.y + line.y() + line.ascent());
+        writeAttribute("x", layout.x + line.x);
+        writeAttribute("y", layout.y + line.y + line.ascent);
         m_out += " font-family=\"";
-        appendEscaped(m_out, family);
+        appendEscaped(m_out, face.family);
         m_out += "\" font-size=\"";
-        appendFixed(m_out, qfont.pointSizeF() * 96.0 / 72.0, fontSizeDecimals);
-        m_out += "\" font-weight=\"" + std::to_string(qfont.weight()) + '"';
-        if (qfont.italic()) m_out += " font-style=\"italic\"";
-        if (qfont.underline() || qfont.strikeOut())
-            m_out += qfont.underline() && qfont.strikeOut() ? " text-decoration=\"underline "
-                                                              "line-through\""
-                     : qfont.underline()                   ? " text-decoration=\"underline\""
-                                                           : " text-decoration=\"line-through\"";
+        appendFixed(m_out, face.pointSize * 96.0 / 72.0, fontSizeDecimals);
+        m_out += "\" font-weight=\"" + std::to_string(face.weight) + '"';
+        if (face.italic) m_out += " font-style=\"italic\"";
+        if (face.underline || face.strikeOut)
+            m_out += face.underline && face.strikeOut ? " text-decoration=\"underline "
+                                                        "line-through\""
+                     : face.underline                 ? " text-decoration=\"underline\""
+                                                      : " text-decoration=\"line-through\"";
         m_out += " xml:space=\"preserve\">";
         appendEscaped(m_out, part.replace(QChar::LineSeparator, u' ').toStdString());
         m_out += "</text>\n";
@@ -711,11 +857,10 @@ RectF SvgSurface::measureString(std::string_view text, const Font& font, const R
     flags |= (format.flags & formatRightToLeft) ? Qt::AlignRight : Qt::AlignLeft;
     if (!(format.flags & formatNoWrap)) flags |= Qt::TextWordWrap;
     if (format.flags & formatNoClip) flags |= Qt::TextDontClip;
-    const QFontMetricsF metrics(qtFont(font), &m_metricsDevice);
-    const QRectF box = vertical ? QRectF(0, 0, layout.height, layout.width)
-                                : QRectF(0, 0, layout.width, layout.height);
-    const QRectF bounds = metrics.boundingRect(
-        box, flags, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const QSizeF box = vertical ? QSizeF(layout.height, layout.width)
+                                : QSizeF(layout.width, layout.height);
+    const QSizeF bounds = textBounds(font, box, flags,
+                                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     const auto width = static_cast<float>(bounds.width());
     const auto height = static_cast<float>(bounds.height());
     return vertical ? RectF{layout.x, layout.y, height, width}
@@ -724,7 +869,7 @@ RectF SvgSurface::measureString(std::string_view text, const Font& font, const R
 
 float SvgSurface::fontLineHeight(const Font& font)
 {
-    return static_cast<float>(QFontMetricsF(qtFont(font), &m_metricsDevice).lineSpacing());
+    return static_cast<float>(lineSpacing(font));
 }
 
 // --- images -------------------------------------------------------------------------------------
@@ -772,6 +917,7 @@ QRect paintedArea(const QImage& canvas)
 template <typename Draw> void SvgSurface::embedPainted(Draw draw)
 {
     if (!m_canvasSurface) {
+        ensureGuiApplication();
         m_canvas = QImage(m_width, m_height, QImage::Format_ARGB32_Premultiplied);
         m_canvas.setDotsPerMeterX(3780);
         m_canvas.setDotsPerMeterY(3780);

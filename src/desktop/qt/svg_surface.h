@@ -6,10 +6,12 @@
 // export's surface and embedded as PNG pictures of the area they cover.
 #pragma once
 
+#include "desktop/qt/font_answers.h"
 #include "desktop/qt/qt_font.h"
 #include "render/surface.h"
 
 #include <QImage>
+#include <QSizeF>
 
 #include <memory>
 #include <optional>
@@ -34,8 +36,10 @@ using render::StringFormat;
 
 class SvgSurface : public render::DrawingSurface {
 public:
-    // A picture of `width` x `height` pixels (96 per inch) with `title`.
-    SvgSurface(int width, int height, const std::string& title);
+    // A picture of `width` x `height` pixels (96 per inch) with `title`. With `answers`, what
+    // the fonts answer is looked up there first and added to it, so that text measured by an
+    // earlier export needs no font machinery.
+    SvgSurface(int width, int height, const std::string& title, FontAnswers* answers = nullptr);
     ~SvgSurface() override;
 
     // The document: everything drawn so far, closed.
@@ -108,6 +112,28 @@ private:
     template <typename Draw> void embedPainted(Draw draw);
     QFont qtFont(const Font& font) const;
 
+    // The font attributes a text element is written with.
+    struct FontFace {
+        std::string family;
+        double pointSize = 0;
+        int weight = 0;
+        bool italic = false, underline = false, strikeOut = false;
+    };
+    // A line of laid out text: its characters and where its baseline starts.
+    struct LaidLine {
+        int start = 0, length = 0;
+        double x = 0, y = 0, ascent = 0;
+    };
+    // The answer to `question` read by `parse`: remembered, or written by `compute` with the
+    // application object made (and then remembered).
+    template <typename Parse, typename Compute>
+    auto answered(const std::string& question, Parse parse, Compute compute);
+    FontFace fontFace(const Font& font);
+    double lineSpacing(const Font& font);
+    QSizeF textBounds(const Font& font, const QSizeF& box, int flags, const QString& text);
+    std::vector<LaidLine> laidLines(const Font& font, const QString& text, double lineWidth,
+                                    bool clip, double height);
+
     int m_width;
     int m_height;
     std::string m_out;
@@ -116,6 +142,7 @@ private:
     render::SmoothingMode m_smoothing = render::SmoothingMode::HighSpeed;
     std::vector<SavedState> m_containers;
     render::QtFontResolver m_fonts;
+    FontAnswers* m_answers;
     QImage m_metricsDevice; // fonts measure as on the exported picture
     QImage m_canvas;        // where embedded pictures are painted, made on first use
     std::unique_ptr<QPainter> m_canvasPainter;

@@ -1,0 +1,21 @@
+// The batch run's application object.
+#include "desktop/qt/offscreen_gui.h"
+
+#include "desktop/qt/qt_font.h"
+
+#include <QGuiApplication>
+
+namespace desktop {
+
+void ensureGuiApplication()
+{
+    if (QGuiApplication::instance()) return;
+    render::startReadingFontConfiguration();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "kelvoplot";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);
+}
+
+} // namespace desktop
