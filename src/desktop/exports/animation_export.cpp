@@ -18,10 +18,10 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <exception>
 #include <future>
 #include <limits>
 #include <mutex>
-#include <exception>
 #include <thread>
 
 namespace desktop {
