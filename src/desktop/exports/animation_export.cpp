@@ -18,10 +18,10 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <exception>
 #include <future>
 #include <limits>
 #include <mutex>
-#include <new>
 #include <thread>
 
 namespace desktop {
@@ -236,7 +236,8 @@ public:
                     QImage picture;
                     try {
                         picture = m_painters[i].paint(frame, viewport, m_queue.spare());
-                    } catch (const std::bad_alloc&) {
+                    } catch (const std::exception&) {
+                        // Memory ran out; the picture stays null.
                     }
                     // A null picture stops the encoder, and so this painter.
                     const bool painted = !picture.isNull();
