@@ -4,7 +4,7 @@
 # workloads outside this repository) on it. Each workload is a whole process, from command text
 # to file; the ratio is Kelvo Plot's median over the fastest peer's.
 #
-# usage: bench/compare_peers.sh PATH/TO/compare.sh [WORKLOAD...]   (w1 w2 w3 w4svg w4pdf)
+# usage: bench/compare_peers.sh PATH/TO/compare.sh [WORKLOAD...]   (w1 w2 w3 w4svg w4pdf w5)
 #        RUNS=N sets the runs per program (default 7)
 set -euo pipefail
 compare="$(readlink -f "${1:?usage: compare_peers.sh PATH/TO/compare.sh [WORKLOAD...]}")"

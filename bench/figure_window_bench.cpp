@@ -1,7 +1,9 @@
 // Benchmarks of the figure window while the user works with it: from a tool key (a view step of
-// Move 2D, a step of the selected object, a Rotate 3D step) to the finished repaint of the
-// window, for the 1,000,000-sample function of workload w1, the surface of w3 and every gallery
-// figure. Run from anywhere; the workloads are found beside this file's folder.
+// Move 2D, a step of the selected object, a Scale 2D step of the view, a Rotate 3D step) to the
+// finished repaint of the window, for the 1,000,000-sample function of workload w1, the surface
+// of w3 and every gallery figure. Moves by whole pixels reuse the line's coverage from the paint
+// before; a scale draws the line with fewer points. Run from anywhere; the workloads are found
+// beside this file's folder.
 #include "desktop/figure_window/figure_window.h"
 #include "lang/interpreter.h"
 #include "recording_host.h"
@@ -47,21 +49,37 @@ struct WindowSession {
     }
 };
 
-enum class Step { MoveView, MoveSelected, Rotate3D };
+enum class Step { MoveView, MoveSelected, ScaleView, Rotate3D };
+
+std::int32_t toolCommand(Step step)
+{
+    switch (step) {
+    case Step::MoveView:
+    case Step::MoveSelected:
+        return 1701;
+    case Step::ScaleView:
+        return 1707;
+    case Step::Rotate3D:
+        return 1705;
+    }
+    return 1701;
+}
 
 void keyToPaint(benchmark::State& state, const fs::path& script, Step step)
 {
     WindowSession session(script);
     desktop::FigureWindow& window = *session.window;
-    const bool is3D = step == Step::Rotate3D;
-    window.runCommand(is3D ? 1705 : 1701, 0, {});
+    window.runCommand(toolCommand(step), 0, {});
     if (step == Step::MoveSelected) window.runCommand(31001 + 1, 0, {});
-    window.canvas()->repaint(); // the first paint fills the function cache
+    window.canvas()->repaint(); // the first paint fills the function and coverage caches
+    const bool scale = step == Step::ScaleView;
     int direction = 0;
     for (auto _ : state) {
         // Alternating directions keep the picture in place over the run.
-        const Qt::Key key = (direction++ % 2 == 0) ? Qt::Key_Right : Qt::Key_Left;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        const bool forward = direction++ % 2 == 0;
+        const Qt::Key key = scale ? (forward ? Qt::Key_Plus : Qt::Key_Minus)
+                                  : (forward ? Qt::Key_Right : Qt::Key_Left);
+        QKeyEvent press(QEvent::KeyPress, key, scale ? Qt::KeypadModifier : Qt::NoModifier);
         QApplication::sendEvent(&window, &press);
         window.canvas()->repaint();
     }
@@ -77,6 +95,7 @@ void registerBenchmarks()
     } cases[] = {
         {"w1/move-view", workloads / "w1.kp", Step::MoveView},
         {"w1/move-selected", workloads / "w1.kp", Step::MoveSelected},
+        {"w1/scale-view", workloads / "w1.kp", Step::ScaleView},
         {"w3/rotate-3d", workloads / "w3.kp", Step::Rotate3D},
     };
     for (const auto& c : cases)

@@ -1,16 +1,20 @@
 // Kept coverage masks, found again for the same points moved by whole pixels.
 #include "render/coverage_cache.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <cstring>
+#include <limits>
 
 namespace render {
 namespace {
 
 // A move by this little of a pixel changes no coverage level.
 constexpr double wholePixelTolerance = 1e-6;
+// How far beyond the device a mask is kept (at most half the device's size), so that the
+// coverage of a big window's line that reaches far out stays a few device areas.
+constexpr std::int32_t largestKeptMargin = 256;
 
 // The move from `kept` to `now` in whole pixels, when the two differ by nothing else.
 std::optional<std::array<std::int32_t, 2>> wholePixelMove(const DeviceTransform& kept,
@@ -30,7 +34,8 @@ std::optional<std::array<std::int32_t, 2>> wholePixelMove(const DeviceTransform&
 
 bool samePoints(std::span<const geom::Point2D> a, std::span<const geom::Point2D> b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size_bytes()) == 0;
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0);
 }
 
 PixelArea moved(const PixelArea& area, std::int32_t dx, std::int32_t dy)
@@ -38,9 +43,12 @@ PixelArea moved(const PixelArea& area, std::int32_t dx, std::int32_t dy)
     return {area.left + dx, area.top + dy, area.right + dx, area.bottom + dy};
 }
 
-// The part of `mask` within `area`.
-CoverageMask cutOut(const CoverageMask& mask, const PixelArea& area)
+// The part of `mask` within `wanted`.
+CoverageMask cutOut(const CoverageMask& mask, const PixelArea& wanted)
 {
+    const PixelArea area =
+        wanted.intersected({mask.left, mask.top, mask.left + mask.width, mask.top + mask.height});
+    if (area.empty()) return {};
     CoverageMask part{area.left, area.top, area.right - area.left, area.bottom - area.top, {}};
     const auto width = static_cast<std::size_t>(part.width);
     part.alpha.resize(width * static_cast<std::size_t>(part.height));
@@ -57,8 +65,7 @@ CoverageMask cutOut(const CoverageMask& mask, const PixelArea& area)
 
 std::optional<CoverageMask> CoverageCache::find(std::span<const geom::Point2D> points,
                                                 const DeviceTransform& toDevice,
-                                                const StrokeShape& shape,
-                                                std::int32_t deviceWidth,
+                                                const StrokeShape& shape, std::int32_t deviceWidth,
                                                 std::int32_t deviceHeight)
 {
     const PixelArea device{0, 0, deviceWidth, deviceHeight};
@@ -87,7 +94,8 @@ CoverageMask CoverageCache::computeAndKeep(std::span<const geom::Point2D> points
                                            std::int32_t deviceHeight)
 {
     const PixelArea device{0, 0, deviceWidth, deviceHeight};
-    const std::int32_t marginX = deviceWidth / 2, marginY = deviceHeight / 2;
+    const std::int32_t marginX = std::min(deviceWidth / 2, largestKeptMargin);
+    const std::int32_t marginY = std::min(deviceHeight / 2, largestKeptMargin);
     const PixelArea kept{-marginX, -marginY, deviceWidth + marginX, deviceHeight + marginY};
     constexpr std::int32_t reach = std::numeric_limits<std::int32_t>::max() / 2;
     const PixelArea whole = strokeBounds(points, toDevice, shape, {-reach, -reach, reach, reach});
@@ -96,9 +104,9 @@ CoverageMask CoverageCache::computeAndKeep(std::span<const geom::Point2D> points
     entry.strokeArea = whole.intersected(kept);
     entry.wholeStroke = kept.contains(whole);
     if (entry.strokeArea.empty()) entry.strokeArea = {};
-    entry.mask = entry.strokeArea.empty() ? CoverageMask{}
-                                          : polylineCoverage(points, toDevice, shape,
-                                                             entry.strokeArea);
+    entry.mask = entry.strokeArea.empty()
+                     ? CoverageMask{}
+                     : polylineCoverage(points, toDevice, shape, entry.strokeArea);
     entry.points.assign(points.begin(), points.end());
     entry.toDevice = toDevice;
     entry.shape = shape;

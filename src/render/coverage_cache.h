@@ -21,8 +21,9 @@ public:
                                      const DeviceTransform& toDevice, const StrokeShape& shape,
                                      std::int32_t deviceWidth, std::int32_t deviceHeight);
 
-    // The coverage on the device, as polylineCoverage gives it, kept over the device and half
-    // its size around it, so that moves up to that far find it.
+    // The coverage on the device, as polylineCoverage gives it, kept over the device and a
+    // margin around it (half the device's size, at most 256 pixels), so that moves that bring
+    // no more than that into view find it.
     CoverageMask computeAndKeep(std::span<const geom::Point2D> points,
                                 const DeviceTransform& toDevice, const StrokeShape& shape,
                                 std::int32_t deviceWidth, std::int32_t deviceHeight);

@@ -64,9 +64,8 @@ TEST(CoverageCache, FindsTheSameLineMovedByWholePixels)
     for (const auto& c : cases) {
         CoverageCache cache;
         const CoverageMask first = cache.computeAndKeep(c.drawn, kept, shape, 300, 200);
-        EXPECT_LE(largestDifference(first, polylineCoverage(c.drawn, kept, shape, 300, 200), 300,
-                                    200),
-                  1)
+        EXPECT_LE(
+            largestDifference(first, polylineCoverage(c.drawn, kept, shape, 300, 200), 300, 200), 1)
             << c.what;
         const std::optional<CoverageMask> found =
             cache.find(c.points, c.toDevice, c.shape, 300, 200);

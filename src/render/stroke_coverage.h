@@ -57,8 +57,8 @@ struct PixelArea {
     }
     PixelArea intersected(const PixelArea& other) const
     {
-        return {std::max(left, other.left), std::max(top, other.top),
-                std::min(right, other.right), std::min(bottom, other.bottom)};
+        return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+                std::min(bottom, other.bottom)};
     }
 };
 

@@ -18,6 +18,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <exception>
 #include <future>
 #include <limits>
 #include <mutex>
@@ -40,12 +41,59 @@ std::uint64_t frameStartMs(std::uint64_t frame, std::uint32_t framesPerSecond)
     return frame * 1000 / framesPerSecond;
 }
 
-// Threads that draw frames, at most, and the frames drawn ahead of the encoder per thread.
+// Threads that draw frames, at most, and the frames drawn ahead of the encoder per thread; large
+// pictures are drawn fewer frames ahead, down to one per thread, so that they hold about
+// framesAheadBytes.
 constexpr std::size_t maxFramePainters = 8;
 constexpr std::size_t framesAheadPerPainter = 4;
+constexpr std::size_t framesAheadBytes = std::size_t{256} << 20;
+
+std::size_t framesAhead(std::size_t painters, int width, int height)
+{
+    const std::size_t pictureBytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    return std::clamp(framesAheadBytes / pictureBytes, painters, painters * framesAheadPerPainter);
+}
+
+constexpr const char* notEnoughMemory = "there is not enough memory to draw the animation";
 
 constexpr std::int64_t lowestDepth = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t pastLastDepth = std::numeric_limits<std::int64_t>::max();
+
+// The shapes of a display list are the objects below its first text field.
+swf::DisplayList::const_iterator firstTextField(const swf::DisplayList& shown)
+{
+    return std::find_if(shown.begin(), shown.end(), [](const auto& entry) {
+        return std::holds_alternative<swf::TextField>(entry.second);
+    });
+}
+
+// True when the shapes up to `fields` begin with all of `drawn`, so that drawing the rest over
+// them gives the frame's shapes.
+bool addsTo(const swf::DisplayList& drawn, const swf::DisplayList& shown,
+            swf::DisplayList::const_iterator fields)
+{
+    return drawn.size() <= static_cast<std::size_t>(std::distance(shown.begin(), fields)) &&
+           std::equal(drawn.begin(), drawn.end(), shown.begin());
+}
+
+// True when at most one frame in ten has to be drawn whole, its shapes not only adding to
+// those of the frame before: a second painter would only draw the same shapes again.
+bool mostlyGrows(std::shared_ptr<const swf::PlayableMovie> movie)
+{
+    const std::size_t frames = movie->frameCount();
+    swf::MoviePlayer player(std::move(movie));
+    swf::DisplayList before;
+    std::size_t whole = 0;
+    for (std::size_t frame = 0; frame < frames; ++frame) {
+        player.showFrame(frame);
+        const swf::DisplayList& shown = player.displayList();
+        const auto fields = firstTextField(shown);
+        if (frame == 0 || !addsTo(before, shown, fields)) ++whole;
+        before = swf::DisplayList(shown.begin(), fields);
+    }
+    return whole * 10 <= frames;
+}
 
 // One player drawing frames in increasing order. The movie's shapes sit below the text fields
 // that its programs make, and the canvas keeps the shapes alone: a frame whose shapes only add
@@ -57,18 +105,17 @@ public:
     {
     }
 
-    // The frame, drawn into `spare` when it is a free picture of the right size.
+    // The frame, drawn into `spare` when it is a free picture of the right size; a null picture
+    // when memory ran out.
     QImage paint(std::size_t frame, const render::RectF& viewport, QImage spare)
     {
+        if (m_shapes.isNull()) return {};
         m_player.showFrame(frame);
         const swf::DisplayList& shown = m_player.displayList();
-        const auto fields = std::find_if(shown.begin(), shown.end(), [](const auto& entry) {
-            return std::holds_alternative<swf::TextField>(entry.second);
-        });
+        const auto fields = firstTextField(shown);
         const std::int64_t fieldDepth = fields == shown.end() ? pastLastDepth : fields->first;
         const auto shapeCount = static_cast<std::size_t>(std::distance(shown.begin(), fields));
-        const bool adds = m_painted && m_drawn.size() <= shapeCount &&
-                          std::equal(m_drawn.begin(), m_drawn.end(), shown.begin());
+        const bool adds = m_painted && addsTo(m_drawn, shown, fields);
         if (!adds)
             draw(m_shapes, viewport, lowestDepth, fieldDepth, swf::BackgroundFill::Fill);
         else if (shapeCount > m_drawn.size())
@@ -79,6 +126,7 @@ public:
         QImage picture = spare.size() == m_shapes.size() && spare.format() == m_shapes.format()
                              ? std::move(spare)
                              : QImage(m_shapes.size(), m_shapes.format());
+        if (picture.isNull()) return {};
         std::memcpy(picture.bits(), m_shapes.constBits(),
                     static_cast<std::size_t>(m_shapes.sizeInBytes()));
         if (fields != shown.end())
@@ -167,13 +215,16 @@ private:
 };
 
 // Painters on threads of their own, painter i drawing frames i, i + n, i + 2n, ... into the
-// queue; stopped and joined when it goes.
+// queue: one per processor, or one alone for a movie that mostly grows. Stopped and joined when
+// it goes.
 class FramePainting {
 public:
     FramePainting(std::shared_ptr<const swf::PlayableMovie> movie, int width, int height)
-        : m_painterCount(
-              std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, maxFramePainters)),
-          m_queue(m_painterCount * framesAheadPerPainter)
+        : m_painterCount(mostlyGrows(movie)
+                             ? 1
+                             : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
+                                                       maxFramePainters)),
+          m_queue(framesAhead(m_painterCount, width, height))
     {
         const render::RectF viewport{0, 0, static_cast<float>(width), static_cast<float>(height)};
         const std::size_t frames = movie->frameCount();
@@ -181,9 +232,17 @@ public:
             m_painters.emplace_back(movie, width, height);
         for (std::size_t i = 0; i < m_painterCount; ++i)
             m_threads.emplace_back([this, i, frames, viewport] {
-                for (std::size_t frame = i; frame < frames; frame += m_painterCount)
-                    if (!m_queue.put(frame, m_painters[i].paint(frame, viewport, m_queue.spare())))
-                        return;
+                for (std::size_t frame = i; frame < frames; frame += m_painterCount) {
+                    QImage picture;
+                    try {
+                        picture = m_painters[i].paint(frame, viewport, m_queue.spare());
+                    } catch (const std::exception&) {
+                        // Memory ran out; the picture stays null.
+                    }
+                    // A null picture stops the encoder, and so this painter.
+                    const bool painted = !picture.isNull();
+                    if (!m_queue.put(frame, std::move(picture)) || !painted) return;
+                }
             });
     }
     FramePainting(const FramePainting&) = delete;
@@ -195,8 +254,8 @@ public:
             thread.join();
     }
 
-    // The next frame. The frames taken before go back to the painters once nothing else holds
-    // them (the encoder keeps the last one or two).
+    // The next frame, null when memory ran out. The frames taken before go back to the painters
+    // once nothing else holds them (the encoder keeps the last one or two).
     const QImage& next()
     {
         m_lent.push_back(std::move(m_current));
@@ -302,13 +361,17 @@ swf::SwfExportResult runAnimationExport(const AnimationJob& job,
         for (std::size_t frame = 0; frame < movieFrames; ++frame) {
             if (movieJob.progress->cancelled)
                 return refuse(path + ": the animation was cancelled; nothing was written");
-            if (!encoder->add(painting.next(), frameStartMs(frame, rate)))
+            const QImage& picture = painting.next();
+            if (picture.isNull()) return refuse(path + ": " + notEnoughMemory);
+            if (!encoder->add(picture, frameStartMs(frame, rate)))
                 return refuse(path + ": " + encoder->error());
         }
         painting.addNotes(result.notes);
     }
+    const QImage figurePicture = lastPicture.get();
+    if (figurePicture.isNull()) return refuse(path + ": " + notEnoughMemory);
     const std::optional<QByteArray> picture =
-        encoder->add(lastPicture.get(), frameStartMs(movieFrames, rate))
+        encoder->add(figurePicture, frameStartMs(movieFrames, rate))
             ? encoder->finish(frameStartMs(movieFrames + 1, rate))
             : std::nullopt;
     if (!picture) return refuse(path + ": " + encoder->error());

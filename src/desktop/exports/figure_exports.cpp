@@ -22,6 +22,9 @@
 #include <QWidget>
 
 #include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace desktop {
 
@@ -64,6 +67,24 @@ io::WriteResult writeTransparent(model::Figure& figure, const std::string& path,
     return writeBytes(path, *bytes);
 }
 
+// The extensions the picture and vector formats are written under, each format's usual one
+// from the export format table: ".png, .jpg, ... or .pdf".
+std::string pictureExtensions()
+{
+    std::vector<std::string_view> extensions;
+    for (const io::ExportFormatRow& row : io::exportFormats)
+        if ((row.kind == io::FormatKind::Picture || row.kind == io::FormatKind::Vector) &&
+            row.extension == io::exportFormatRow(row.format).extension)
+            extensions.push_back(row.extension);
+    std::string text;
+    for (std::size_t i = 0; i < extensions.size(); ++i) {
+        if (i > 0) text += i + 1 == extensions.size() ? " or " : ", ";
+        text += '.';
+        text += extensions[i];
+    }
+    return text;
+}
+
 } // namespace
 
 io::WriteResult writeImageFile(model::Figure& figure, const std::string& path,
@@ -73,14 +94,13 @@ io::WriteResult writeImageFile(model::Figure& figure, const std::string& path,
     const std::size_t slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     if (name.find('.') == std::string::npos)
-        return refused(path, "the name has no extension, so nothing was saved; end it in .png, "
-                             ".jpg, .bmp, .gif, .svg or .pdf");
+        return refused(path, "the name has no extension, so nothing was saved; end it in " +
+                                 pictureExtensions());
     if (row && row->format == io::ExportFormat::Emf)
         return refused(path, "enhanced metafiles are not written on this platform; save as .svg");
     if (!row || (row->kind != io::FormatKind::Picture && row->kind != io::FormatKind::Vector))
-        return refused(path,
-                       "." + name.substr(name.rfind('.') + 1) +
-                           " is not a picture format; use .png, .jpg, .bmp, .gif, .svg or .pdf");
+        return refused(path, "." + name.substr(name.rfind('.') + 1) +
+                                 " is not a picture format; use " + pictureExtensions());
     if (background == Background::Transparent) return writeTransparent(figure, path, row->format);
     return render::exportFigureImage(figure, path, row->format);
 }

@@ -24,8 +24,8 @@ inline constexpr const char* messageCaption = "Kelvo Plotter 2.0";
 enum class Background { AsDrawn, Transparent };
 
 // Save Image (Ctrl+S) and Save Image with BG Transparency: the save dialog with the image filters,
-// then the file by its extension (bmp, jpg, png, gif, svg standing in for emf, pdf; swf saves the
-// movie). A name without an extension or with another one saves nothing and says why.
+// then the file by its extension (bmp, jpg, png, gif, webp, svg standing in for emf, pdf; swf saves
+// the movie). A name without an extension or with another one saves nothing and says why.
 void saveImage(QWidget* parent, lang::Session& session, model::Figure& figure,
                Background background = Background::AsDrawn);
 

@@ -34,7 +34,8 @@ protected:
     // A white 120 x 80 figure with a red rectangle.
     model::Figure& figure()
     {
-        for (const char* line : {"FIGURE 1 120 80", "RECTANGLE at(1) p4(20,20,40,30) brush(solid,0xFF)"})
+        for (const char* line :
+             {"FIGURE 1 120 80", "RECTANGLE at(1) p4(20,20,40,30) brush(solid,0xFF)"})
             lang::executeCommand(session, line);
         return *session.figures.findFigure(1);
     }
@@ -63,8 +64,11 @@ TEST_F(FigureExportsTest, WritesTheFormatTheExtensionNamesAndRefusesOthers)
         {"plot.gif", "GIF8"},
         {"plot.svg", "<?xml"},
         {"plot.pdf", "%PDF"},
-        {"plot.tif", ".tif is not a picture format"},
-        {"plot", "the name has no extension"},
+        {"plot.webp", "RIFF"},
+        {"plot.tif",
+         ".tif is not a picture format; use .png, .jpg, .bmp, .gif, .webp, .svg or .pdf"},
+        {"plot", "the name has no extension, so nothing was saved; end it in .png, .jpg, .bmp, "
+                 ".gif, .webp, .svg or .pdf"},
         {"plot.emf", "enhanced metafiles are not written on this platform"},
     };
     model::Figure& shown = figure();
@@ -72,8 +76,8 @@ TEST_F(FigureExportsTest, WritesTheFormatTheExtensionNamesAndRefusesOthers)
         const std::string path = folder.file(test.name);
         std::ofstream(path) << "old";
         const io::WriteResult result = writeImageFile(shown, path, Background::AsDrawn);
-        const bool refused = test.expectedStart.front() == '.' || test.expectedStart.front() == 't' ||
-                             test.expectedStart.front() == 'e';
+        const bool refused = test.expectedStart.front() == '.' ||
+                             test.expectedStart.front() == 't' || test.expectedStart.front() == 'e';
         EXPECT_EQ(result.written, !refused) << test.name;
         if (refused) {
             EXPECT_NE(result.message.find(test.expectedStart), std::string::npos) << result.message;
@@ -153,7 +157,8 @@ TEST_F(FigureExportsTest, PrintsToAPdfFileOnAPageOfThePrintersPaper)
 {
     model::Figure& shown = figure();
     for (const figure::PrintOptions& options :
-         {figure::PrintOptions{}, figure::PrintOptions{figure::PrintArea::OneToOne, figure::PrintData::RawBitmap}}) {
+         {figure::PrintOptions{},
+          figure::PrintOptions{figure::PrintArea::OneToOne, figure::PrintData::RawBitmap}}) {
         QPrinter printer(QPrinter::HighResolution);
         const std::string path = folder.file("printed.pdf");
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -175,7 +180,8 @@ TEST_F(FigureExportsTest, PrintsToAPdfFileOnAPageOfThePrintersPaper)
 swf::SwfExportResult exportOnWorker(lang::Session& session, model::Figure& figure,
                                     const std::string& path, bool cancel)
 {
-    swf::SwfExportJob job = swf::prepareSwfExport(figure, path, 25, [](const std::string&) { return false; });
+    swf::SwfExportJob job =
+        swf::prepareSwfExport(figure, path, 25, [](const std::string&) { return false; });
     job.progress->cancelled = cancel; // as Cancel pressed before the worker is through
     auto* task = new MovieExportTask(session, figure.id, std::move(job), nullptr);
     swf::SwfExportResult result;

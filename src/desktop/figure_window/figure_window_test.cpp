@@ -99,7 +99,7 @@ TEST_F(FigureWindowTest, RepaintOfAMillionSamplesLooksLikeTheExport)
     // export's pixels; a scale shows fewer points until the steps stop.
     const struct {
         const char* what;
-        std::int32_t tool; // the tool command
+        std::int32_t tool;   // the tool command
         std::int32_t select; // a Select command first, or 0
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;

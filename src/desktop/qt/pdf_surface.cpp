@@ -4,20 +4,27 @@
 // images and embedded pictures · the file
 #include "desktop/qt/pdf_surface.h"
 
+#include "desktop/qt/font_answers.h"
+#include "desktop/qt/offscreen_gui.h"
 #include "desktop/qt/qt_geometry.h"
 #include "desktop/qt/qt_image_export.h"
 #include "desktop/qt/qt_styles.h"
 #include "desktop/qt/qt_surface.h"
 #include "render/pdf_document.h"
+#include "scene/hatch_patterns.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QRawFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+
+#include <fontconfig/fontconfig.h>
 
 namespace desktop {
 namespace {
@@ -43,6 +50,11 @@ constexpr std::int32_t formatVertical = 0x2;
 constexpr std::int32_t formatNoWrap = 0x1000;
 constexpr std::int32_t formatNoClip = 0x4000;
 
+// Lines a glyph run draws along its glyphs.
+constexpr int underline = 1;
+constexpr int strikeOut = 2;
+constexpr int overline = 4;
+
 std::uint32_t alphaOf(std::uint32_t argb)
 {
     return argb >> 24;
@@ -65,18 +77,41 @@ double largestScale(const geom::Matrix2D& m)
     return std::isfinite(columns) && columns > 0 ? columns : 1.0;
 }
 
-const render::SolidBrush* solidBrush(const Brush& brush)
+constexpr std::uint32_t noColour = 0xFF000000; // never a colour's RGB part: set anew
+
+} // namespace
+
+// How a pen or brush paints in the file: in a colour, in a hatch pattern, or, for gradients, as
+// a picture.
+struct PdfSurface::Paint {
+    enum class Kind { Colour, Hatch, Picture };
+    Kind kind = Kind::Colour;
+    std::uint32_t colour = 0; // ARGB, for a colour
+    render::HatchBrush hatch;
+
+    bool invisible() const { return kind == Kind::Colour && alphaOf(colour) == 0; }
+};
+
+namespace {
+
+// None for a brush the surface does not have (an unknown hatch style).
+std::optional<PdfSurface::Paint> paintOf(const Brush& brush)
 {
-    return std::get_if<render::SolidBrush>(&brush);
+    using Kind = PdfSurface::Paint::Kind;
+    if (const auto* solid = std::get_if<render::SolidBrush>(&brush))
+        return PdfSurface::Paint{Kind::Colour, solid->colour, {}};
+    if (const auto* hatch = std::get_if<render::HatchBrush>(&brush)) {
+        if (!render::hatchPattern(hatch->style)) return std::nullopt;
+        return PdfSurface::Paint{Kind::Hatch, 0, *hatch};
+    }
+    return PdfSurface::Paint{Kind::Picture, 0, {}};
 }
 
-// The colour a pen strokes with, or none when its fill is a pattern that must be painted.
-std::optional<std::uint32_t> strokeColour(const Pen& pen)
+PdfSurface::Paint strokePaintOf(const Pen& pen)
 {
-    if (!pen.fill) return pen.colour;
-    if (const render::SolidBrush* solid = solidBrush(*pen.fill)) return solid->colour;
-    if (!render::toQBrush(*pen.fill)) return pen.colour; // an unknown hatch strokes plainly
-    return std::nullopt;
+    const PdfSurface::Paint plain{PdfSurface::Paint::Kind::Colour, pen.colour, {}};
+    if (!pen.fill) return plain;
+    return paintOf(*pen.fill).value_or(plain); // an unknown hatch strokes plainly
 }
 
 // Dash and gap lengths in device pixels; empty for a solid line.
@@ -130,8 +165,9 @@ QRect paintedArea(const QImage& canvas)
 
 // --- page content -------------------------------------------------------------------------------
 
-PdfSurface::PdfSurface(int width, int height, const std::string& title)
+PdfSurface::PdfSurface(int width, int height, const std::string& title, FontAnswers* answers)
     : m_width(std::max(1, width)), m_height(std::max(1, height)), m_title(title),
+      m_answers(answers), m_measuring(1, 1, {}, answers),
       m_metricsDevice(1, 1, QImage::Format_ARGB32_Premultiplied)
 {
     m_metricsDevice.setDotsPerMeterX(3780);
@@ -275,17 +311,20 @@ void PdfSurface::useAlpha(std::uint32_t alpha)
     m_content += "/A" + std::to_string(alpha) + " gs\n";
 }
 
-void PdfSurface::useStroke(const Pen& pen, std::uint32_t colour)
+void PdfSurface::useStroke(const Pen& pen, const Paint& paint)
 {
-    if (m_state.strokeRgb != (colour & 0xFFFFFF)) {
-        m_state.strokeRgb = colour & 0xFFFFFF;
-        writeRgb(colour, "RG");
+    if (paint.kind == Paint::Kind::Hatch) {
+        useAlpha(0xFF);
+        m_content += "/Pattern CS /" + hatchPattern(paint.hatch, Placement::Stroke) + " SCN\n";
+        m_state.strokeRgb = noColour;
+    } else if (m_state.strokeRgb != (paint.colour & 0xFFFFFF)) {
+        m_state.strokeRgb = paint.colour & 0xFFFFFF;
+        writeRgb(paint.colour, "RG");
     }
-    useAlpha(alphaOf(colour));
+    if (paint.kind == Paint::Kind::Colour) useAlpha(alphaOf(paint.colour));
     // A width of 0 is the thinnest line, one device pixel at any transform.
-    const double deviceScale = m_elementScale;
     const bool cosmetic = !(pen.width > 0);
-    const double width = cosmetic ? 1.0 / deviceScale : pen.width;
+    const double width = cosmetic ? 1.0 / m_elementScale : pen.width;
     if (m_state.lineWidth != width) {
         m_state.lineWidth = width;
         appendPdfNumber(m_content, width, m_elementDecimals);
@@ -298,7 +337,7 @@ void PdfSurface::useStroke(const Pen& pen, std::uint32_t colour)
     std::vector<double> dashes = dashArray(pen);
     if (cosmetic)
         for (double& length : dashes)
-            length /= deviceScale;
+            length /= m_elementScale;
     if (m_state.dashes != dashes) {
         m_content += '[';
         for (std::size_t i = 0; i < dashes.size(); ++i) {
@@ -317,6 +356,45 @@ void PdfSurface::useFill(std::uint32_t colour)
         writeRgb(colour, "rg");
     }
     useAlpha(alphaOf(colour));
+}
+
+void PdfSurface::useFill(const Paint& paint)
+{
+    if (paint.kind == Paint::Kind::Colour) {
+        useFill(paint.colour);
+        return;
+    }
+    useAlpha(0xFF);
+    m_content += "/Pattern cs /" + hatchPattern(paint.hatch, Placement::Fill) + " scn\n";
+    m_state.fillRgb = noColour;
+}
+
+std::string PdfSurface::hatchPattern(const render::HatchBrush& hatch, Placement placement)
+{
+    // Hatches repeat every 8 pixels of the user space of the shape's transform, from its origin,
+    // as on the picture; a pattern's matrix maps its cell to the page's default space.
+    geom::Matrix2D m = m_world;
+    if (placement == Placement::Stroke) {
+        m.dx += 0.5f;
+        m.dy += 0.5f;
+    }
+    const double pageHeight = m_height * pointsPerPixel;
+    std::string matrix;
+    const double factors[] = {m.m11 * pointsPerPixel, -m.m12 * pointsPerPixel,
+                              m.m21 * pointsPerPixel, -m.m22 * pointsPerPixel,
+                              m.dx * pointsPerPixel,  pageHeight - m.dy * pointsPerPixel};
+    for (const double factor : factors) {
+        appendPdfNumber(matrix, factor, matrixDecimals);
+        matrix += ' ';
+    }
+    matrix.pop_back();
+    for (std::size_t i = 0; i < m_patterns.size(); ++i)
+        if (m_patterns[i].hatch == hatch && m_patterns[i].matrix == matrix)
+            return "P" + std::to_string(i);
+    for (const std::uint32_t colour : {hatch.background, hatch.foreground})
+        m_alphasUsed[alphaOf(colour)] = true;
+    m_patterns.push_back({hatch, matrix});
+    return "P" + std::to_string(m_patterns.size() - 1);
 }
 
 // --- state --------------------------------------------------------------------------------------
@@ -367,90 +445,100 @@ bool PdfSurface::setSmoothingMode(render::SmoothingMode mode)
 
 // --- lines and curves ---------------------------------------------------------------------------
 
-void PdfSurface::strokeCurrentPath(const Pen& pen, std::uint32_t colour)
-{
-    useStroke(pen, colour);
-    m_content += "S\n";
-}
-
 void PdfSurface::drawLine(const Pen& pen, Point2D from, Point2D to)
 {
     const Point2D ends[] = {from, to};
     drawPolyline(pen, ends);
 }
 
-void PdfSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
-{
-    if (!usable(points, 2) || !finite(pen.width)) return;
-    const std::optional<std::uint32_t> colour = strokeColour(pen);
-    if (!colour) {
-        embedPainted([&](render::QtSurface& surface) { surface.drawPolyline(pen, points); });
-        return;
-    }
-    if (alphaOf(*colour) == 0) return;
-    beginElement(Placement::Stroke);
-    useStroke(pen, *colour);
-    writePoints(points);
-    m_content += "S\n";
-    endElement();
-}
-
-void PdfSurface::drawLines(const Pen& pen, std::span<const Point2D> endPoints)
-{
-    const std::span<const Point2D> pairs = endPoints.first(endPoints.size() & ~std::size_t{1});
-    if (pairs.empty() || !usable(pairs, 2) || !finite(pen.width)) return;
-    const std::optional<std::uint32_t> colour = strokeColour(pen);
-    if (!colour) {
-        embedPainted([&](render::QtSurface& surface) { surface.drawLines(pen, pairs); });
-        return;
-    }
-    if (alphaOf(*colour) == 0) return;
-    beginElement(Placement::Stroke);
-    useStroke(pen, *colour);
-    for (std::size_t i = 0; i < pairs.size(); i += 2)
-        writePoints(pairs.subspan(i, 2));
-    m_content += "S\n";
-    endElement();
-}
-
-template <typename Draw>
-void PdfSurface::strokePath(const Pen& pen, const QPainterPath& path, Draw painted)
+template <typename Write, typename Draw>
+void PdfSurface::stroke(const Pen& pen, Write write, Draw painted)
 {
     if (!finite(pen.width)) {
         m_status = SurfaceStatus::InvalidParameter;
         return;
     }
-    const std::optional<std::uint32_t> colour = strokeColour(pen);
-    if (!colour) {
+    const Paint paint = strokePaintOf(pen);
+    if (paint.kind == Paint::Kind::Picture) {
         embedPainted(painted);
         return;
     }
-    if (alphaOf(*colour) == 0 || path.isEmpty()) return;
+    if (paint.invisible()) return;
     beginElement(Placement::Stroke);
-    useStroke(pen, *colour);
-    writePath(path);
-    m_content += "S\n";
+    useStroke(pen, paint);
+    write();
     endElement();
+}
+
+template <typename Write, typename Draw>
+void PdfSurface::fill(const Brush& brush, Write write, Draw painted)
+{
+    const std::optional<Paint> paint = paintOf(brush);
+    if (!paint) {
+        m_status = SurfaceStatus::InvalidParameter;
+        return;
+    }
+    if (paint->kind == Paint::Kind::Picture) {
+        embedPainted(painted);
+        return;
+    }
+    if (paint->invisible()) return;
+    beginElement(Placement::Fill);
+    useFill(*paint);
+    write();
+    endElement();
+}
+
+void PdfSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
+{
+    if (!usable(points, 2)) return;
+    stroke(
+        pen,
+        [&] {
+            writePoints(points);
+            m_content += "S\n";
+        },
+        [&](render::QtSurface& surface) { surface.drawPolyline(pen, points); });
+}
+
+void PdfSurface::drawLines(const Pen& pen, std::span<const Point2D> endPoints)
+{
+    const std::span<const Point2D> pairs = endPoints.first(endPoints.size() & ~std::size_t{1});
+    if (pairs.empty() || !usable(pairs, 2)) return;
+    stroke(
+        pen,
+        [&] {
+            for (std::size_t i = 0; i < pairs.size(); i += 2)
+                writePoints(pairs.subspan(i, 2));
+            m_content += "S\n";
+        },
+        [&](render::QtSurface& surface) { surface.drawLines(pen, pairs); });
+}
+
+template <typename Draw>
+void PdfSurface::strokePath(const Pen& pen, const QPainterPath& path, Draw painted)
+{
+    if (path.isEmpty()) return;
+    stroke(
+        pen,
+        [&] {
+            writePath(path);
+            m_content += "S\n";
+        },
+        painted);
 }
 
 template <typename Draw>
 void PdfSurface::fillPath(const Brush& brush, const QPainterPath& path, Draw painted)
 {
-    if (!render::toQBrush(brush)) {
-        m_status = SurfaceStatus::InvalidParameter;
-        return;
-    }
-    const render::SolidBrush* solid = solidBrush(brush);
-    if (!solid) {
-        embedPainted(painted);
-        return;
-    }
-    if (alphaOf(solid->colour) == 0 || path.isEmpty()) return;
-    beginElement(Placement::Fill);
-    useFill(solid->colour);
-    writePath(path);
-    m_content += path.fillRule() == Qt::OddEvenFill ? "f*\n" : "f\n";
-    endElement();
+    if (path.isEmpty()) return;
+    fill(
+        brush,
+        [&] {
+            writePath(path);
+            m_content += path.fillRule() == Qt::OddEvenFill ? "f*\n" : "f\n";
+        },
+        painted);
 }
 
 void PdfSurface::drawBezier(const Pen& pen, Point2D p1, Point2D c1, Point2D c2, Point2D p2)
@@ -485,35 +573,39 @@ void PdfSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, 
 
 // --- shapes -------------------------------------------------------------------------------------
 
-void PdfSurface::drawRectangle(const Pen& pen, const RectF& rect)
+void PdfSurface::writeRectangle(const RectF& rect)
 {
-    if (!usable(rect)) return;
-    QPainterPath path;
-    path.addRect(toQRect(rect));
-    strokePath(pen, path, [&](render::QtSurface& s) { s.drawRectangle(pen, rect); });
-}
-
-void PdfSurface::fillRectangle(const Brush& brush, const RectF& rect)
-{
-    if (!usable(rect)) return;
-    const render::SolidBrush* solid = solidBrush(brush);
-    if (!solid) {
-        QPainterPath path;
-        path.addRect(toQRect(rect));
-        fillPath(brush, path, [&](render::QtSurface& s) { s.fillRectangle(brush, rect); });
-        return;
-    }
-    if (alphaOf(solid->colour) == 0) return;
     const QRectF box = toQRect(rect);
-    beginElement(Placement::Fill);
-    useFill(solid->colour);
     writeCoordinates(box.x(), box.y());
     m_content += ' ';
     appendPdfNumber(m_content, box.width(), m_elementDecimals);
     m_content += ' ';
     appendPdfNumber(m_content, box.height(), m_elementDecimals);
-    m_content += " re\nf\n";
-    endElement();
+    m_content += " re\n";
+}
+
+void PdfSurface::drawRectangle(const Pen& pen, const RectF& rect)
+{
+    if (!usable(rect)) return;
+    stroke(
+        pen,
+        [&] {
+            writeRectangle(rect);
+            m_content += "S\n";
+        },
+        [&](render::QtSurface& s) { s.drawRectangle(pen, rect); });
+}
+
+void PdfSurface::fillRectangle(const Brush& brush, const RectF& rect)
+{
+    if (!usable(rect)) return;
+    fill(
+        brush,
+        [&] {
+            writeRectangle(rect);
+            m_content += "f\n";
+        },
+        [&](render::QtSurface& s) { s.fillRectangle(brush, rect); });
 }
 
 void PdfSurface::drawEllipse(const Pen& pen, const RectF& bounds)
@@ -549,39 +641,26 @@ void PdfSurface::fillPie(const Brush& brush, const RectF& bounds, float startAng
 
 void PdfSurface::drawPolygon(const Pen& pen, std::span<const Point2D> points)
 {
-    if (!usable(points, 2) || !finite(pen.width)) return;
-    const std::optional<std::uint32_t> colour = strokeColour(pen);
-    if (!colour) {
-        embedPainted([&](render::QtSurface& surface) { surface.drawPolygon(pen, points); });
-        return;
-    }
-    if (alphaOf(*colour) == 0) return;
-    beginElement(Placement::Stroke);
-    useStroke(pen, *colour);
-    writePoints(points);
-    m_content += "s\n";
-    endElement();
+    if (!usable(points, 2)) return;
+    stroke(
+        pen,
+        [&] {
+            writePoints(points);
+            m_content += "s\n";
+        },
+        [&](render::QtSurface& surface) { surface.drawPolygon(pen, points); });
 }
 
 void PdfSurface::fillPolygon(const Brush& brush, std::span<const Point2D> points, FillMode mode)
 {
     if (!usable(points, 3)) return;
-    const render::SolidBrush* solid = solidBrush(brush);
-    if (!solid) {
-        if (!render::toQBrush(brush)) {
-            m_status = SurfaceStatus::InvalidParameter;
-            return;
-        }
-        embedPainted(
-            [&](render::QtSurface& surface) { surface.fillPolygon(brush, points, mode); });
-        return;
-    }
-    if (alphaOf(solid->colour) == 0) return;
-    beginElement(Placement::Fill);
-    useFill(solid->colour);
-    writePoints(points);
-    m_content += mode == FillMode::Alternate ? "f*\n" : "f\n";
-    endElement();
+    fill(
+        brush,
+        [&] {
+            writePoints(points);
+            m_content += mode == FillMode::Alternate ? "f*\n" : "f\n";
+        },
+        [&](render::QtSurface& surface) { surface.fillPolygon(brush, points, mode); });
 }
 
 void PdfSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> points,
@@ -596,39 +675,164 @@ void PdfSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> po
 
 // --- text ---------------------------------------------------------------------------------------
 
-QFont PdfSurface::qtFont(const Font& font) const
-{
-    return m_fonts.resolve(font, 96.0);
-}
-
 void PdfSurface::drawString(std::string_view text, const Font& font, const Brush& brush,
                             const RectF& layout, const StringFormat& format)
 {
     if (!usable(layout)) return;
-    if (!render::toQBrush(brush)) {
+    const std::optional<Paint> paint = paintOf(brush);
+    if (!paint) {
         m_status = SurfaceStatus::InvalidParameter;
         return;
     }
-    const render::SolidBrush* solid = solidBrush(brush);
-    // Turned and right-to-left text, and text in a pattern, are painted as on the picture.
-    if (!solid || (format.flags & (formatRightToLeft | formatVertical))) {
+    // Turned and right-to-left text, and text in a gradient, are painted as on the picture.
+    if (paint->kind == Paint::Kind::Picture ||
+        (format.flags & (formatRightToLeft | formatVertical))) {
         embedPainted([&](render::QtSurface& surface) {
             surface.drawString(text, font, brush, layout, format);
         });
         return;
     }
-    if (alphaOf(solid->colour) == 0 || text.empty()) return;
+    if (paint->invisible() || text.empty()) return;
 
+    const std::vector<GlyphRun> runs = glyphRuns(text, font, layout, format);
+    if (runs.empty()) return;
+    // What falls outside the rectangle is clipped unless the format says not to.
+    const bool clip = !(format.flags & formatNoClip);
+    beginElement(Placement::Fill, clip ? Isolation::Saved : Isolation::Shared);
+    if (clip) {
+        writeRectangle(layout);
+        m_content += "W n\n";
+    }
+    useFill(*paint);
+    const Point2D origin{layout.x, layout.y};
+    for (const GlyphRun& run : runs) {
+        if (run.file.empty()) {
+            QPainterPath outlines = run.outlines;
+            outlines.translate(origin.x, origin.y);
+            writePath(outlines);
+            m_content += "f\n";
+        } else {
+            writeGlyphs(run, *embeddedFont(run.file, run.face), origin);
+        }
+        writeTextDecorations(run, origin);
+    }
+    endElement();
+}
+
+namespace {
+
+// The start of a question about how `text` is laid out in `font`.
+std::string runsQuestion(std::string_view text, const Font& font, const RectF& layout,
+                         std::int32_t flags)
+{
+    std::string question;
+    appendFontField(question, "pdf-runs");
+    appendFontField(question, font.family);
+    appendFontField(question, static_cast<double>(font.size));
+    appendFontField(question, font.style);
+    appendFontField(question, font.unit);
+    appendFontField(question, static_cast<double>(layout.width));
+    appendFontField(question, static_cast<double>(layout.height));
+    appendFontField(question, flags);
+    appendFontField(question, text);
+    return question;
+}
+
+std::optional<std::uint32_t> wholeNumber(FontFieldReader& reader)
+{
+    const std::optional<double> number = reader.number();
+    if (!number || *number != std::trunc(*number) || *number < 0 || *number > 0x10FFFF)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(*number);
+}
+
+} // namespace
+
+std::vector<PdfSurface::GlyphRun> PdfSurface::glyphRuns(std::string_view text, const Font& font,
+                                                        const RectF& layout,
+                                                        const StringFormat& format)
+{
+    const std::string question = runsQuestion(text, font, layout, format.flags);
+    if (m_answers)
+        if (const std::optional<std::string> known = m_answers->find(question))
+            if (std::optional<std::vector<GlyphRun>> runs = parseRuns(*known)) return *runs;
+    std::vector<GlyphRun> runs = layOutRuns(text, font, layout, format);
+    const bool embedded = std::all_of(runs.begin(), runs.end(),
+                                      [](const GlyphRun& run) { return !run.file.empty(); });
+    if (m_answers && embedded) {
+        std::string answer;
+        for (const GlyphRun& run : runs) {
+            appendFontField(answer, run.family);
+            appendFontField(answer, run.file);
+            appendFontField(answer, run.face);
+            for (const double value : {run.pixelSize, static_cast<double>(run.decorations),
+                                       run.underlinePosition, run.lineThickness, run.ascent,
+                                       run.left, run.width})
+                appendFontField(answer, value);
+            appendFontField(answer, static_cast<double>(run.glyphs.size()));
+            for (const Glyph& glyph : run.glyphs)
+                for (const double value : {static_cast<double>(glyph.id), glyph.x, glyph.y,
+                                           static_cast<double>(glyph.unicode)})
+                    appendFontField(answer, value);
+        }
+        m_answers->remember(question, std::move(answer));
+    }
+    return runs;
+}
+
+std::optional<std::vector<PdfSurface::GlyphRun>> PdfSurface::parseRuns(std::string_view answer)
+{
+    FontFieldReader reader(answer);
+    std::vector<GlyphRun> runs;
+    while (!reader.atEnd()) {
+        GlyphRun run;
+        const std::optional<std::string_view> family = reader.field(), file = reader.field();
+        const std::optional<std::uint32_t> face = wholeNumber(reader);
+        if (!family || !file || !face) return std::nullopt;
+        run.family = *family;
+        run.file = *file;
+        run.face = static_cast<int>(*face);
+        for (double* value : {&run.pixelSize, &run.underlinePosition, &run.lineThickness,
+                              &run.ascent, &run.left, &run.width}) {
+            if (value == &run.underlinePosition) {
+                const std::optional<std::uint32_t> decorations = wholeNumber(reader);
+                if (!decorations) return std::nullopt;
+                run.decorations = static_cast<int>(*decorations);
+            }
+            const std::optional<double> number = reader.number();
+            if (!number) return std::nullopt;
+            *value = *number;
+        }
+        const std::optional<std::uint32_t> count = wholeNumber(reader);
+        const EmbeddedFont* font = count ? embeddedFont(run.file, run.face) : nullptr;
+        if (!font || !font->facts) return std::nullopt; // the font file went: lay out anew
+        for (std::uint32_t i = 0; i < *count; ++i) {
+            const std::optional<std::uint32_t> id = wholeNumber(reader);
+            const std::optional<double> x = reader.number(), y = reader.number();
+            const std::optional<std::uint32_t> unicode = wholeNumber(reader);
+            if (!id || !x || !y || !unicode) return std::nullopt;
+            run.glyphs.push_back({*id, *x, *y, static_cast<char32_t>(*unicode)});
+        }
+        if (m_answers) m_answers->useFamily(run.family);
+        runs.push_back(std::move(run));
+    }
+    return runs;
+}
+
+std::vector<PdfSurface::GlyphRun> PdfSurface::layOutRuns(std::string_view text, const Font& font,
+                                                         const RectF& layout,
+                                                         const StringFormat& format)
+{
+    ensureGuiApplication();
     // Lines are laid out as QPainter lays out text in a rectangle: line feeds break lines,
     // carriage returns and tabs are blanks, lines wrap at words and start on whole pixels, and
-    // lines that begin below the rectangle are left out unless the format keeps them; what
-    // falls outside the rectangle is clipped unless the format says not to.
+    // lines that begin below the rectangle are left out unless the format keeps them.
     QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     for (QChar& c : qtext) {
         if (c == u'\r' || c == u'\t') c = u' ';
         if (c == u'\n') c = QChar::LineSeparator;
     }
-    const QFont qfont = qtFont(font);
+    const QFont qfont = m_fonts.resolve(font, 96.0);
     const QFontMetricsF metrics(qfont, &m_metricsDevice);
     QTextLayout lines(qtext, qfont, &m_metricsDevice);
     QTextOption option;
@@ -648,67 +852,103 @@ void PdfSurface::drawString(std::string_view text, const Font& font, const Brush
     }
     lines.endLayout();
 
-    const QList<QGlyphRun> runs = lines.glyphRuns();
-    if (runs.isEmpty()) return;
     const std::u32string codes = qtext.toStdU32String();
-    beginElement(Placement::Fill, clip ? Isolation::Saved : Isolation::Shared);
-    if (clip) {
-        const QRectF box = toQRect(layout);
-        writeCoordinates(box.x(), box.y());
-        m_content += ' ';
-        appendPdfNumber(m_content, box.width(), m_elementDecimals);
-        m_content += ' ';
-        appendPdfNumber(m_content, box.height(), m_elementDecimals);
-        m_content += " re\nW n\n";
-    }
-    useFill(solid->colour);
-    for (const QGlyphRun& run : runs) {
-        EmbeddedFont& embedded = fontFor(run.rawFont());
-        noteCharacters(embedded, codes);
-        if (embedded.facts)
-            drawGlyphRun(run, embedded, Point2D{layout.x, layout.y});
-        else
-            drawGlyphOutlines(run, embedded, Point2D{layout.x, layout.y});
-        drawTextDecorations(run, Point2D{layout.x, layout.y});
-    }
-    endElement();
+    std::vector<GlyphRun> runs;
+    for (const QGlyphRun& laid : lines.glyphRuns())
+        runs.push_back(recordRun(laid, codes));
+    return runs;
 }
 
-void PdfSurface::drawGlyphRun(const QGlyphRun& run, EmbeddedFont& font, Point2D origin)
+PdfSurface::GlyphRun PdfSurface::recordRun(const QGlyphRun& laid, const std::u32string& codes)
 {
-    const QList<quint32> glyphs = run.glyphIndexes();
-    const QList<QPointF> positions = run.positions();
-    const double size = run.rawFont().pixelSize();
-    if (glyphs.isEmpty() || !(size > 0)) return;
+    const QRawFont raw = laid.rawFont();
+    GlyphRun run;
+    run.family = raw.familyName().toStdString();
+    run.pixelSize = raw.pixelSize();
+    run.decorations = (laid.underline() ? underline : 0) | (laid.strikeOut() ? strikeOut : 0) |
+                      (laid.overline() ? overline : 0);
+    run.underlinePosition = raw.underlinePosition();
+    run.lineThickness = raw.lineThickness();
+    run.ascent = raw.ascent();
+    run.left = laid.boundingRect().left();
+    run.width = laid.boundingRect().width();
+    if (m_answers) m_answers->useFamily(run.family);
+
+    // Each character's own glyph, for copying text out of the file.
+    std::map<std::uint32_t, char32_t> characters;
+    for (const char32_t code : codes) {
+        if (code < 0x20 || code == QChar::LineSeparator) continue;
+        const char32_t one[] = {code};
+        const QList<quint32> glyphs = raw.glyphIndexesForString(QString::fromUcs4(one, 1));
+        if (glyphs.size() == 1 && glyphs.front() != 0) characters.emplace(glyphs.front(), code);
+    }
+    const QList<quint32> ids = laid.glyphIndexes();
+    const QList<QPointF> positions = laid.positions();
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        const auto character = characters.find(ids[i]);
+        run.glyphs.push_back({ids[i], positions[i].x(), positions[i].y(),
+                              character == characters.end() ? 0 : character->second});
+    }
+
+    if (const std::optional<FontFile> file = fontFileOf(raw)) {
+        const EmbeddedFont* font = embeddedFont(file->path, file->face);
+        if (font && font->facts) {
+            run.file = file->path;
+            run.face = file->face;
+            return run;
+        }
+    }
+    // A font that cannot be read or may not be embedded is drawn as outlines.
+    for (const Glyph& glyph : run.glyphs) {
+        QPainterPath outline = raw.pathForGlyph(glyph.id);
+        outline.translate(glyph.x, glyph.y);
+        run.outlines.addPath(outline);
+    }
+    return run;
+}
+
+void PdfSurface::writeGlyphs(const GlyphRun& run, EmbeddedFont& font, Point2D origin)
+{
+    const double size = run.pixelSize;
+    if (run.glyphs.empty() || !(size > 0)) return;
     const std::vector<double>& advances = font.facts->advances;
+    if (font.resourceName.empty()) { // named in the order the page first uses them
+        font.resourceName = "F" + std::to_string(m_fontOrder.size());
+        m_fontOrder.push_back(&font);
+    }
     m_content += "BT\n/" + font.resourceName + ' ';
     appendPdfNumber(m_content, size, 4);
     m_content += " Tf\n";
-    bool open = false;  // inside "[<...": a TJ array and a hex string begun
-    double drift = 0;   // where the file's glyphs stand less where the layout puts them, in
-                        // thousandths of the em
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        const auto glyph = static_cast<std::uint32_t>(glyphs[i]);
-        if (glyph < font.used.size()) font.used[glyph] = true;
+    bool open = false; // inside "[<...": a TJ array and a hex string begun
+    double drift = 0;  // where the file's glyphs stand less where the layout puts them, in
+                       // thousandths of the em
+    for (std::size_t i = 0; i < run.glyphs.size(); ++i) {
+        const Glyph& glyph = run.glyphs[i];
+        if (glyph.id < font.used.size()) {
+            font.used[glyph.id] = true;
+            if (glyph.unicode != 0 && font.unicode[glyph.id] == 0)
+                font.unicode[glyph.id] = glyph.unicode;
+        }
         if (!open) {
             // The text matrix flips y back up, since the page's user space runs downwards.
             m_content += "1 0 0 -1 ";
-            writeCoordinates(origin.x + positions[i].x(), origin.y + positions[i].y());
+            writeCoordinates(origin.x + glyph.x, origin.y + glyph.y);
             m_content += " Tm\n[<";
             open = true;
             drift = 0;
         }
-        appendHex16(m_content, glyph);
-        if (i + 1 == glyphs.size()) break;
-        if (positions[i + 1].y() != positions[i].y()) {
+        appendHex16(m_content, glyph.id);
+        if (i + 1 == run.glyphs.size()) break;
+        const Glyph& next = run.glyphs[i + 1];
+        if (next.y != glyph.y) {
             m_content += ">] TJ\n";
             open = false;
             continue;
         }
         // The layout places glyphs on 64ths of a pixel; the file moves by each glyph's width,
         // corrected once the difference reaches a thousandth of the em.
-        const double width = glyph < advances.size() ? advances[glyph] : 0;
-        drift += width - (positions[i + 1].x() - positions[i].x()) * 1000.0 / size;
+        const double width = glyph.id < advances.size() ? advances[glyph.id] : 0;
+        drift += width - (next.x - glyph.x) * 1000.0 / size;
         if (std::abs(drift) >= 1) {
             const double adjustment = std::round(drift * 10.0) / 10.0;
             m_content += '>';
@@ -721,113 +961,94 @@ void PdfSurface::drawGlyphRun(const QGlyphRun& run, EmbeddedFont& font, Point2D 
     m_content += "ET\n";
 }
 
-void PdfSurface::drawGlyphOutlines(const QGlyphRun& run, EmbeddedFont& font, Point2D origin)
+void PdfSurface::writeTextDecorations(const GlyphRun& run, Point2D origin)
 {
-    const QList<quint32> glyphs = run.glyphIndexes();
-    const QList<QPointF> positions = run.positions();
-    QPainterPath outlines;
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        QPainterPath glyph = font.raw.pathForGlyph(glyphs[i]);
-        glyph.translate(origin.x + positions[i].x(), origin.y + positions[i].y());
-        outlines.addPath(glyph);
-    }
-    if (outlines.isEmpty()) return;
-    writePath(outlines);
-    m_content += "f\n";
-}
-
-void PdfSurface::drawTextDecorations(const QGlyphRun& run, Point2D origin)
-{
-    if (!run.underline() && !run.strikeOut() && !run.overline()) return;
-    const QRawFont raw = run.rawFont();
-    const QRectF bounds = run.boundingRect();
-    const QList<QPointF> positions = run.positions();
-    if (positions.isEmpty()) return;
-    const double baseline = origin.y + positions.front().y();
-    const double thickness = std::max(1.0, raw.lineThickness());
+    if (run.decorations == 0 || run.glyphs.empty()) return;
+    const double baseline = origin.y + run.glyphs.front().y;
+    const double thickness = std::max(1.0, run.lineThickness);
     const auto line = [&](double y) {
-        writeCoordinates(origin.x + bounds.left(), y);
-        m_content += ' ';
-        appendPdfNumber(m_content, bounds.width(), m_elementDecimals);
-        m_content += ' ';
-        appendPdfNumber(m_content, thickness, m_elementDecimals);
-        m_content += " re\nf\n";
+        writeRectangle({static_cast<float>(origin.x + run.left), static_cast<float>(y),
+                        static_cast<float>(run.width), static_cast<float>(thickness)});
+        m_content += "f\n";
     };
-    if (run.underline()) line(baseline + raw.underlinePosition());
-    if (run.strikeOut()) line(baseline - raw.ascent() / 3);
-    if (run.overline()) line(baseline - raw.ascent());
+    if (run.decorations & underline) line(baseline + run.underlinePosition);
+    if (run.decorations & strikeOut) line(baseline - run.ascent / 3);
+    if (run.decorations & overline) line(baseline - run.ascent);
 }
 
 RectF PdfSurface::measureString(std::string_view text, const Font& font, const RectF& layout,
                                 const StringFormat& format)
 {
-    if (text.empty() || !usable(layout)) return {layout.x, layout.y, 0, 0};
-    const bool vertical = (format.flags & formatVertical) != 0;
-    int flags = Qt::AlignTop;
-    flags |= (format.flags & formatRightToLeft) ? Qt::AlignRight : Qt::AlignLeft;
-    if (!(format.flags & formatNoWrap)) flags |= Qt::TextWordWrap;
-    if (format.flags & formatNoClip) flags |= Qt::TextDontClip;
-    const QFontMetricsF metrics(qtFont(font), &m_metricsDevice);
-    const QRectF box = vertical ? QRectF(0, 0, layout.height, layout.width)
-                                : QRectF(0, 0, layout.width, layout.height);
-    const QRectF bounds = metrics.boundingRect(
-        box, flags, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    const auto width = static_cast<float>(bounds.width());
-    const auto height = static_cast<float>(bounds.height());
-    return vertical ? RectF{layout.x, layout.y, height, width}
-                    : RectF{layout.x, layout.y, width, height};
+    return m_measuring.measureString(text, font, layout, format);
 }
 
 float PdfSurface::fontLineHeight(const Font& font)
 {
-    return static_cast<float>(QFontMetricsF(qtFont(font), &m_metricsDevice).lineSpacing());
+    return m_measuring.fontLineHeight(font);
 }
 
 // --- fonts --------------------------------------------------------------------------------------
 
-PdfSurface::EmbeddedFont& PdfSurface::fontFor(const QRawFont& raw)
+std::optional<PdfSurface::FontFile> PdfSurface::fontFileOf(const QRawFont& raw)
 {
-    // One embedded font for every size of a face: its name, style and header table.
-    QByteArray key = raw.familyName().toUtf8() + '\0' + raw.styleName().toUtf8() + '\0' +
-                     QByteArray::number(raw.weight()) + '\0' + raw.fontTable("head");
-    if (EmbeddedFont* known = m_fontsByKey.value(key)) return *known;
-    auto font = std::make_unique<EmbeddedFont>();
-    font->raw = raw;
-    font->resourceName = "F" + std::to_string(m_embedded.size());
-    for (const std::string_view tag : render::fontTableTags) {
-        const QByteArray bytes = raw.fontTable(tag.data());
-        font->tables.push_back({std::string(tag), bytes.toStdString()});
+    // The installed file of the family whose header table is the face's own.
+    const QByteArray head = raw.fontTable("head");
+    const std::string key = raw.familyName().toStdString() + '\0' + head.toStdString();
+    if (const auto known = m_fontFiles.find(key); known != m_fontFiles.end()) return known->second;
+    std::optional<FontFile> found;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY,
+                       reinterpret_cast<const FcChar8*>(raw.familyName().toUtf8().constData()));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr);
+    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+    for (int i = 0; fonts && i < fonts->nfont && !found && !head.isEmpty(); ++i) {
+        FcChar8* file = nullptr;
+        int face = 0;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch) continue;
+        FcPatternGetInteger(fonts->fonts[i], FC_INDEX, 0, &face);
+        const std::string path = reinterpret_cast<const char*>(file);
+        const EmbeddedFont* font = embeddedFont(path, face);
+        if (!font) continue;
+        const auto table = std::find_if(font->tables.begin(), font->tables.end(),
+                                        [](const render::FontTable& t) { return t.tag == "head"; });
+        if (table != font->tables.end() && table->bytes == head.toStdString())
+            found = FontFile{path, face};
     }
-    font->facts = render::readFontFacts(font->tables);
-    // A font whose glyph data cannot be taken apart is drawn as outlines as well.
-    if (font->facts && font->facts->format == render::OutlineFormat::TrueType &&
-        render::subsetTrueType(font->tables, {}).empty())
-        font->facts.reset();
-    if (font->facts) {
-        font->used.assign(static_cast<std::size_t>(font->facts->glyphCount), false);
-        font->unicode.assign(static_cast<std::size_t>(font->facts->glyphCount), 0);
-    } else {
-        font->tables.clear();
-    }
-    EmbeddedFont& added = *font;
-    m_fontsByKey.insert(key, font.get());
-    m_embedded.push_back(std::move(font));
-    return added;
+    if (fonts) FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    m_fontFiles.emplace(key, found);
+    return found;
 }
 
-void PdfSurface::noteCharacters(EmbeddedFont& font, const std::u32string& codes)
+PdfSurface::EmbeddedFont* PdfSurface::embeddedFont(const std::string& path, int face)
 {
-    // Each character's own glyph, for copying text out of the file.
-    if (!font.facts) return;
-    for (const char32_t code : codes) {
-        if (code < 0x20 || code == QChar::LineSeparator) continue;
-        const char32_t one[] = {code};
-        const QList<quint32> glyphs = font.raw.glyphIndexesForString(QString::fromUcs4(one, 1));
-        if (glyphs.size() != 1) continue;
-        const auto glyph = static_cast<std::size_t>(glyphs.front());
-        if (glyph != 0 && glyph < font.unicode.size() && font.unicode[glyph] == 0)
-            font.unicode[glyph] = code;
+    const std::string key = path + '\0' + std::to_string(face);
+    if (const auto known = m_embedded.find(key); known != m_embedded.end())
+        return known->second.get();
+    std::unique_ptr<EmbeddedFont> font;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    std::string bytes(file ? static_cast<std::size_t>(std::max<std::streamoff>(0, file.tellg())) : 0,
+                      '\0');
+    file.seekg(0);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (std::optional<std::vector<render::FontTable>> tables =
+            file ? render::readFontFileTables(bytes, face) : std::nullopt) {
+        font = std::make_unique<EmbeddedFont>();
+        font->tables = std::move(*tables);
+        font->facts = render::readFontFacts(font->tables);
+        // A font whose glyph data cannot be taken apart is drawn as outlines as well.
+        if (font->facts && font->facts->format == render::OutlineFormat::TrueType &&
+            render::subsetTrueType(font->tables, {}).empty())
+            font->facts.reset();
+        if (font->facts) {
+            font->used.assign(static_cast<std::size_t>(font->facts->glyphCount), false);
+            font->unicode.assign(static_cast<std::size_t>(font->facts->glyphCount), 0);
+        }
     }
+    EmbeddedFont* added = font.get();
+    m_embedded.emplace(key, std::move(font));
+    return added;
 }
 
 // --- images and embedded pictures ---------------------------------------------------------------
@@ -852,6 +1073,7 @@ bool PdfSurface::drawImageFile(const std::string& path, const RectF& rect)
 template <typename Draw> void PdfSurface::embedPainted(Draw draw)
 {
     if (!m_canvasSurface) {
+        ensureGuiApplication();
         m_canvas = QImage(m_width, m_height, QImage::Format_ARGB32_Premultiplied);
         m_canvas.setDotsPerMeterX(3780);
         m_canvas.setDotsPerMeterY(3780);
@@ -956,6 +1178,44 @@ std::string toUnicodeMap(const std::vector<bool>& used, const std::vector<char32
     return out;
 }
 
+// The content of a hatch's 8 x 8 cell: the background, then the foreground's pixels in runs
+// along each row (the cell's y runs downwards, as the page's user space does).
+std::string hatchCell(const render::HatchBrush& hatch)
+{
+    const render::HatchBitmap bitmap = *render::hatchPattern(hatch.style);
+    const bool translucent = alphaOf(hatch.background) != 0xFF || alphaOf(hatch.foreground) != 0xFF;
+    std::string cell;
+    const auto useColour = [&](std::uint32_t argb) {
+        if (translucent) cell += "/A" + std::to_string(alphaOf(argb)) + " gs\n";
+        for (const int shift : {16, 8, 0}) {
+            appendPdfNumber(cell, ((argb >> shift) & 0xFF) / 255.0, colourDecimals);
+            cell += ' ';
+        }
+        cell += "rg\n";
+    };
+    if (alphaOf(hatch.background) != 0) {
+        useColour(hatch.background);
+        cell += "0 0 8 8 re f\n";
+    }
+    if (alphaOf(hatch.foreground) == 0) return cell;
+    useColour(hatch.foreground);
+    for (int row = 0; row < 8; ++row) {
+        const unsigned bits = bitmap[static_cast<std::size_t>(row)];
+        for (int column = 0; column < 8;) {
+            if (!(bits & (0x80u >> column))) {
+                ++column;
+                continue;
+            }
+            const int start = column;
+            while (column < 8 && (bits & (0x80u >> column)))
+                ++column;
+            cell += std::to_string(start) + ' ' + std::to_string(row) + ' ' +
+                    std::to_string(column - start) + " 1 re\n";
+        }
+    }
+    return cell + "f\n";
+}
+
 std::string reference(int object)
 {
     return std::to_string(object) + " 0 R";
@@ -1017,7 +1277,7 @@ void PdfSurface::writeFont(render::PdfDocument& document, const EmbeddedFont& fo
 
 std::string PdfSurface::resources(render::PdfDocument& document)
 {
-    std::string states, fonts, images;
+    std::string states, patterns, fonts, images;
     for (std::size_t alpha = 0; alpha < m_alphasUsed.size(); ++alpha) {
         if (!m_alphasUsed[alpha]) continue;
         const int object = document.reserveObject();
@@ -1027,6 +1287,15 @@ std::string PdfSurface::resources(render::PdfDocument& document)
         appendPdfNumber(value, static_cast<double>(alpha) / 255.0, colourDecimals);
         document.writeObject(object, value + " >>");
         states += " /A" + std::to_string(alpha) + ' ' + reference(object);
+    }
+    for (std::size_t i = 0; i < m_patterns.size(); ++i) {
+        const int object = document.reserveObject();
+        document.writeStream(object,
+                             "/Type /Pattern /PatternType 1 /PaintType 1 /TilingType 1 /BBox [0 0 "
+                             "8 8] /XStep 8 /YStep 8 /Matrix [" + m_patterns[i].matrix +
+                                 "] /Resources << /ExtGState <<" + states + " >> >>",
+                             hatchCell(m_patterns[i].hatch));
+        patterns += " /P" + std::to_string(i) + ' ' + reference(object);
     }
     for (std::size_t i = 0; i < m_images.size(); ++i) {
         const ImageObject& image = m_images[i];
@@ -1043,9 +1312,8 @@ std::string PdfSurface::resources(render::PdfDocument& document)
         document.writeStream(object, size + " /ColorSpace /DeviceRGB" + mask, image.rgb);
         images += " /Im" + std::to_string(i) + ' ' + reference(object);
     }
-    for (const std::unique_ptr<EmbeddedFont>& font : m_embedded) {
-        if (!font->facts || std::find(font->used.begin(), font->used.end(), true) == font->used.end())
-            continue;
+    for (const EmbeddedFont* font : m_fontOrder) {
+        if (std::find(font->used.begin(), font->used.end(), true) == font->used.end()) continue;
         const int object = document.reserveObject();
         writeFont(document, *font, object);
         fonts += " /" + font->resourceName + ' ' + reference(object);
@@ -1053,6 +1321,7 @@ std::string PdfSurface::resources(render::PdfDocument& document)
     std::string out = "<<";
     if (!states.empty()) out += " /ExtGState <<" + states + " >>";
     if (!fonts.empty()) out += " /Font <<" + fonts + " >>";
+    if (!patterns.empty()) out += " /Pattern <<" + patterns + " >>";
     if (!images.empty()) out += " /XObject <<" + images + " >>";
     return out + " >>";
 }

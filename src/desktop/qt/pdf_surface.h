@@ -1,31 +1,32 @@
 // The PDF surface: writes a one-page PDF file directly, each primitive as path operators with
 // numbers to a hundredth of a pixel (more in user units under a scaling transform), pens and
-// brushes as colours, line widths, caps, joins and dashes, transparency as graphics states. Text
-// is laid out with Qt's font metrics at 96 dpi, as the picture export lays it out, and written
-// with the fonts embedded as subsets (TrueType, or whole OpenType fonts with CFF outlines); a
-// font that cannot be read or may not be embedded is drawn as outlines. What PDF cannot hold as
-// a plain colour (hatch and gradient brushes, turned text) and image files are painted with the
+// brushes as colours and hatch tiling patterns, line widths, caps, joins and dashes,
+// transparency as graphics states. Text is laid out with Qt's font metrics at 96 dpi, as the
+// picture export lays it out, and written with the fonts embedded as subsets (TrueType, or whole
+// OpenType fonts with CFF outlines); a font that cannot be read or may not be embedded is drawn
+// as outlines. Gradients, turned and right-to-left text and image files are painted with the
 // picture export's surface and embedded as images of the area they cover. The page measures the
 // figure's pixels at 96 per inch.
 #pragma once
 
 #include "desktop/qt/qt_font.h"
+#include "desktop/qt/svg_surface.h"
 #include "render/font_subset.h"
 #include "render/surface.h"
 
-#include <QHash>
 #include <QImage>
-#include <QRawFont>
+#include <QPainterPath>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class QPainter;
-class QPainterPath;
 class QGlyphRun;
+class QRawFont;
 
 namespace render {
 class PdfDocument;
@@ -43,8 +44,11 @@ using render::StringFormat;
 
 class PdfSurface : public render::DrawingSurface {
 public:
-    // A page of `width` x `height` pixels (96 per inch) with `title`.
-    PdfSurface(int width, int height, const std::string& title);
+    struct Paint;
+
+    // A page of `width` x `height` pixels (96 per inch) with `title`. With `answers`, how text
+    // measures and lays out is looked up there first and remembered there.
+    PdfSurface(int width, int height, const std::string& title, FontAnswers* answers = nullptr);
     ~PdfSurface() override;
 
     // The file: everything drawn so far on its page. Throws std::bad_alloc when memory runs out.
@@ -104,14 +108,39 @@ private:
         render::LineEnds ends = render::LineEnds::Flat;
         std::vector<double> dashes;
     };
-    // A font whose glyphs the text uses, embedded at finish.
+    // A font file whose glyphs the text uses, embedded at finish.
     struct EmbeddedFont {
-        QRawFont raw;
-        std::string resourceName;       // "F0", ...
+        std::string resourceName; // "F0", ...
         std::vector<render::FontTable> tables;
-        std::optional<render::FontFacts> facts; // none when drawn as outlines
-        std::vector<bool> used;         // by glyph id
-        std::vector<char32_t> unicode;  // by glyph id, 0 where unknown
+        std::optional<render::FontFacts> facts; // none when it may not be embedded
+        std::vector<bool> used;                 // by glyph id
+        std::vector<char32_t> unicode;          // by glyph id, 0 where unknown
+    };
+    struct FontFile {
+        std::string path;
+        int face = 0; // within a collection
+    };
+    struct Glyph {
+        std::uint32_t id = 0;
+        double x = 0, y = 0;   // the origin on the baseline, from the layout rectangle's corner
+        char32_t unicode = 0;  // the character it shows, 0 where unknown
+    };
+    // Glyphs of one font as the layout placed them: remembered with the font's answers, so that
+    // a later export of the same text needs no font machinery.
+    struct GlyphRun {
+        std::string family;
+        std::string file; // empty when the glyphs are drawn as `outlines`
+        int face = 0;
+        double pixelSize = 0;
+        int decorations = 0; // underline, strikeOut, overline
+        double underlinePosition = 0, lineThickness = 0, ascent = 0;
+        double left = 0, width = 0; // the run's extent, for decorations
+        std::vector<Glyph> glyphs;
+        QPainterPath outlines;
+    };
+    struct PatternObject {
+        render::HatchBrush hatch;
+        std::string matrix; // pattern space to the page's default space
     };
     struct ImageObject {
         int width = 0;
@@ -132,19 +161,32 @@ private:
     void writePoints(std::span<const Point2D> points);
     void writePath(const QPainterPath& path);
     void writeRgb(std::uint32_t argb, std::string_view operatorName);
+    void writeRectangle(const RectF& rect);
     void useAlpha(std::uint32_t alpha);
-    void useStroke(const Pen& pen, std::uint32_t colour);
+    void useStroke(const Pen& pen, const Paint& paint);
     void useFill(std::uint32_t colour);
-    void strokeCurrentPath(const Pen& pen, std::uint32_t colour);
+    void useFill(const Paint& paint);
+    // The resource name of the tiling pattern of `hatch` in the current transform.
+    std::string hatchPattern(const render::HatchBrush& hatch, Placement placement);
+    // Strokes or fills what `write` writes in the pen's or brush's paint, or embeds `painted`
+    // for a gradient.
+    template <typename Write, typename Draw> void stroke(const Pen& pen, Write write, Draw painted);
+    template <typename Write, typename Draw> void fill(const Brush& brush, Write write, Draw painted);
     template <typename Draw> void strokePath(const Pen& pen, const QPainterPath& path, Draw painted);
     template <typename Draw> void fillPath(const Brush& brush, const QPainterPath& path, Draw painted);
     template <typename Draw> void embedPainted(Draw draw);
-    void drawGlyphRun(const QGlyphRun& run, EmbeddedFont& font, Point2D origin);
-    void drawGlyphOutlines(const QGlyphRun& run, EmbeddedFont& font, Point2D origin);
-    void drawTextDecorations(const QGlyphRun& run, Point2D origin);
-    EmbeddedFont& fontFor(const QRawFont& raw);
-    void noteCharacters(EmbeddedFont& font, const std::u32string& codes);
-    QFont qtFont(const Font& font) const;
+    std::vector<GlyphRun> glyphRuns(std::string_view text, const Font& font, const RectF& layout,
+                                    const StringFormat& format);
+    std::optional<std::vector<GlyphRun>> parseRuns(std::string_view answer);
+    std::vector<GlyphRun> layOutRuns(std::string_view text, const Font& font, const RectF& layout,
+                                     const StringFormat& format);
+    GlyphRun recordRun(const QGlyphRun& laid, const std::u32string& codes);
+    void writeGlyphs(const GlyphRun& run, EmbeddedFont& font, Point2D origin);
+    void writeTextDecorations(const GlyphRun& run, Point2D origin);
+    std::optional<FontFile> fontFileOf(const QRawFont& raw);
+    // The font of face `face` of the file at `path`, read at its first use; none when the file
+    // cannot be read as a font.
+    EmbeddedFont* embeddedFont(const std::string& path, int face);
     void writeFont(render::PdfDocument& document, const EmbeddedFont& font, int fontObject);
     std::string resources(render::PdfDocument& document);
 
@@ -162,11 +204,15 @@ private:
     double m_offsetY = 0;
     render::SmoothingMode m_smoothing = render::SmoothingMode::HighSpeed;
     std::vector<SavedState> m_containers;
+    FontAnswers* m_answers;
+    SvgSurface m_measuring; // text measures as the SVG export measures it, sharing its answers
     render::QtFontResolver m_fonts;
-    QImage m_metricsDevice; // fonts measure as on the exported picture
-    std::vector<std::unique_ptr<EmbeddedFont>> m_embedded;
-    QHash<QByteArray, EmbeddedFont*> m_fontsByKey;
+    QImage m_metricsDevice; // fonts lay out as on the exported picture
+    std::map<std::string, std::unique_ptr<EmbeddedFont>> m_embedded; // by file and face
+    std::vector<EmbeddedFont*> m_fontOrder;                            // those that embed
+    std::map<std::string, std::optional<FontFile>> m_fontFiles; // by family and header table
     std::array<bool, 256> m_alphasUsed{};
+    std::vector<PatternObject> m_patterns;
     std::vector<ImageObject> m_images;
     QImage m_canvas; // where embedded pictures are painted, made on first use
     std::unique_ptr<QPainter> m_canvasPainter;

@@ -216,18 +216,27 @@ private:
         }
     }
 
+    // The pictures' own colours in increasing order, so that the same pictures give the same
+    // file.
     bool exactColours(Palette& palette)
     {
-        for (auto it = m_colours.begin(); it != m_colours.end(); ++it) {
-            it.value() = static_cast<GifByteType>(palette.colours.size());
-            palette.colours.push_back({static_cast<GifByteType>(qRed(it.key())),
-                                       static_cast<GifByteType>(qGreen(it.key())),
-                                       static_cast<GifByteType>(qBlue(it.key()))});
+        std::vector<QRgb> colours(m_colours.keyBegin(), m_colours.keyEnd());
+        std::sort(colours.begin(), colours.end());
+        for (QRgb colour : colours) {
+            m_colours[colour] = static_cast<GifByteType>(palette.colours.size());
+            palette.colours.push_back({static_cast<GifByteType>(qRed(colour)),
+                                       static_cast<GifByteType>(qGreen(colour)),
+                                       static_cast<GifByteType>(qBlue(colour))});
         }
         palette.indices.reserve(m_keptPixels);
+        QRgb last = 0; // never a pixel's colour, which is opaque
+        GifByteType index = 0;
         for (const KeptPicture& picture : m_pictures)
-            for (QRgb colour : picture.pixels)
-                palette.indices.push_back(m_colours.value(colour));
+            for (QRgb colour : picture.pixels) {
+                if (colour != last) index = m_colours.value(colour);
+                last = colour;
+                palette.indices.push_back(index);
+            }
         return true;
     }
 

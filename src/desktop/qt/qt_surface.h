@@ -103,7 +103,7 @@ private:
     bool m_pixelDevice = false; // an image or a window rather than SVG, PDF or a printer
     LongPolylineOptions m_longLines;
     bool m_approximated = false;
-    qreal m_strokeOffset = 0;   // device pixels; 0.5 on pixel devices
+    qreal m_strokeOffset = 0; // device pixels; 0.5 on pixel devices
     bool m_offsetApplied = false;
     bool m_patternsAsPictures = false; // hatches and gradients become pictures (SVG)
     geom::Matrix2D m_world;
