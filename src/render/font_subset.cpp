@@ -320,6 +320,35 @@ std::string subsetTrueType(std::span<const FontTable> tables, std::span<const st
     return writeFontFile(0x00010000u, std::move(out));
 }
 
+std::optional<std::vector<FontTable>> readFontFileTables(std::string_view file, int faceIndex)
+{
+    const Fields data(file);
+    std::size_t start = 0;
+    if (data.u32(0) == 0x74746366u) { // 'ttcf': a collection, its faces' offsets after 12 bytes
+        if (faceIndex < 0 || static_cast<std::size_t>(faceIndex) >= data.u32(8)) return std::nullopt;
+        start = data.u32(12 + 4 * static_cast<std::size_t>(faceIndex));
+    } else if (faceIndex != 0) {
+        return std::nullopt;
+    }
+    const std::uint32_t version = data.u32(start);
+    if (version != 0x00010000u && version != 0x4F54544Fu && version != 0x74727565u) // 'OTTO' 'true'
+        return std::nullopt;
+    const std::size_t count = data.u16(start + 4);
+    if (start + 12 + 16 * count > file.size()) return std::nullopt;
+    std::vector<FontTable> tables;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t record = start + 12 + 16 * i;
+        const std::string tag(file.substr(record, 4));
+        if (std::find(std::begin(fontTableTags), std::end(fontTableTags), tag) ==
+            std::end(fontTableTags))
+            continue;
+        const std::size_t offset = data.u32(record + 8), length = data.u32(record + 12);
+        if (offset > file.size() || length > file.size() - offset) return std::nullopt;
+        tables.push_back({tag, std::string(file.substr(offset, length))});
+    }
+    return tables;
+}
+
 std::string buildOpenType(std::span<const FontTable> tables)
 {
     std::vector<FontTable> out = tablesNamed(

@@ -51,6 +51,10 @@ std::string buildOpenType(std::span<const FontTable> tables);
 // checksum adjustment. `version` is 0x00010000 for TrueType outlines, 0x4F54544F for CFF.
 std::string writeFontFile(std::uint32_t version, std::vector<FontTable> tables);
 
+// The tables of face `faceIndex` of a font file (a collection holds several faces; a single font
+// is face 0), those of fontTableTags that it has; none when the file is no font or is damaged.
+std::optional<std::vector<FontTable>> readFontFileTables(std::string_view file, int faceIndex);
+
 // The tables readFontFacts, subsetTrueType and buildOpenType read.
 inline constexpr std::string_view fontTableTags[] = {"head", "hhea", "maxp", "hmtx", "loca",
                                                      "glyf", "cvt ", "fpgm", "prep", "OS/2",

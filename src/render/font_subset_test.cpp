@@ -162,6 +162,56 @@ TEST(FontSubset, KeepsGlyphIdsAndTheComponentsOfCompositeGlyphs)
     }
 }
 
+TEST(FontSubset, ReadsTheTablesOfAFontFileOrOfOneFaceOfACollection)
+{
+    const std::vector<FontTable> font = smallFont();
+    const std::string single = writeFontFile(0x00010000, font);
+    // A collection of two faces: the same font twice, its offsets moved past the header.
+    std::string collection = "ttcf";
+    collection += std::string("\0\1\0\0\0\0\0\2", 8);
+    const std::size_t header = 12 + 8;
+    for (std::size_t face = 0; face < 2; ++face) {
+        const std::size_t start = header + face * single.size();
+        for (int shift = 24; shift >= 0; shift -= 8)
+            collection += static_cast<char>((start >> shift) & 0xFF);
+    }
+    for (std::size_t face = 0; face < 2; ++face) {
+        std::string copy = single;
+        for (std::size_t i = 0; i < u16(single, 4); ++i) { // table offsets within the file
+            const std::size_t at = 12 + 16 * i + 8;
+            const unsigned offset = u32(single, at) + static_cast<unsigned>(header + face * single.size());
+            for (int k = 0; k < 4; ++k)
+                copy[at + static_cast<std::size_t>(k)] = static_cast<char>((offset >> (24 - 8 * k)) & 0xFF);
+        }
+        collection += copy;
+    }
+    std::string truncated = single.substr(0, single.size() - 40);
+    struct Case {
+        const char* name;
+        std::string file;
+        int face;
+        bool readable;
+    };
+    const Case cases[] = {
+        {"a single font", single, 0, true},         {"its second face", single, 1, false},
+        {"a collection's first face", collection, 0, true},
+        {"its second face", collection, 1, true},    {"its third face", collection, 2, false},
+        {"a table past the end", truncated, 0, false}, {"no font", "GIF89a", 0, false},
+    };
+    for (const Case& c : cases) {
+        const std::optional<std::vector<FontTable>> tables = readFontFileTables(c.file, c.face);
+        ASSERT_EQ(tables.has_value(), c.readable) << c.name;
+        if (!tables) continue;
+        std::map<std::string, std::string> read, original;
+        for (const FontTable& table : *tables)
+            read[table.tag] = table.bytes;
+        for (const FontTable& table : font)
+            original[table.tag] = table.bytes;
+        original["head"] = read["head"]; // its checksum adjustment is the file's own
+        EXPECT_EQ(read, original) << c.name;
+    }
+}
+
 TEST(FontSubset, RefusesGlyphDataWhoseLocationsRunBackwards)
 {
     std::vector<FontTable> font = smallFont();

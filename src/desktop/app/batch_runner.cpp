@@ -180,11 +180,13 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
     }
     const BatchQtMessages qtMessages;
     // Painting text and images needs a QGuiApplication, on the offscreen platform. A document is
-    // command text and paints nothing; an SVG export makes the application object only when
-    // the answers about its text are not remembered from an earlier export (see exportFigure).
+    // command text and paints nothing; an SVG or PDF export makes the application object only
+    // when the answers about its text are not remembered from an earlier export (see
+    // exportFigure).
     const std::optional<io::ExportFormat> format =
         options.exportPath ? exportableFormat(*options.exportPath) : std::nullopt;
-    if (format && format != io::ExportFormat::Vexxml && format != io::ExportFormat::Svg)
+    if (format && format != io::ExportFormat::Vexxml && format != io::ExportFormat::Svg &&
+        format != io::ExportFormat::Pdf)
         ensureGuiApplication();
     lang::BatchHost host(output, diagnostics,
                          options.answerYes ? lang::BatchAnswer::Yes : lang::BatchAnswer::No);

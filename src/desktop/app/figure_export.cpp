@@ -47,13 +47,16 @@ io::WriteResult exportMovie(lang::Session& session, model::Figure& figure, const
     return {result.written, result.message};
 }
 
-// SVG text is measured once for all batch runs: the fonts' answers are kept in the user's cache
-// folder, and a run that finds them there needs no font machinery. A cache that cannot be
-// written costs only time.
-io::WriteResult exportSvg(model::Figure& figure, const std::string& path)
+// SVG and PDF text is measured and laid out once for all batch runs: the fonts' answers are kept
+// in the user's cache folder, and a run that finds them there needs no font machinery. A cache
+// that cannot be written costs only time.
+io::WriteResult exportWithFontAnswers(model::Figure& figure, const std::string& path,
+                                      io::ExportFormat format)
 {
     FontAnswers answers(FontAnswers::defaultFile());
-    const io::WriteResult result = render::exportFigureSvg(figure, path, answers);
+    const io::WriteResult result = format == io::ExportFormat::Pdf
+                                       ? render::exportFigurePdf(figure, path, answers)
+                                       : render::exportFigureSvg(figure, path, answers);
     answers.save();
     return result;
 }
@@ -81,7 +84,8 @@ io::WriteResult exportFigure(lang::Session& session, model::Figure& figure, cons
             return render::exportFigureWebp(figure, path, options.quality);
         return render::exportFigureImage(figure, path, *format);
     case io::ExportFormat::Svg:
-        return exportSvg(figure, path);
+    case io::ExportFormat::Pdf:
+        return exportWithFontAnswers(figure, path, *format);
     default:
         return render::exportFigureImage(figure, path, *format);
     }

@@ -4,6 +4,8 @@
 // images and embedded pictures · the file
 #include "desktop/qt/pdf_surface.h"
 
+#include "desktop/qt/font_answers.h"
+#include "desktop/qt/offscreen_gui.h"
 #include "desktop/qt/qt_geometry.h"
 #include "desktop/qt/qt_image_export.h"
 #include "desktop/qt/qt_styles.h"
@@ -13,12 +15,16 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QRawFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+
+#include <fontconfig/fontconfig.h>
 
 namespace desktop {
 namespace {
@@ -43,6 +49,11 @@ constexpr std::int32_t formatRightToLeft = 0x1;
 constexpr std::int32_t formatVertical = 0x2;
 constexpr std::int32_t formatNoWrap = 0x1000;
 constexpr std::int32_t formatNoClip = 0x4000;
+
+// Lines a glyph run draws along its glyphs.
+constexpr int underline = 1;
+constexpr int strikeOut = 2;
+constexpr int overline = 4;
 
 std::uint32_t alphaOf(std::uint32_t argb)
 {
@@ -154,8 +165,9 @@ QRect paintedArea(const QImage& canvas)
 
 // --- page content -------------------------------------------------------------------------------
 
-PdfSurface::PdfSurface(int width, int height, const std::string& title)
+PdfSurface::PdfSurface(int width, int height, const std::string& title, FontAnswers* answers)
     : m_width(std::max(1, width)), m_height(std::max(1, height)), m_title(title),
+      m_answers(answers), m_measuring(1, 1, {}, answers),
       m_metricsDevice(1, 1, QImage::Format_ARGB32_Premultiplied)
 {
     m_metricsDevice.setDotsPerMeterX(3780);
@@ -663,11 +675,6 @@ void PdfSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> po
 
 // --- text ---------------------------------------------------------------------------------------
 
-QFont PdfSurface::qtFont(const Font& font) const
-{
-    return m_fonts.resolve(font, 96.0);
-}
-
 void PdfSurface::drawString(std::string_view text, const Font& font, const Brush& brush,
                             const RectF& layout, const StringFormat& format)
 {
@@ -678,7 +685,8 @@ void PdfSurface::drawString(std::string_view text, const Font& font, const Brush
         return;
     }
     // Turned and right-to-left text, and text in a gradient, are painted as on the picture.
-    if (paint->kind == Paint::Kind::Picture || (format.flags & (formatRightToLeft | formatVertical))) {
+    if (paint->kind == Paint::Kind::Picture ||
+        (format.flags & (formatRightToLeft | formatVertical))) {
         embedPainted([&](render::QtSurface& surface) {
             surface.drawString(text, font, brush, layout, format);
         });
@@ -686,16 +694,145 @@ void PdfSurface::drawString(std::string_view text, const Font& font, const Brush
     }
     if (paint->invisible() || text.empty()) return;
 
+    const std::vector<GlyphRun> runs = glyphRuns(text, font, layout, format);
+    if (runs.empty()) return;
+    // What falls outside the rectangle is clipped unless the format says not to.
+    const bool clip = !(format.flags & formatNoClip);
+    beginElement(Placement::Fill, clip ? Isolation::Saved : Isolation::Shared);
+    if (clip) {
+        writeRectangle(layout);
+        m_content += "W n\n";
+    }
+    useFill(*paint);
+    const Point2D origin{layout.x, layout.y};
+    for (const GlyphRun& run : runs) {
+        if (run.file.empty()) {
+            QPainterPath outlines = run.outlines;
+            outlines.translate(origin.x, origin.y);
+            writePath(outlines);
+            m_content += "f\n";
+        } else {
+            writeGlyphs(run, *embeddedFont(run.file, run.face), origin);
+        }
+        writeTextDecorations(run, origin);
+    }
+    endElement();
+}
+
+namespace {
+
+// The start of a question about how `text` is laid out in `font`.
+std::string runsQuestion(std::string_view text, const Font& font, const RectF& layout,
+                         std::int32_t flags)
+{
+    std::string question;
+    appendFontField(question, "pdf-runs");
+    appendFontField(question, font.family);
+    appendFontField(question, static_cast<double>(font.size));
+    appendFontField(question, font.style);
+    appendFontField(question, font.unit);
+    appendFontField(question, static_cast<double>(layout.width));
+    appendFontField(question, static_cast<double>(layout.height));
+    appendFontField(question, flags);
+    appendFontField(question, text);
+    return question;
+}
+
+std::optional<std::uint32_t> wholeNumber(FontFieldReader& reader)
+{
+    const std::optional<double> number = reader.number();
+    if (!number || *number != std::trunc(*number) || *number < 0 || *number > 0x10FFFF)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(*number);
+}
+
+} // namespace
+
+std::vector<PdfSurface::GlyphRun> PdfSurface::glyphRuns(std::string_view text, const Font& font,
+                                                        const RectF& layout,
+                                                        const StringFormat& format)
+{
+    const std::string question = runsQuestion(text, font, layout, format.flags);
+    if (m_answers)
+        if (const std::optional<std::string> known = m_answers->find(question))
+            if (std::optional<std::vector<GlyphRun>> runs = parseRuns(*known)) return *runs;
+    std::vector<GlyphRun> runs = layOutRuns(text, font, layout, format);
+    const bool embedded = std::all_of(runs.begin(), runs.end(),
+                                      [](const GlyphRun& run) { return !run.file.empty(); });
+    if (m_answers && embedded) {
+        std::string answer;
+        for (const GlyphRun& run : runs) {
+            appendFontField(answer, run.family);
+            appendFontField(answer, run.file);
+            appendFontField(answer, run.face);
+            for (const double value : {run.pixelSize, static_cast<double>(run.decorations),
+                                       run.underlinePosition, run.lineThickness, run.ascent,
+                                       run.left, run.width})
+                appendFontField(answer, value);
+            appendFontField(answer, static_cast<double>(run.glyphs.size()));
+            for (const Glyph& glyph : run.glyphs)
+                for (const double value : {static_cast<double>(glyph.id), glyph.x, glyph.y,
+                                           static_cast<double>(glyph.unicode)})
+                    appendFontField(answer, value);
+        }
+        m_answers->remember(question, std::move(answer));
+    }
+    return runs;
+}
+
+std::optional<std::vector<PdfSurface::GlyphRun>> PdfSurface::parseRuns(std::string_view answer)
+{
+    FontFieldReader reader(answer);
+    std::vector<GlyphRun> runs;
+    while (!reader.atEnd()) {
+        GlyphRun run;
+        const std::optional<std::string_view> family = reader.field(), file = reader.field();
+        const std::optional<std::uint32_t> face = wholeNumber(reader);
+        if (!family || !file || !face) return std::nullopt;
+        run.family = *family;
+        run.file = *file;
+        run.face = static_cast<int>(*face);
+        for (double* value : {&run.pixelSize, &run.underlinePosition, &run.lineThickness,
+                              &run.ascent, &run.left, &run.width}) {
+            if (value == &run.underlinePosition) {
+                const std::optional<std::uint32_t> decorations = wholeNumber(reader);
+                if (!decorations) return std::nullopt;
+                run.decorations = static_cast<int>(*decorations);
+            }
+            const std::optional<double> number = reader.number();
+            if (!number) return std::nullopt;
+            *value = *number;
+        }
+        const std::optional<std::uint32_t> count = wholeNumber(reader);
+        const EmbeddedFont* font = count ? embeddedFont(run.file, run.face) : nullptr;
+        if (!font || !font->facts) return std::nullopt; // the font file went: lay out anew
+        for (std::uint32_t i = 0; i < *count; ++i) {
+            const std::optional<std::uint32_t> id = wholeNumber(reader);
+            const std::optional<double> x = reader.number(), y = reader.number();
+            const std::optional<std::uint32_t> unicode = wholeNumber(reader);
+            if (!id || !x || !y || !unicode) return std::nullopt;
+            run.glyphs.push_back({*id, *x, *y, static_cast<char32_t>(*unicode)});
+        }
+        if (m_answers) m_answers->useFamily(run.family);
+        runs.push_back(std::move(run));
+    }
+    return runs;
+}
+
+std::vector<PdfSurface::GlyphRun> PdfSurface::layOutRuns(std::string_view text, const Font& font,
+                                                         const RectF& layout,
+                                                         const StringFormat& format)
+{
+    ensureGuiApplication();
     // Lines are laid out as QPainter lays out text in a rectangle: line feeds break lines,
     // carriage returns and tabs are blanks, lines wrap at words and start on whole pixels, and
-    // lines that begin below the rectangle are left out unless the format keeps them; what
-    // falls outside the rectangle is clipped unless the format says not to.
+    // lines that begin below the rectangle are left out unless the format keeps them.
     QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     for (QChar& c : qtext) {
         if (c == u'\r' || c == u'\t') c = u' ';
         if (c == u'\n') c = QChar::LineSeparator;
     }
-    const QFont qfont = qtFont(font);
+    const QFont qfont = m_fonts.resolve(font, 96.0);
     const QFontMetricsF metrics(qfont, &m_metricsDevice);
     QTextLayout lines(qtext, qfont, &m_metricsDevice);
     QTextOption option;
@@ -715,67 +852,103 @@ void PdfSurface::drawString(std::string_view text, const Font& font, const Brush
     }
     lines.endLayout();
 
-    const QList<QGlyphRun> runs = lines.glyphRuns();
-    if (runs.isEmpty()) return;
     const std::u32string codes = qtext.toStdU32String();
-    beginElement(Placement::Fill, clip ? Isolation::Saved : Isolation::Shared);
-    if (clip) {
-        const QRectF box = toQRect(layout);
-        writeCoordinates(box.x(), box.y());
-        m_content += ' ';
-        appendPdfNumber(m_content, box.width(), m_elementDecimals);
-        m_content += ' ';
-        appendPdfNumber(m_content, box.height(), m_elementDecimals);
-        m_content += " re\nW n\n";
-    }
-    useFill(*paint);
-    for (const QGlyphRun& run : runs) {
-        EmbeddedFont& embedded = fontFor(run.rawFont());
-        noteCharacters(embedded, codes);
-        if (embedded.facts)
-            drawGlyphRun(run, embedded, Point2D{layout.x, layout.y});
-        else
-            drawGlyphOutlines(run, embedded, Point2D{layout.x, layout.y});
-        drawTextDecorations(run, Point2D{layout.x, layout.y});
-    }
-    endElement();
+    std::vector<GlyphRun> runs;
+    for (const QGlyphRun& laid : lines.glyphRuns())
+        runs.push_back(recordRun(laid, codes));
+    return runs;
 }
 
-void PdfSurface::drawGlyphRun(const QGlyphRun& run, EmbeddedFont& font, Point2D origin)
+PdfSurface::GlyphRun PdfSurface::recordRun(const QGlyphRun& laid, const std::u32string& codes)
 {
-    const QList<quint32> glyphs = run.glyphIndexes();
-    const QList<QPointF> positions = run.positions();
-    const double size = run.rawFont().pixelSize();
-    if (glyphs.isEmpty() || !(size > 0)) return;
+    const QRawFont raw = laid.rawFont();
+    GlyphRun run;
+    run.family = raw.familyName().toStdString();
+    run.pixelSize = raw.pixelSize();
+    run.decorations = (laid.underline() ? underline : 0) | (laid.strikeOut() ? strikeOut : 0) |
+                      (laid.overline() ? overline : 0);
+    run.underlinePosition = raw.underlinePosition();
+    run.lineThickness = raw.lineThickness();
+    run.ascent = raw.ascent();
+    run.left = laid.boundingRect().left();
+    run.width = laid.boundingRect().width();
+    if (m_answers) m_answers->useFamily(run.family);
+
+    // Each character's own glyph, for copying text out of the file.
+    std::map<std::uint32_t, char32_t> characters;
+    for (const char32_t code : codes) {
+        if (code < 0x20 || code == QChar::LineSeparator) continue;
+        const char32_t one[] = {code};
+        const QList<quint32> glyphs = raw.glyphIndexesForString(QString::fromUcs4(one, 1));
+        if (glyphs.size() == 1 && glyphs.front() != 0) characters.emplace(glyphs.front(), code);
+    }
+    const QList<quint32> ids = laid.glyphIndexes();
+    const QList<QPointF> positions = laid.positions();
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        const auto character = characters.find(ids[i]);
+        run.glyphs.push_back({ids[i], positions[i].x(), positions[i].y(),
+                              character == characters.end() ? 0 : character->second});
+    }
+
+    if (const std::optional<FontFile> file = fontFileOf(raw)) {
+        const EmbeddedFont* font = embeddedFont(file->path, file->face);
+        if (font && font->facts) {
+            run.file = file->path;
+            run.face = file->face;
+            return run;
+        }
+    }
+    // A font that cannot be read or may not be embedded is drawn as outlines.
+    for (const Glyph& glyph : run.glyphs) {
+        QPainterPath outline = raw.pathForGlyph(glyph.id);
+        outline.translate(glyph.x, glyph.y);
+        run.outlines.addPath(outline);
+    }
+    return run;
+}
+
+void PdfSurface::writeGlyphs(const GlyphRun& run, EmbeddedFont& font, Point2D origin)
+{
+    const double size = run.pixelSize;
+    if (run.glyphs.empty() || !(size > 0)) return;
     const std::vector<double>& advances = font.facts->advances;
+    if (font.resourceName.empty()) { // named in the order the page first uses them
+        font.resourceName = "F" + std::to_string(m_fontOrder.size());
+        m_fontOrder.push_back(&font);
+    }
     m_content += "BT\n/" + font.resourceName + ' ';
     appendPdfNumber(m_content, size, 4);
     m_content += " Tf\n";
-    bool open = false;  // inside "[<...": a TJ array and a hex string begun
-    double drift = 0;   // where the file's glyphs stand less where the layout puts them, in
-                        // thousandths of the em
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        const auto glyph = static_cast<std::uint32_t>(glyphs[i]);
-        if (glyph < font.used.size()) font.used[glyph] = true;
+    bool open = false; // inside "[<...": a TJ array and a hex string begun
+    double drift = 0;  // where the file's glyphs stand less where the layout puts them, in
+                       // thousandths of the em
+    for (std::size_t i = 0; i < run.glyphs.size(); ++i) {
+        const Glyph& glyph = run.glyphs[i];
+        if (glyph.id < font.used.size()) {
+            font.used[glyph.id] = true;
+            if (glyph.unicode != 0 && font.unicode[glyph.id] == 0)
+                font.unicode[glyph.id] = glyph.unicode;
+        }
         if (!open) {
             // The text matrix flips y back up, since the page's user space runs downwards.
             m_content += "1 0 0 -1 ";
-            writeCoordinates(origin.x + positions[i].x(), origin.y + positions[i].y());
+            writeCoordinates(origin.x + glyph.x, origin.y + glyph.y);
             m_content += " Tm\n[<";
             open = true;
             drift = 0;
         }
-        appendHex16(m_content, glyph);
-        if (i + 1 == glyphs.size()) break;
-        if (positions[i + 1].y() != positions[i].y()) {
+        appendHex16(m_content, glyph.id);
+        if (i + 1 == run.glyphs.size()) break;
+        const Glyph& next = run.glyphs[i + 1];
+        if (next.y != glyph.y) {
             m_content += ">] TJ\n";
             open = false;
             continue;
         }
         // The layout places glyphs on 64ths of a pixel; the file moves by each glyph's width,
         // corrected once the difference reaches a thousandth of the em.
-        const double width = glyph < advances.size() ? advances[glyph] : 0;
-        drift += width - (positions[i + 1].x() - positions[i].x()) * 1000.0 / size;
+        const double width = glyph.id < advances.size() ? advances[glyph.id] : 0;
+        drift += width - (next.x - glyph.x) * 1000.0 / size;
         if (std::abs(drift) >= 1) {
             const double adjustment = std::round(drift * 10.0) / 10.0;
             m_content += '>';
@@ -788,113 +961,94 @@ void PdfSurface::drawGlyphRun(const QGlyphRun& run, EmbeddedFont& font, Point2D 
     m_content += "ET\n";
 }
 
-void PdfSurface::drawGlyphOutlines(const QGlyphRun& run, EmbeddedFont& font, Point2D origin)
+void PdfSurface::writeTextDecorations(const GlyphRun& run, Point2D origin)
 {
-    const QList<quint32> glyphs = run.glyphIndexes();
-    const QList<QPointF> positions = run.positions();
-    QPainterPath outlines;
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        QPainterPath glyph = font.raw.pathForGlyph(glyphs[i]);
-        glyph.translate(origin.x + positions[i].x(), origin.y + positions[i].y());
-        outlines.addPath(glyph);
-    }
-    if (outlines.isEmpty()) return;
-    writePath(outlines);
-    m_content += "f\n";
-}
-
-void PdfSurface::drawTextDecorations(const QGlyphRun& run, Point2D origin)
-{
-    if (!run.underline() && !run.strikeOut() && !run.overline()) return;
-    const QRawFont raw = run.rawFont();
-    const QRectF bounds = run.boundingRect();
-    const QList<QPointF> positions = run.positions();
-    if (positions.isEmpty()) return;
-    const double baseline = origin.y + positions.front().y();
-    const double thickness = std::max(1.0, raw.lineThickness());
+    if (run.decorations == 0 || run.glyphs.empty()) return;
+    const double baseline = origin.y + run.glyphs.front().y;
+    const double thickness = std::max(1.0, run.lineThickness);
     const auto line = [&](double y) {
-        writeCoordinates(origin.x + bounds.left(), y);
-        m_content += ' ';
-        appendPdfNumber(m_content, bounds.width(), m_elementDecimals);
-        m_content += ' ';
-        appendPdfNumber(m_content, thickness, m_elementDecimals);
-        m_content += " re\nf\n";
+        writeRectangle({static_cast<float>(origin.x + run.left), static_cast<float>(y),
+                        static_cast<float>(run.width), static_cast<float>(thickness)});
+        m_content += "f\n";
     };
-    if (run.underline()) line(baseline + raw.underlinePosition());
-    if (run.strikeOut()) line(baseline - raw.ascent() / 3);
-    if (run.overline()) line(baseline - raw.ascent());
+    if (run.decorations & underline) line(baseline + run.underlinePosition);
+    if (run.decorations & strikeOut) line(baseline - run.ascent / 3);
+    if (run.decorations & overline) line(baseline - run.ascent);
 }
 
 RectF PdfSurface::measureString(std::string_view text, const Font& font, const RectF& layout,
                                 const StringFormat& format)
 {
-    if (text.empty() || !usable(layout)) return {layout.x, layout.y, 0, 0};
-    const bool vertical = (format.flags & formatVertical) != 0;
-    int flags = Qt::AlignTop;
-    flags |= (format.flags & formatRightToLeft) ? Qt::AlignRight : Qt::AlignLeft;
-    if (!(format.flags & formatNoWrap)) flags |= Qt::TextWordWrap;
-    if (format.flags & formatNoClip) flags |= Qt::TextDontClip;
-    const QFontMetricsF metrics(qtFont(font), &m_metricsDevice);
-    const QRectF box = vertical ? QRectF(0, 0, layout.height, layout.width)
-                                : QRectF(0, 0, layout.width, layout.height);
-    const QRectF bounds = metrics.boundingRect(
-        box, flags, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    const auto width = static_cast<float>(bounds.width());
-    const auto height = static_cast<float>(bounds.height());
-    return vertical ? RectF{layout.x, layout.y, height, width}
-                    : RectF{layout.x, layout.y, width, height};
+    return m_measuring.measureString(text, font, layout, format);
 }
 
 float PdfSurface::fontLineHeight(const Font& font)
 {
-    return static_cast<float>(QFontMetricsF(qtFont(font), &m_metricsDevice).lineSpacing());
+    return m_measuring.fontLineHeight(font);
 }
 
 // --- fonts --------------------------------------------------------------------------------------
 
-PdfSurface::EmbeddedFont& PdfSurface::fontFor(const QRawFont& raw)
+std::optional<PdfSurface::FontFile> PdfSurface::fontFileOf(const QRawFont& raw)
 {
-    // One embedded font for every size of a face: its name, style and header table.
-    QByteArray key = raw.familyName().toUtf8() + '\0' + raw.styleName().toUtf8() + '\0' +
-                     QByteArray::number(raw.weight()) + '\0' + raw.fontTable("head");
-    if (EmbeddedFont* known = m_fontsByKey.value(key)) return *known;
-    auto font = std::make_unique<EmbeddedFont>();
-    font->raw = raw;
-    font->resourceName = "F" + std::to_string(m_embedded.size());
-    for (const std::string_view tag : render::fontTableTags) {
-        const QByteArray bytes = raw.fontTable(tag.data());
-        font->tables.push_back({std::string(tag), bytes.toStdString()});
+    // The installed file of the family whose header table is the face's own.
+    const QByteArray head = raw.fontTable("head");
+    const std::string key = raw.familyName().toStdString() + '\0' + head.toStdString();
+    if (const auto known = m_fontFiles.find(key); known != m_fontFiles.end()) return known->second;
+    std::optional<FontFile> found;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY,
+                       reinterpret_cast<const FcChar8*>(raw.familyName().toUtf8().constData()));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr);
+    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+    for (int i = 0; fonts && i < fonts->nfont && !found && !head.isEmpty(); ++i) {
+        FcChar8* file = nullptr;
+        int face = 0;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch) continue;
+        FcPatternGetInteger(fonts->fonts[i], FC_INDEX, 0, &face);
+        const std::string path = reinterpret_cast<const char*>(file);
+        const EmbeddedFont* font = embeddedFont(path, face);
+        if (!font) continue;
+        const auto table = std::find_if(font->tables.begin(), font->tables.end(),
+                                        [](const render::FontTable& t) { return t.tag == "head"; });
+        if (table != font->tables.end() && table->bytes == head.toStdString())
+            found = FontFile{path, face};
     }
-    font->facts = render::readFontFacts(font->tables);
-    // A font whose glyph data cannot be taken apart is drawn as outlines as well.
-    if (font->facts && font->facts->format == render::OutlineFormat::TrueType &&
-        render::subsetTrueType(font->tables, {}).empty())
-        font->facts.reset();
-    if (font->facts) {
-        font->used.assign(static_cast<std::size_t>(font->facts->glyphCount), false);
-        font->unicode.assign(static_cast<std::size_t>(font->facts->glyphCount), 0);
-    } else {
-        font->tables.clear();
-    }
-    EmbeddedFont& added = *font;
-    m_fontsByKey.insert(key, font.get());
-    m_embedded.push_back(std::move(font));
-    return added;
+    if (fonts) FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    m_fontFiles.emplace(key, found);
+    return found;
 }
 
-void PdfSurface::noteCharacters(EmbeddedFont& font, const std::u32string& codes)
+PdfSurface::EmbeddedFont* PdfSurface::embeddedFont(const std::string& path, int face)
 {
-    // Each character's own glyph, for copying text out of the file.
-    if (!font.facts) return;
-    for (const char32_t code : codes) {
-        if (code < 0x20 || code == QChar::LineSeparator) continue;
-        const char32_t one[] = {code};
-        const QList<quint32> glyphs = font.raw.glyphIndexesForString(QString::fromUcs4(one, 1));
-        if (glyphs.size() != 1) continue;
-        const auto glyph = static_cast<std::size_t>(glyphs.front());
-        if (glyph != 0 && glyph < font.unicode.size() && font.unicode[glyph] == 0)
-            font.unicode[glyph] = code;
+    const std::string key = path + '\0' + std::to_string(face);
+    if (const auto known = m_embedded.find(key); known != m_embedded.end())
+        return known->second.get();
+    std::unique_ptr<EmbeddedFont> font;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    std::string bytes(file ? static_cast<std::size_t>(std::max<std::streamoff>(0, file.tellg())) : 0,
+                      '\0');
+    file.seekg(0);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (std::optional<std::vector<render::FontTable>> tables =
+            file ? render::readFontFileTables(bytes, face) : std::nullopt) {
+        font = std::make_unique<EmbeddedFont>();
+        font->tables = std::move(*tables);
+        font->facts = render::readFontFacts(font->tables);
+        // A font whose glyph data cannot be taken apart is drawn as outlines as well.
+        if (font->facts && font->facts->format == render::OutlineFormat::TrueType &&
+            render::subsetTrueType(font->tables, {}).empty())
+            font->facts.reset();
+        if (font->facts) {
+            font->used.assign(static_cast<std::size_t>(font->facts->glyphCount), false);
+            font->unicode.assign(static_cast<std::size_t>(font->facts->glyphCount), 0);
+        }
     }
+    EmbeddedFont* added = font.get();
+    m_embedded.emplace(key, std::move(font));
+    return added;
 }
 
 // --- images and embedded pictures ---------------------------------------------------------------
@@ -919,6 +1073,7 @@ bool PdfSurface::drawImageFile(const std::string& path, const RectF& rect)
 template <typename Draw> void PdfSurface::embedPainted(Draw draw)
 {
     if (!m_canvasSurface) {
+        ensureGuiApplication();
         m_canvas = QImage(m_width, m_height, QImage::Format_ARGB32_Premultiplied);
         m_canvas.setDotsPerMeterX(3780);
         m_canvas.setDotsPerMeterY(3780);
@@ -1157,9 +1312,8 @@ std::string PdfSurface::resources(render::PdfDocument& document)
         document.writeStream(object, size + " /ColorSpace /DeviceRGB" + mask, image.rgb);
         images += " /Im" + std::to_string(i) + ' ' + reference(object);
     }
-    for (const std::unique_ptr<EmbeddedFont>& font : m_embedded) {
-        if (!font->facts || std::find(font->used.begin(), font->used.end(), true) == font->used.end())
-            continue;
+    for (const EmbeddedFont* font : m_fontOrder) {
+        if (std::find(font->used.begin(), font->used.end(), true) == font->used.end()) continue;
         const int object = document.reserveObject();
         writeFont(document, *font, object);
         fonts += " /" + font->resourceName + ' ' + reference(object);

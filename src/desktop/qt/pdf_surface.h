@@ -10,22 +10,23 @@
 #pragma once
 
 #include "desktop/qt/qt_font.h"
+#include "desktop/qt/svg_surface.h"
 #include "render/font_subset.h"
 #include "render/surface.h"
 
-#include <QHash>
 #include <QImage>
-#include <QRawFont>
+#include <QPainterPath>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class QPainter;
-class QPainterPath;
 class QGlyphRun;
+class QRawFont;
 
 namespace render {
 class PdfDocument;
@@ -45,8 +46,9 @@ class PdfSurface : public render::DrawingSurface {
 public:
     struct Paint;
 
-    // A page of `width` x `height` pixels (96 per inch) with `title`.
-    PdfSurface(int width, int height, const std::string& title);
+    // A page of `width` x `height` pixels (96 per inch) with `title`. With `answers`, how text
+    // measures and lays out is looked up there first and remembered there.
+    PdfSurface(int width, int height, const std::string& title, FontAnswers* answers = nullptr);
     ~PdfSurface() override;
 
     // The file: everything drawn so far on its page. Throws std::bad_alloc when memory runs out.
@@ -106,14 +108,35 @@ private:
         render::LineEnds ends = render::LineEnds::Flat;
         std::vector<double> dashes;
     };
-    // A font whose glyphs the text uses, embedded at finish.
+    // A font file whose glyphs the text uses, embedded at finish.
     struct EmbeddedFont {
-        QRawFont raw;
-        std::string resourceName;       // "F0", ...
+        std::string resourceName; // "F0", ...
         std::vector<render::FontTable> tables;
-        std::optional<render::FontFacts> facts; // none when drawn as outlines
-        std::vector<bool> used;         // by glyph id
-        std::vector<char32_t> unicode;  // by glyph id, 0 where unknown
+        std::optional<render::FontFacts> facts; // none when it may not be embedded
+        std::vector<bool> used;                 // by glyph id
+        std::vector<char32_t> unicode;          // by glyph id, 0 where unknown
+    };
+    struct FontFile {
+        std::string path;
+        int face = 0; // within a collection
+    };
+    struct Glyph {
+        std::uint32_t id = 0;
+        double x = 0, y = 0;   // the origin on the baseline, from the layout rectangle's corner
+        char32_t unicode = 0;  // the character it shows, 0 where unknown
+    };
+    // Glyphs of one font as the layout placed them: remembered with the font's answers, so that
+    // a later export of the same text needs no font machinery.
+    struct GlyphRun {
+        std::string family;
+        std::string file; // empty when the glyphs are drawn as `outlines`
+        int face = 0;
+        double pixelSize = 0;
+        int decorations = 0; // underline, strikeOut, overline
+        double underlinePosition = 0, lineThickness = 0, ascent = 0;
+        double left = 0, width = 0; // the run's extent, for decorations
+        std::vector<Glyph> glyphs;
+        QPainterPath outlines;
     };
     struct PatternObject {
         render::HatchBrush hatch;
@@ -152,12 +175,18 @@ private:
     template <typename Draw> void strokePath(const Pen& pen, const QPainterPath& path, Draw painted);
     template <typename Draw> void fillPath(const Brush& brush, const QPainterPath& path, Draw painted);
     template <typename Draw> void embedPainted(Draw draw);
-    void drawGlyphRun(const QGlyphRun& run, EmbeddedFont& font, Point2D origin);
-    void drawGlyphOutlines(const QGlyphRun& run, EmbeddedFont& font, Point2D origin);
-    void drawTextDecorations(const QGlyphRun& run, Point2D origin);
-    EmbeddedFont& fontFor(const QRawFont& raw);
-    void noteCharacters(EmbeddedFont& font, const std::u32string& codes);
-    QFont qtFont(const Font& font) const;
+    std::vector<GlyphRun> glyphRuns(std::string_view text, const Font& font, const RectF& layout,
+                                    const StringFormat& format);
+    std::optional<std::vector<GlyphRun>> parseRuns(std::string_view answer);
+    std::vector<GlyphRun> layOutRuns(std::string_view text, const Font& font, const RectF& layout,
+                                     const StringFormat& format);
+    GlyphRun recordRun(const QGlyphRun& laid, const std::u32string& codes);
+    void writeGlyphs(const GlyphRun& run, EmbeddedFont& font, Point2D origin);
+    void writeTextDecorations(const GlyphRun& run, Point2D origin);
+    std::optional<FontFile> fontFileOf(const QRawFont& raw);
+    // The font of face `face` of the file at `path`, read at its first use; none when the file
+    // cannot be read as a font.
+    EmbeddedFont* embeddedFont(const std::string& path, int face);
     void writeFont(render::PdfDocument& document, const EmbeddedFont& font, int fontObject);
     std::string resources(render::PdfDocument& document);
 
@@ -175,10 +204,13 @@ private:
     double m_offsetY = 0;
     render::SmoothingMode m_smoothing = render::SmoothingMode::HighSpeed;
     std::vector<SavedState> m_containers;
+    FontAnswers* m_answers;
+    SvgSurface m_measuring; // text measures as the SVG export measures it, sharing its answers
     render::QtFontResolver m_fonts;
-    QImage m_metricsDevice; // fonts measure as on the exported picture
-    std::vector<std::unique_ptr<EmbeddedFont>> m_embedded;
-    QHash<QByteArray, EmbeddedFont*> m_fontsByKey;
+    QImage m_metricsDevice; // fonts lay out as on the exported picture
+    std::map<std::string, std::unique_ptr<EmbeddedFont>> m_embedded; // by file and face
+    std::vector<EmbeddedFont*> m_fontOrder;                            // those that embed
+    std::map<std::string, std::optional<FontFile>> m_fontFiles; // by family and header table
     std::array<bool, 256> m_alphasUsed{};
     std::vector<PatternObject> m_patterns;
     std::vector<ImageObject> m_images;

@@ -2,6 +2,7 @@
 // streams, the text a reader copies out, and text in a font that may not be embedded.
 #include "desktop/qt/pdf_surface.h"
 
+#include "desktop/qt/font_answers.h"
 #include "desktop/qt/qt_image_export.h"
 #include "lang/interpreter.h"
 #include "qt_gui_application.h"
@@ -9,12 +10,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QRawFont>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
+#include <fontconfig/fontconfig.h>
 #include <libdeflate.h>
 
+#include <filesystem>
 #include <map>
 
 namespace desktop {
@@ -215,20 +220,50 @@ QByteArray restrictedFont(const QString& family)
 
 TEST_F(PdfSurfaceTest, DrawsTextAsOutlinesWhenTheFontMayNotBeEmbedded)
 {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("restricted.ttf"));
     const QByteArray font = restrictedFont(QStringLiteral("Kelvo Restricted"));
     ASSERT_FALSE(font.isEmpty());
-    const int id = QFontDatabase::addApplicationFontFromData(font);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(font) == font.size());
+    file.close();
+    // Known to the font configuration, where the export finds its file, and to Qt.
+    ASSERT_TRUE(FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(
+                                                    path.toUtf8().constData())));
+    const int id = QFontDatabase::addApplicationFont(path);
     ASSERT_GE(id, 0);
-    const std::string file = pdfOf({"FIGURE 1 200 100",
-                                    "TEXT at(1) p2(10,10) n(Secret) font(\"Kelvo Restricted\",14)"});
+    const std::string pdf = pdfOf({"FIGURE 1 200 100",
+                                   "TEXT at(1) p2(10,10) n(Secret) font(\"Kelvo Restricted\",14)",
+                                   "TEXT at(1) p2(10,50) n(Open) font(Arial,14)"});
     QFontDatabase::removeApplicationFont(id);
-    const ParsedPdf pdf = parse(file);
-    ASSERT_TRUE(pdf.streams.count(4));
-    EXPECT_EQ(file.find("/FontFile"), std::string::npos);
-    EXPECT_EQ(file.find("/Font <<"), std::string::npos);
-    const std::string& content = pdf.streams.at(4);
-    EXPECT_EQ(content.find("BT"), std::string::npos);
+    const ParsedPdf parsed = parse(pdf);
+    ASSERT_TRUE(parsed.streams.count(4));
+    EXPECT_EQ(pdf.find("Restricted"), std::string::npos) << "the font is not embedded";
+    EXPECT_EQ(extractText(parsed), "Open ");
+    const std::string& content = parsed.streams.at(4);
     EXPECT_GT(std::count(content.begin(), content.end(), 'c'), 20) << "curves of the glyphs";
+}
+
+TEST_F(PdfSurfaceTest, RemembersHowTextIsLaidOutAndWritesTheSameFileFromTheAnswers)
+{
+    const QTemporaryDir folder;
+    const std::filesystem::path answersFile = folder.filePath(QStringLiteral("answers")).toStdString();
+    const std::vector<std::string> commands = {
+        "FIGURE 1 300 120", "TEXT at(1) p2(10,10) n(\"Wrapped words of a label\") font(Arial,12,4)",
+        "AXIS at(1) pen(1) brush(solid,0) p4(0,5,1,1) p4(-1,1,0.5,2) font(\"Times New Roman\",9)"};
+    std::string files[2];
+    for (std::string& file : files) {
+        FontAnswers answers(answersFile);
+        lang::Session session{host};
+        for (const std::string& line : commands)
+            lang::executeCommand(session, line);
+        file = render::renderFigurePdf(*session.figures.findFigure(1), &answers);
+        EXPECT_EQ(answers.addedCount() == 0, &file == &files[1]) << "answers found the second time";
+        answers.save();
+    }
+    EXPECT_EQ(files[0], files[1]);
+    EXPECT_EQ(files[0], pdfOf(commands)) << "as without remembered answers";
+    EXPECT_NE(extractText(parse(files[1])).find("Wrapped"), std::string::npos);
 }
 
 } // namespace

@@ -92,11 +92,12 @@ io::WriteResult writeSvg(model::Figure& figure, const std::string& path,
     return writeAtomically(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-io::WriteResult writePdf(model::Figure& figure, const std::string& path)
+io::WriteResult writePdf(model::Figure& figure, const std::string& path,
+                         desktop::FontAnswers* answers)
 {
     std::string bytes;
     try {
-        bytes = renderFigurePdf(figure);
+        bytes = renderFigurePdf(figure, answers);
     } catch (const std::bad_alloc&) {
         return failure(path, "there is not enough memory to write the PDF file");
     }
@@ -163,10 +164,11 @@ std::string renderFigureSvg(model::Figure& figure, desktop::FontAnswers* answers
     return surface.finish();
 }
 
-std::string renderFigurePdf(model::Figure& figure)
+std::string renderFigurePdf(model::Figure& figure, desktop::FontAnswers* answers)
 {
     const QSize size = clientSize(figure);
-    desktop::PdfSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id));
+    desktop::PdfSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id),
+                                answers);
     mesh::MeshScene meshes;
     DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
     return surface.finish();
@@ -189,7 +191,7 @@ io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path
     case io::ExportFormat::Svg:
         return writeSvg(figure, path, nullptr);
     case io::ExportFormat::Pdf:
-        return writePdf(figure, path);
+        return writePdf(figure, path, nullptr);
     case io::ExportFormat::Swf:
     case io::ExportFormat::Vexxml:
     case io::ExportFormat::Emf:
@@ -202,6 +204,12 @@ io::WriteResult exportFigureSvg(model::Figure& figure, const std::string& path,
                                 desktop::FontAnswers& answers)
 {
     return writeSvg(figure, path, &answers);
+}
+
+io::WriteResult exportFigurePdf(model::Figure& figure, const std::string& path,
+                                desktop::FontAnswers& answers)
+{
+    return writePdf(figure, path, &answers);
 }
 
 io::WriteResult exportFigureWebp(model::Figure& figure, const std::string& path,

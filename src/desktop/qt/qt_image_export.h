@@ -27,7 +27,7 @@ std::string renderFigureSvg(model::Figure& figure, desktop::FontAnswers* answers
 
 // The figure as a one-page PDF file (numbers to a hundredth of a pixel, fonts embedded as
 // subsets). Throws std::bad_alloc when memory runs out.
-std::string renderFigurePdf(model::Figure& figure);
+std::string renderFigurePdf(model::Figure& figure, desktop::FontAnswers* answers = nullptr);
 
 // The PNG file of `image`: a palette for 256 colours or fewer, RGB when it is opaque; decoding
 // it gives back the image's pixels. Throws std::bad_alloc when memory runs out.
@@ -41,6 +41,10 @@ io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path
 // The figure as an SVG file, the fonts' answers looked up in `answers` first and added to it.
 // Needs a QGuiApplication only for text whose answers are not there.
 io::WriteResult exportFigureSvg(model::Figure& figure, const std::string& path,
+                                desktop::FontAnswers& answers);
+
+// The figure as a PDF file, its text laid out with the help of `answers`.
+io::WriteResult exportFigurePdf(model::Figure& figure, const std::string& path,
                                 desktop::FontAnswers& answers);
 
 // The figure as a still WebP picture: lossless, or lossy at `quality` (0 to 100).
