@@ -1,7 +1,8 @@
 // A batch export taken apart into its phases, for the PNG of workload w2 and the SVG and PDF of w4
-// (the same figure): start-up (the process with its libraries, then the application object, then the
-// fonts, each timed as a whole process of the program this build makes), reading (running the
-// script's commands), sampling (the function's samples), drawing (the draw pass with the samples
+// (the same figure): start-up (the process with its libraries, then the application object, then
+// the fonts, each timed as a whole process of the program this build makes; SVG text both
+// measured anew and remembered from an earlier export), reading (running the script's
+// commands), sampling (the function's samples), drawing (the draw pass with the samples
 // cached; for SVG the pass writes the document, for PDF the page's content), encoding (the PNG
 // file; the PDF file's fonts, compressed streams and cross-reference table) and the whole export
 // in one process and as a process of its own for comparison. Times of one phase, not of the
@@ -29,7 +30,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 extern char** environ;
@@ -74,26 +77,44 @@ double childCpuMilliseconds()
 // Runs the program with `arguments`, its output thrown away, and waits for it. The counter
 // child-cpu-ms is the processor time of one run (user and system), which a busy machine changes
 // less than the wall time.
-void runProgram(benchmark::State& state, std::vector<std::string> arguments)
+// SVG exports remember what the fonts answered under the cache folder: `cache` names the
+// folder for the runs (none keeps the environment's).
+void runProgram(benchmark::State& state, std::vector<std::string> arguments,
+                const std::optional<std::string>& cache = std::nullopt)
 {
     arguments.insert(arguments.begin(), KELVOPLOT_BINARY);
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    std::vector<std::string> variables;
+    for (char** entry = environ; *entry; ++entry)
+        if (!cache || !std::string_view(*entry).starts_with("XDG_CACHE_HOME="))
+            variables.emplace_back(*entry);
+    if (cache) variables.push_back("XDG_CACHE_HOME=" + *cache);
+    std::vector<char*> environment;
+    for (std::string& variable : variables)
+        environment.push_back(variable.data());
+    environment.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const auto run = [&] {
+        pid_t child = 0;
+        if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0)
+            return false;
+        int status = 0;
+        waitpid(child, &status, 0);
+        return true;
+    };
+    run(); // untimed: the files read are in memory, and remembered answers are there
     const double cpuBefore = childCpuMilliseconds();
     for (auto _ : state) {
-        pid_t child = 0;
-        if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        if (!run()) {
             state.SkipWithError("the program could not be started");
             break;
         }
-        int status = 0;
-        waitpid(child, &status, 0);
     }
     state.counters["child-cpu-ms"] = benchmark::Counter(
         (childCpuMilliseconds() - cpuBefore) / static_cast<double>(state.iterations()));
@@ -113,12 +134,25 @@ void startApplication(benchmark::State& state, const std::string& extension)
                        "-e", "FIGURE 1 500 500"});
 }
 
-void startFonts(benchmark::State& state, const std::string& extension)
+// How an SVG export finds the fonts' answers: measured anew in every run (their cache folder
+// cannot be made), or remembered from the run before.
+enum class SvgText { MeasuredAnew, Remembered };
+
+std::string cacheFolder(const QTemporaryDir& folder, SvgText answers)
+{
+    const std::string blocker = folder.filePath("not-a-folder").toStdString();
+    if (answers == SvgText::Remembered) return folder.filePath("cache").toStdString();
+    std::ofstream(blocker) << "a file where the cache folder would be\n";
+    return blocker + "/cache";
+}
+
+void startFonts(benchmark::State& state, const std::string& extension, SvgText answers)
 {
     const QTemporaryDir folder;
-    runProgram(state, {"--export", folder.filePath("text." + QString::fromStdString(extension))
-                                       .toStdString(),
-                       "-e", "FIGURE 1 500 500", "-e", "TEXT at(1) p2(10,10) n(\"1\")"});
+    const std::vector<std::string> arguments = {
+        "--export", folder.filePath("text." + QString::fromStdString(extension)).toStdString(),
+        "-e", "FIGURE 1 500 500", "-e", "TEXT at(1) p2(10,10) n(\"1\")"};
+    runProgram(state, arguments, cacheFolder(folder, answers));
 }
 
 void read(benchmark::State& state, const std::string& name)
@@ -197,12 +231,15 @@ void encodePdf(benchmark::State& state, const std::string& name)
     }
 }
 
-void exportProcess(benchmark::State& state, const std::string& name, const std::string& extension)
+void exportProcess(benchmark::State& state, const std::string& name, const std::string& extension,
+                   SvgText answers)
 {
     const QTemporaryDir folder;
-    runProgram(state, {"--export", folder.filePath("out." + QString::fromStdString(extension))
-                                       .toStdString(),
-                       (workloads / (name + ".kp")).string()});
+    runProgram(state,
+               {"--export",
+                folder.filePath("out." + QString::fromStdString(extension)).toStdString(),
+                (workloads / (name + ".kp")).string()},
+               cacheFolder(folder, answers));
 }
 
 void encodePng(benchmark::State& state, const std::string& name)
@@ -231,10 +268,12 @@ void registerBenchmarks()
     add("start-up/process-and-libraries", startProcess);
     add("start-up/application-w2-png", startApplication, std::string("png"));
     add("start-up/application-w4-svg", startApplication, std::string("svg"));
-    add("start-up/fonts-w2-png", startFonts, std::string("png"));
-    add("start-up/fonts-w4-svg", startFonts, std::string("svg"));
+    add("start-up/fonts-w2-png", startFonts, std::string("png"), SvgText::MeasuredAnew);
+    add("start-up/fonts-w4-svg-anew", startFonts, std::string("svg"), SvgText::MeasuredAnew);
+    add("start-up/fonts-w4-svg-remembered", startFonts, std::string("svg"),
+        SvgText::Remembered);
     add("start-up/application-w4-pdf", startApplication, std::string("pdf"));
-    add("start-up/fonts-w4-pdf", startFonts, std::string("pdf"));
+    add("start-up/fonts-w4-pdf", startFonts, std::string("pdf"), SvgText::MeasuredAnew);
     add("reading/w2", read, std::string("w2"));
     add("sampling/w2", sample, std::string("w2"));
     add("drawing/w2-png", drawPicture, std::string("w2"));
@@ -245,7 +284,14 @@ void registerBenchmarks()
     add("in-process-export/w2-png", exportWhole, std::string("w2"), io::ExportFormat::Png);
     add("in-process-export/w4-svg", exportWhole, std::string("w4"), io::ExportFormat::Svg);
     add("in-process-export/w4-pdf", exportWhole, std::string("w4"), io::ExportFormat::Pdf);
-    add("process-export/w4-pdf", exportProcess, std::string("w4"), std::string("pdf"));
+    add("process-export/w2-png", exportProcess, std::string("w2"), std::string("png"),
+        SvgText::MeasuredAnew);
+    add("process-export/w4-svg-anew", exportProcess, std::string("w4"), std::string("svg"),
+        SvgText::MeasuredAnew);
+    add("process-export/w4-svg-remembered", exportProcess, std::string("w4"), std::string("svg"),
+        SvgText::Remembered);
+    add("process-export/w4-pdf", exportProcess, std::string("w4"), std::string("pdf"),
+        SvgText::MeasuredAnew);
 }
 
 } // namespace

@@ -6,9 +6,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <future>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace render {
 namespace {
+
+// Lines of at least this many points, whose bounds have at least twice this many rows, are
+// covered in two bands at once.
+constexpr std::size_t bandedPoints = 2048;
+constexpr std::int32_t minimumBandRows = 32;
 
 // A level from 0 to 255 rounded half away from zero, as std::lround rounds, without its call:
 // the difference to the whole part below is exact.
@@ -21,13 +30,19 @@ std::uint8_t roundedLevel(double level)
 // --- the area accumulator -----------------------------------------------------------------------
 
 // Signed areas of directed edges, kept per pixel so that the running sum along a row is the
-// winding of the filled outline over each pixel, weighted by the area it covers.
+// winding of the filled outline over each pixel, weighted by the area it covers. An accumulator
+// may keep a band of the area's rows only: each edge is followed row by row from where it
+// enters the area exactly as for the whole area, and adds only within the band, so that the
+// bands of an area add up the same numbers in the same order as the whole.
 class AreaAccumulator {
 public:
-    AreaAccumulator(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
+    AreaAccumulator(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
+                    std::int32_t bandBegin, std::int32_t bandEnd)
         : m_left(left), m_top(top), m_width(width), m_height(height),
+          m_bandBegin(static_cast<std::size_t>(bandBegin)),
+          m_bandEnd(static_cast<std::size_t>(bandEnd)),
           m_stride(static_cast<std::size_t>(width) + 2),
-          m_area(m_stride * static_cast<std::size_t>(height), 0.0f)
+          m_area(m_stride * (m_bandEnd - m_bandBegin), 0.0f)
     {
     }
 
@@ -37,7 +52,14 @@ public:
         clipAndAdd(from.x - m_left, from.y - m_top, to.x - m_left, to.y - m_top);
     }
 
-    CoverageMask mask() const;
+    // Whether device rows from y = top to bottom overlap the rows kept.
+    bool reachesRows(double top, double bottom) const
+    {
+        return bottom > static_cast<double>(m_top) + static_cast<double>(m_bandBegin) &&
+               top < static_cast<double>(m_top) + static_cast<double>(m_bandEnd);
+    }
+    // The coverage of the band's rows, `width` bytes a row from `out` on.
+    void writeMask(std::uint8_t* out) const;
 
 private:
     // Only columns left of the area's right edge need what an edge adds, and an edge left of the
@@ -69,6 +91,7 @@ private:
     void addRowPiece(std::size_t row, double xa, double xb, double winding);
 
     std::int32_t m_left, m_top, m_width, m_height;
+    std::size_t m_bandBegin, m_bandEnd; // the rows kept
     std::size_t m_stride; // two more than the width: an edge at the right edge adds beyond it
     std::vector<float> m_area;
 };
@@ -90,7 +113,9 @@ inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
     }
     const double top = std::max(y0, 0.0);
     const double bottom = std::min(y1, static_cast<double>(m_height));
-    if (top >= bottom) return;
+    if (top >= bottom || bottom <= static_cast<double>(m_bandBegin) ||
+        top >= static_cast<double>(m_bandEnd))
+        return;
     const double slope = (x1 - x0) / (y1 - y0);
     std::size_t row = floorOf(top);
     double x = x0 + (top - y0) * slope;
@@ -98,11 +123,12 @@ inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
     for (;;) {
         const double rowBottom = std::min(bottom, static_cast<double>(row) + 1);
         const double xNext = x + (rowBottom - rowTop) * slope;
-        addRowPiece(row, x, xNext, (rowBottom - rowTop) * direction);
+        if (row >= m_bandBegin)
+            addRowPiece(row - m_bandBegin, x, xNext, (rowBottom - rowTop) * direction);
         if (rowBottom >= bottom) return;
         x = xNext;
         rowTop = rowBottom;
-        ++row;
+        if (++row >= m_bandEnd) return;
     }
 }
 
@@ -140,13 +166,10 @@ inline void AreaAccumulator::addRowPiece(std::size_t row, double xa, double xb, 
     area[last] += static_cast<float>(winding * lastArea);
 }
 
-CoverageMask AreaAccumulator::mask() const
+void AreaAccumulator::writeMask(std::uint8_t* out) const
 {
-    CoverageMask mask{m_left, m_top, m_width, m_height, {}};
-    mask.alpha.resize(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height));
-    std::uint8_t* out = mask.alpha.data();
     const auto width = static_cast<std::size_t>(m_width);
-    for (std::size_t row = 0; row < static_cast<std::size_t>(m_height); ++row) {
+    for (std::size_t row = 0; row < m_bandEnd - m_bandBegin; ++row) {
         const float* area = m_area.data() + row * m_stride;
         double winding = 0;
         std::uint8_t level = 0;
@@ -165,7 +188,6 @@ CoverageMask AreaAccumulator::mask() const
         }
         out += width;
     }
-    return mask;
 }
 
 // --- the outline of a stroke --------------------------------------------------------------------
@@ -211,7 +233,8 @@ struct SegmentSides {
 class OutlineBuilder {
 public:
     OutlineBuilder(AreaAccumulator& accumulator, const StrokeShape& shape)
-        : m_area(accumulator), m_half(shape.width / 2), m_miterReach(shape.width * shape.miterLimit)
+        : m_area(accumulator), m_half(shape.width / 2), m_miterReach(shape.width * shape.miterLimit),
+          m_reach(m_half + std::fabs(m_miterReach) + 2)
     {
     }
 
@@ -226,11 +249,24 @@ private:
         return {{from + normal, to + normal, direction, vector},
                 {to - normal, from - normal, direction * -1, vector * -1}};
     }
+    // The sides of from-to, computed once when first needed.
+    const SegmentSides& sidesOnce(std::optional<SegmentSides>& kept, DevicePoint from,
+                                  DevicePoint to) const
+    {
+        if (!kept) kept = sides(from, to);
+        return *kept;
+    }
+    // Whether edges within the reach of the line from a to b can add to the accumulator's rows.
+    bool near(DevicePoint a, DevicePoint b) const
+    {
+        return m_area.reachesRows(std::min(a.y, b.y) - m_reach, std::max(a.y, b.y) + m_reach);
+    }
     void join(const SideLine& previous, const SideLine& next, DevicePoint focal);
 
     AreaAccumulator& m_area;
     double m_half;
     double m_miterReach; // the miter limit times the width
+    double m_reach;      // how far from its points the outline of a segment and its joins go
 };
 
 // From the end of one side to the start of the next around `focal`: through the focal point on
@@ -265,7 +301,8 @@ void OutlineBuilder::join(const SideLine& previous, const SideLine& next, Device
 }
 
 // The outline runs forward along one side and back along the other; its edges are added in any
-// order, since the areas they add only sum.
+// order, since the areas they add only sum. Segments and joins too far from the accumulator's
+// rows to add to them are passed over without computing their sides.
 void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
                                  const DeviceTransform& toDevice)
 {
@@ -273,24 +310,39 @@ void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
     while (next < points.size() && points[next] == points[0])
         ++next;
     if (next >= points.size()) return;
+    DevicePoint start = toDevice.map(points[0]);
     DevicePoint corner = toDevice.map(points[next]);
-    SegmentSides segment = sides(toDevice.map(points[0]), corner);
-    m_area.addEdge(segment.backward.end, segment.forward.start); // the flat start cap
+    std::optional<SegmentSides> segment; // the sides from start to corner
+    if (near(start, start)) {
+        const SegmentSides& current = sidesOnce(segment, start, corner);
+        m_area.addEdge(current.backward.end, current.forward.start); // the flat start cap
+    }
     for (;;) {
-        m_area.addEdge(segment.forward.start, segment.forward.end);
-        m_area.addEdge(segment.backward.start, segment.backward.end);
+        if (near(start, corner)) {
+            const SegmentSides& current = sidesOnce(segment, start, corner);
+            m_area.addEdge(current.forward.start, current.forward.end);
+            m_area.addEdge(current.backward.start, current.backward.end);
+        }
         const geom::Point2D at = points[next];
         while (next < points.size() && points[next] == at)
             ++next;
         if (next >= points.size()) {
-            m_area.addEdge(segment.forward.end, segment.backward.start); // the flat end cap
+            if (near(corner, corner)) {
+                const SegmentSides& current = sidesOnce(segment, start, corner);
+                m_area.addEdge(current.forward.end, current.backward.start); // the flat end cap
+            }
             return;
         }
         const DevicePoint following = toDevice.map(points[next]);
-        const SegmentSides nextSegment = sides(corner, following);
-        join(segment.forward, nextSegment.forward, corner);
-        join(nextSegment.backward, segment.backward, corner);
+        std::optional<SegmentSides> nextSegment;
+        if (near(corner, corner)) {
+            const SegmentSides& current = sidesOnce(segment, start, corner);
+            const SegmentSides& nextSides = sidesOnce(nextSegment, corner, following);
+            join(current.forward, nextSides.forward, corner);
+            join(nextSides.backward, current.backward, corner);
+        }
         segment = nextSegment;
+        start = corner;
         corner = following;
     }
 }
@@ -331,10 +383,34 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
 {
     const PixelArea bounds = strokeBounds(points, toDevice, shape, area);
     if (bounds.empty()) return {};
-    AreaAccumulator accumulator(bounds.left, bounds.top, bounds.right - bounds.left,
-                                bounds.bottom - bounds.top);
-    OutlineBuilder(accumulator, shape).addPolyline(points, toDevice);
-    return accumulator.mask();
+    const std::int32_t width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    CoverageMask mask{bounds.left, bounds.top, width, height, {}};
+    mask.alpha.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    const auto coverBand = [&](std::int32_t begin, std::int32_t end) {
+        AreaAccumulator accumulator(bounds.left, bounds.top, width, height, begin, end);
+        OutlineBuilder(accumulator, shape).addPolyline(points, toDevice);
+        accumulator.writeMask(mask.alpha.data() +
+                              static_cast<std::size_t>(begin) * static_cast<std::size_t>(width));
+    };
+    // A long line is covered in two bands of rows at once; each band follows the whole outline,
+    // which costs less than the rows it leaves to the other.
+    const bool inBands = points.size() >= bandedPoints && height >= 2 * minimumBandRows &&
+                         std::thread::hardware_concurrency() > 1;
+    if (!inBands) {
+        coverBand(0, height);
+        return mask;
+    }
+    const std::int32_t middle = height / 2;
+    std::future<void> lower;
+    try {
+        lower = std::async(std::launch::async, coverBand, middle, height);
+    } catch (const std::system_error&) {
+        coverBand(0, height); // no thread to be had
+        return mask;
+    }
+    coverBand(0, middle);
+    lower.get();
+    return mask;
 }
 
 CoverageMask polylineCoverage(std::span<const geom::Point2D> points,

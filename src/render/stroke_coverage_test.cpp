@@ -85,5 +85,31 @@ TEST(StrokeCoverage, CoversNothingWithoutALineInTheDevice)
     EXPECT_EQ(at(across, 20, 11), 0);
 }
 
+TEST(StrokeCoverage, CoversLongLinesInBandsExactlyAsInOnePass)
+{
+    // Long lines are covered in two bands of rows at once. Repeating every point adds nothing
+    // to a line, but takes it past the length from which it is banded: the masks must be the
+    // same to the last level.
+    std::vector<Points> lines(3);
+    const auto point = [](double x, double y) {
+        return geom::Point2D{static_cast<float>(x), static_cast<float>(y)};
+    };
+    for (int i = 0; i < 1500; ++i) {
+        const double t = i / 1500.0;
+        lines[0].push_back(point(t * 190 + 5, 60 + 50 * std::sin(t * 40)));            // a wave
+        lines[1].push_back(point(t * 180 + 10, (i % 2 == 0) ? 10.0 : 110.3 - t * 20)); // turns
+        lines[2].push_back(point(100 + t * 120 * std::cos(t * 30), 60 + t * 70 * std::sin(t * 30)));
+    }
+    lines[1].push_back({260, 60}); // beyond the device
+    for (const Points& line : lines) {
+        Points repeated;
+        for (const geom::Point2D& p : line)
+            repeated.insert(repeated.end(), {p, p});
+        const CoverageMask once = polylineCoverage(line, {}, {2.5, 2}, 200, 120);
+        ASSERT_GT(once.height, 64);
+        EXPECT_EQ(polylineCoverage(repeated, {}, {2.5, 2}, 200, 120), once);
+    }
+}
+
 } // namespace
 } // namespace render
