@@ -70,17 +70,18 @@ std::optional<CoverageMask> CoverageCache::find(std::span<const geom::Point2D> p
 {
     const PixelArea device{0, 0, deviceWidth, deviceHeight};
     for (Entry& entry : m_entries) {
-        if (entry.shape != shape) continue;
-        const auto move = wholePixelMove(entry.toDevice, toDevice);
+        const KeptCoverage& kept = entry.coverage;
+        if (kept.shape != shape) continue;
+        const auto move = wholePixelMove(kept.toDevice, toDevice);
         if (!move) continue;
         const auto [dx, dy] = *move;
         // Beyond the kept area the mask knows nothing, unless the whole stroke lies inside it.
-        if (!entry.wholeStroke && !entry.keptArea.contains(moved(device, -dx, -dy))) continue;
-        if (!samePoints(entry.points, points)) continue;
+        if (!kept.wholeStroke && !kept.keptArea.contains(moved(device, -dx, -dy))) continue;
+        if (!samePoints(kept.points, points)) continue;
         entry.used = true;
-        const PixelArea shown = moved(entry.strokeArea, dx, dy).intersected(device);
+        const PixelArea shown = moved(kept.strokeArea, dx, dy).intersected(device);
         if (shown.empty()) return CoverageMask{};
-        CoverageMask mask = cutOut(entry.mask, moved(shown, -dx, -dy));
+        CoverageMask mask = cutOut(kept.mask, moved(shown, -dx, -dy));
         mask.left += dx;
         mask.top += dy;
         return mask;
@@ -88,32 +89,46 @@ std::optional<CoverageMask> CoverageCache::find(std::span<const geom::Point2D> p
     return std::nullopt;
 }
 
+KeptCoverage computeCoverage(CoverageRequest request)
+{
+    const std::int32_t width = request.deviceWidth, height = request.deviceHeight;
+    const std::int32_t marginX = std::min(width / 2, largestKeptMargin);
+    const std::int32_t marginY = std::min(height / 2, largestKeptMargin);
+    const PixelArea kept{-marginX, -marginY, width + marginX, height + marginY};
+    constexpr std::int32_t reach = std::numeric_limits<std::int32_t>::max() / 2;
+    const PixelArea whole = strokeBounds(request.points, request.toDevice, request.shape,
+                                         {-reach, -reach, reach, reach});
+    KeptCoverage coverage;
+    coverage.keptArea = kept;
+    coverage.strokeArea = whole.intersected(kept);
+    coverage.wholeStroke = kept.contains(whole);
+    if (coverage.strokeArea.empty())
+        coverage.strokeArea = {};
+    else
+        coverage.mask =
+            polylineCoverage(request.points, request.toDevice, request.shape, coverage.strokeArea);
+    coverage.points = std::move(request.points);
+    coverage.toDevice = request.toDevice;
+    coverage.shape = request.shape;
+    return coverage;
+}
+
 CoverageMask CoverageCache::computeAndKeep(std::span<const geom::Point2D> points,
                                            const DeviceTransform& toDevice,
                                            const StrokeShape& shape, std::int32_t deviceWidth,
                                            std::int32_t deviceHeight)
 {
-    const PixelArea device{0, 0, deviceWidth, deviceHeight};
-    const std::int32_t marginX = std::min(deviceWidth / 2, largestKeptMargin);
-    const std::int32_t marginY = std::min(deviceHeight / 2, largestKeptMargin);
-    const PixelArea kept{-marginX, -marginY, deviceWidth + marginX, deviceHeight + marginY};
-    constexpr std::int32_t reach = std::numeric_limits<std::int32_t>::max() / 2;
-    const PixelArea whole = strokeBounds(points, toDevice, shape, {-reach, -reach, reach, reach});
-    Entry entry;
-    entry.keptArea = kept;
-    entry.strokeArea = whole.intersected(kept);
-    entry.wholeStroke = kept.contains(whole);
-    if (entry.strokeArea.empty()) entry.strokeArea = {};
-    entry.mask = entry.strokeArea.empty()
-                     ? CoverageMask{}
-                     : polylineCoverage(points, toDevice, shape, entry.strokeArea);
-    entry.points.assign(points.begin(), points.end());
-    entry.toDevice = toDevice;
-    entry.shape = shape;
-    const PixelArea shown = entry.strokeArea.intersected(device);
-    CoverageMask onDevice = shown.empty() ? CoverageMask{} : cutOut(entry.mask, shown);
-    m_entries.push_back(std::move(entry));
+    KeptCoverage coverage = computeCoverage(
+        {{points.begin(), points.end()}, toDevice, shape, deviceWidth, deviceHeight});
+    const PixelArea shown = coverage.strokeArea.intersected({0, 0, deviceWidth, deviceHeight});
+    CoverageMask onDevice = shown.empty() ? CoverageMask{} : cutOut(coverage.mask, shown);
+    keep(std::move(coverage));
     return onDevice;
+}
+
+void CoverageCache::keep(KeptCoverage coverage)
+{
+    m_entries.push_back({std::move(coverage), true});
 }
 
 void CoverageCache::endPaint()

@@ -12,6 +12,31 @@
 
 namespace render {
 
+// A polyline to be drawn exactly: its points and where and how it is stroked.
+struct CoverageRequest {
+    std::vector<geom::Point2D> points;
+    DeviceTransform toDevice;
+    StrokeShape shape;
+    std::int32_t deviceWidth = 0, deviceHeight = 0;
+};
+
+// The coverage of a request, computed over the device and a margin around it (half the
+// device's size, at most 256 pixels), so that moves that bring no more than that into view
+// find it.
+struct KeptCoverage {
+    std::vector<geom::Point2D> points;
+    DeviceTransform toDevice;
+    StrokeShape shape;
+    PixelArea keptArea;       // the area the mask was computed for
+    PixelArea strokeArea;     // where the stroke lies, cut to the kept area
+    bool wholeStroke = false; // the stroke lies within the kept area
+    CoverageMask mask;
+};
+
+// A pass over every point: the time polylineCoverage takes. It reads nothing else, so it may
+// run on any thread.
+KeptCoverage computeCoverage(CoverageRequest request);
+
 class CoverageCache {
 public:
     // The coverage of `points` on a device of this size, from a kept mask of the same points,
@@ -21,12 +46,13 @@ public:
                                      const DeviceTransform& toDevice, const StrokeShape& shape,
                                      std::int32_t deviceWidth, std::int32_t deviceHeight);
 
-    // The coverage on the device, as polylineCoverage gives it, kept over the device and a
-    // margin around it (half the device's size, at most 256 pixels), so that moves that bring
-    // no more than that into view find it.
+    // The coverage on the device, as polylineCoverage gives it, computed and kept.
     CoverageMask computeAndKeep(std::span<const geom::Point2D> points,
                                 const DeviceTransform& toDevice, const StrokeShape& shape,
                                 std::int32_t deviceWidth, std::int32_t deviceHeight);
+
+    // Keeps a coverage computed elsewhere, as if the paint now going on had computed it.
+    void keep(KeptCoverage coverage);
 
     // Ends a paint: masks neither found nor computed since the last call are dropped, so the
     // cache holds what the last paint drew.
@@ -36,13 +62,7 @@ public:
 
 private:
     struct Entry {
-        std::vector<geom::Point2D> points;
-        DeviceTransform toDevice;
-        StrokeShape shape;
-        PixelArea keptArea;       // the area the mask was computed for
-        PixelArea strokeArea;     // where the stroke lies, cut to the kept area
-        bool wholeStroke = false; // the stroke lies within the kept area
-        CoverageMask mask;
+        KeptCoverage coverage;
         bool used = true;
     };
 

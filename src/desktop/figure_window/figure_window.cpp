@@ -3,6 +3,7 @@
 
 #include "desktop/dialogs/object_dialog.h"
 #include "desktop/dialogs/object_picking.h"
+#include "desktop/figure_window/coverage_worker.h"
 #include "desktop/figure_window/figure_menus.h"
 #include "desktop/figure_window/tool_cursors.h"
 #include "desktop/qt/qt_surface.h"
@@ -43,12 +44,14 @@ protected:
         // While a document runs, its figures are not drawn until the whole document has been read.
         if (m_window.m_session.documentRunning) return;
         render::QtSurface surface(painter);
-        render::LongPolylineOptions longLines{&m_coverage, std::nullopt};
+        std::vector<render::CoverageRequest> approximated;
+        render::LongPolylineOptions longLines{&m_coverage, std::nullopt, &approximated};
         if (m_window.m_interacting) longLines.simplification = render::SimplificationTolerance{};
         surface.setLongPolylineOptions(longLines);
         render::DrawFigure(m_window.m_figure, surface, m_window.m_session.passServices());
         m_coverage.endPaint();
         m_window.m_approximated = surface.approximated();
+        if (!approximated.empty()) m_worker.request(std::move(approximated));
     }
     void resizeEvent(QResizeEvent* event) override
     {
@@ -92,11 +95,26 @@ public:
                 modifiers.testFlag(Qt::AltModifier)};
     }
 
+public:
+    bool computingCoverage() const { return m_worker.busy(); }
+
 private:
+    // The exact coverage of lines drawn with fewer points arrived: the window is drawn again,
+    // and finds it.
+    void coverageComputed(std::vector<render::KeptCoverage> computed)
+    {
+        for (render::KeptCoverage& coverage : computed)
+            m_coverage.keep(std::move(coverage));
+        update();
+    }
+
     FigureWindow& m_window;
     // Coverage of the long lines of the last paint, found again when a step moved them by
-    // whole pixels.
+    // whole pixels, and the exact coverage of lines a paint drew with fewer points.
     render::CoverageCache m_coverage;
+    CoverageWorker m_worker{[this](std::vector<render::KeptCoverage> computed) {
+        coverageComputed(std::move(computed));
+    }};
 };
 
 namespace {
@@ -191,7 +209,8 @@ FigureWindow::FigureWindow(lang::Session& session, model::Figure& figure, MenuPr
     m_settleTimer->setInterval(settleMilliseconds);
     connect(m_settleTimer, &QTimer::timeout, this, [this] {
         m_interacting = false;
-        if (m_approximated) m_canvas->update();
+        // A computation going on repaints the window once it is done.
+        if (m_approximated && !m_canvas->computingCoverage()) m_canvas->update();
     });
 }
 

@@ -100,8 +100,9 @@ private:
     bool m_menuRebuildPending = false;
     bool m_figureDetached = false;
     // While tool steps follow one another, long lines that cannot be moved from the last paint
-    // are drawn with fewer points; once the steps stop, the window is drawn again with every
-    // point, as the exports draw it, if the last paint left some out.
+    // are drawn with fewer points (and their exact coverage computed on a thread of the
+    // canvas); once the steps stop, the window is drawn again with every point, as the exports
+    // draw it, if the last paint left some out.
     bool m_interacting = false;
     bool m_approximated = false;
     QTimer* m_settleTimer = nullptr;

@@ -169,6 +169,9 @@ Fidelity drawByCoverage(QPainter& painter, std::span<const geom::Point2D> points
         }
     }
     if (options.simplification) {
+        if (options.approximated)
+            options.approximated->push_back(
+                {{points.begin(), points.end()}, toDevice, shape, width, height});
         const std::vector<geom::Point2D> fewer =
             simplifyPolyline(points, toDevice, *options.simplification);
         paintThroughMask(painter, polylineCoverage(fewer, toDevice, shape, width, height),

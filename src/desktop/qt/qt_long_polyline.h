@@ -29,10 +29,13 @@ inline constexpr std::size_t polylinePiece = 1024;
 bool isLongPolyline(std::size_t count);
 
 // How a window draws its long polylines: coverage kept from paint to paint in `cache`, and,
-// while the user works, the points a viewer can tell apart where the cache has nothing.
+// while the user works, the points a viewer can tell apart where the cache has nothing. A line
+// so drawn by its coverage is added to `approximated`, so that its exact coverage can be
+// computed away from the paint.
 struct LongPolylineOptions {
     CoverageCache* cache = nullptr;
     std::optional<SimplificationTolerance> simplification;
+    std::vector<CoverageRequest>* approximated = nullptr;
 };
 
 enum class Fidelity { Exact, Approximate };
