@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 
 #include <fontconfig/fontconfig.h>
@@ -65,18 +66,6 @@ bool finite(float value)
     return std::isfinite(value);
 }
 
-QRectF toQRect(const RectF& rect)
-{
-    return QRectF(rect.x, rect.y, rect.width, rect.height).normalized();
-}
-
-// How much the matrix enlarges lengths at most (exact for rotations and scales).
-double largestScale(const geom::Matrix2D& m)
-{
-    const double columns = std::max(std::hypot(m.m11, m.m12), std::hypot(m.m21, m.m22));
-    return std::isfinite(columns) && columns > 0 ? columns : 1.0;
-}
-
 constexpr std::uint32_t noColour = 0xFF000000; // never a colour's RGB part: set anew
 
 } // namespace
@@ -114,18 +103,6 @@ PdfSurface::Paint strokePaintOf(const Pen& pen)
     return paintOf(*pen.fill).value_or(plain); // an unknown hatch strokes plainly
 }
 
-// Dash and gap lengths in device pixels; empty for a solid line.
-std::vector<double> dashArray(const Pen& pen)
-{
-    const QPen qpen = render::toQPen(pen);
-    std::vector<double> lengths;
-    if (qpen.style() == Qt::SolidLine) return lengths;
-    const double unit = std::max(1.0, static_cast<double>(pen.width));
-    for (const qreal length : qpen.dashPattern())
-        lengths.push_back(length * unit);
-    return lengths;
-}
-
 void appendHex16(std::string& out, std::uint32_t value)
 {
     static constexpr char digits[] = "0123456789ABCDEF";
@@ -144,23 +121,6 @@ void appendUtf16Hex(std::string& out, char32_t c)
     appendHex16(out, 0xDC00 + (c & 0x3FF));
 }
 
-// The smallest rectangle holding every pixel that is not fully transparent.
-QRect paintedArea(const QImage& canvas)
-{
-    int top = canvas.height(), bottom = -1, left = canvas.width(), right = -1;
-    for (int y = 0; y < canvas.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (row[x] == 0) continue;
-            top = std::min(top, y);
-            bottom = y;
-            left = std::min(left, x);
-            right = std::max(right, x);
-        }
-    }
-    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 } // namespace
 
 // --- page content -------------------------------------------------------------------------------
@@ -168,7 +128,7 @@ QRect paintedArea(const QImage& canvas)
 PdfSurface::PdfSurface(int width, int height, const std::string& title, FontAnswers* answers)
     : m_width(std::max(1, width)), m_height(std::max(1, height)), m_title(title),
       m_answers(answers), m_measuring(1, 1, {}, answers),
-      m_metricsDevice(1, 1, QImage::Format_ARGB32_Premultiplied)
+      m_metricsDevice(1, 1, QImage::Format_ARGB32_Premultiplied), m_pictures(m_width, m_height)
 {
     m_metricsDevice.setDotsPerMeterX(3780);
     m_metricsDevice.setDotsPerMeterY(3780);
@@ -237,7 +197,8 @@ void PdfSurface::beginElement(Placement placement, Isolation isolation)
     m_content += " cm\n";
     m_offsetX = m_offsetY = 0;
     m_elementDecimals = m_userDecimals;
-    m_elementScale = largestScale(m);
+    const double scale = largestScale(m);
+    m_elementScale = scale > 0 ? scale : 1;
 }
 
 void PdfSurface::endElement()
@@ -334,7 +295,7 @@ void PdfSurface::useStroke(const Pen& pen, const Paint& paint)
         m_state.ends = pen.ends;
         m_content += pen.ends == render::LineEnds::Round ? "1 J 1 j\n" : "0 J 0 j\n";
     }
-    std::vector<double> dashes = dashArray(pen);
+    std::vector<double> dashes = dashLengths(pen);
     if (cosmetic)
         for (double& length : dashes)
             length /= m_elementScale;
@@ -567,7 +528,7 @@ void PdfSurface::drawClosedCurve(const Pen& pen, std::span<const Point2D> points
 void PdfSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
 {
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
-    strokePath(pen, render::arcPath(toQRect(bounds), startAngle, sweepAngle),
+    strokePath(pen, render::arcPath(normalisedRect(bounds), startAngle, sweepAngle),
                [&](render::QtSurface& s) { s.drawArc(pen, bounds, startAngle, sweepAngle); });
 }
 
@@ -575,7 +536,7 @@ void PdfSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, 
 
 void PdfSurface::writeRectangle(const RectF& rect)
 {
-    const QRectF box = toQRect(rect);
+    const QRectF box = normalisedRect(rect);
     writeCoordinates(box.x(), box.y());
     m_content += ' ';
     appendPdfNumber(m_content, box.width(), m_elementDecimals);
@@ -612,7 +573,7 @@ void PdfSurface::drawEllipse(const Pen& pen, const RectF& bounds)
 {
     if (!usable(bounds)) return;
     QPainterPath path;
-    path.addEllipse(toQRect(bounds));
+    path.addEllipse(normalisedRect(bounds));
     strokePath(pen, path, [&](render::QtSurface& s) { s.drawEllipse(pen, bounds); });
 }
 
@@ -620,14 +581,14 @@ void PdfSurface::fillEllipse(const Brush& brush, const RectF& bounds)
 {
     if (!usable(bounds)) return;
     QPainterPath path;
-    path.addEllipse(toQRect(bounds));
+    path.addEllipse(normalisedRect(bounds));
     fillPath(brush, path, [&](render::QtSurface& s) { s.fillEllipse(brush, bounds); });
 }
 
 void PdfSurface::drawPie(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
 {
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
-    strokePath(pen, render::piePath(toQRect(bounds), startAngle, sweepAngle),
+    strokePath(pen, render::piePath(normalisedRect(bounds), startAngle, sweepAngle),
                [&](render::QtSurface& s) { s.drawPie(pen, bounds, startAngle, sweepAngle); });
 }
 
@@ -635,7 +596,7 @@ void PdfSurface::fillPie(const Brush& brush, const RectF& bounds, float startAng
                          float sweepAngle)
 {
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
-    fillPath(brush, render::piePath(toQRect(bounds), startAngle, sweepAngle),
+    fillPath(brush, render::piePath(normalisedRect(bounds), startAngle, sweepAngle),
              [&](render::QtSurface& s) { s.fillPie(brush, bounds, startAngle, sweepAngle); });
 }
 
@@ -1021,19 +982,34 @@ std::optional<PdfSurface::FontFile> PdfSurface::fontFileOf(const QRawFont& raw)
     return found;
 }
 
+namespace {
+
+// The bytes of the file at `path`, when it is a regular file that can be read: a remembered path
+// may name anything by now.
+std::optional<std::string> readRegularFile(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size < 0) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    file.seekg(0);
+    if (!file.read(bytes.data(), size)) return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
 PdfSurface::EmbeddedFont* PdfSurface::embeddedFont(const std::string& path, int face)
 {
     const std::string key = path + '\0' + std::to_string(face);
     if (const auto known = m_embedded.find(key); known != m_embedded.end())
         return known->second.get();
     std::unique_ptr<EmbeddedFont> font;
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    std::string bytes(file ? static_cast<std::size_t>(std::max<std::streamoff>(0, file.tellg())) : 0,
-                      '\0');
-    file.seekg(0);
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const std::optional<std::string> bytes = readRegularFile(path);
     if (std::optional<std::vector<render::FontTable>> tables =
-            file ? render::readFontFileTables(bytes, face) : std::nullopt) {
+            bytes ? render::readFontFileTables(*bytes, face) : std::nullopt) {
         font = std::make_unique<EmbeddedFont>();
         font->tables = std::move(*tables);
         font->facts = render::readFontFacts(font->tables);
@@ -1072,27 +1048,13 @@ bool PdfSurface::drawImageFile(const std::string& path, const RectF& rect)
 
 template <typename Draw> void PdfSurface::embedPainted(Draw draw)
 {
-    if (!m_canvasSurface) {
-        ensureGuiApplication();
-        m_canvas = QImage(m_width, m_height, QImage::Format_ARGB32_Premultiplied);
-        m_canvas.setDotsPerMeterX(3780);
-        m_canvas.setDotsPerMeterY(3780);
-        m_canvas.fill(Qt::transparent);
-        m_canvasPainter = std::make_unique<QPainter>(&m_canvas);
-        m_canvasSurface = std::make_unique<render::QtSurface>(*m_canvasPainter);
-    }
-    m_canvasSurface->setWorldTransform(m_world);
-    m_canvasSurface->setSmoothingMode(m_smoothing);
-    draw(*m_canvasSurface);
-    const QRect area = paintedArea(m_canvas);
-    if (area.isEmpty()) return;
-    const QImage straight = m_canvas.copy(area).convertToFormat(QImage::Format_ARGB32);
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        std::fill_n(reinterpret_cast<QRgb*>(m_canvas.scanLine(y)) + area.left(), area.width(),
-                    QRgb{0});
-
+    const std::optional<PaintedPiece> piece = m_pictures.paint(m_world, m_smoothing, draw);
+    if (!piece) return;
+    const QRect& area = piece->area;
+    const QImage straight = piece->picture.convertToFormat(QImage::Format_ARGB32);
     ImageObject image{area.width(), area.height(), {}, {}};
-    const auto pixels = static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height());
+    const auto pixels =
+        static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height());
     image.rgb.reserve(pixels * 3);
     image.alpha.reserve(pixels);
     bool opaque = true;
@@ -1328,8 +1290,7 @@ std::string PdfSurface::resources(render::PdfDocument& document)
 
 std::string PdfSurface::finish()
 {
-    m_canvasSurface.reset();
-    m_canvasPainter.reset();
+    m_pictures.close();
     render::PdfDocument document("1.4");
     const int catalog = document.reserveObject(), pages = document.reserveObject();
     const int page = document.reserveObject(), contents = document.reserveObject();

@@ -9,6 +9,7 @@
 // figure's pixels at 96 per inch.
 #pragma once
 
+#include "desktop/qt/picture_canvas.h"
 #include "desktop/qt/qt_font.h"
 #include "desktop/qt/svg_surface.h"
 #include "render/font_subset.h"
@@ -214,9 +215,7 @@ private:
     std::array<bool, 256> m_alphasUsed{};
     std::vector<PatternObject> m_patterns;
     std::vector<ImageObject> m_images;
-    QImage m_canvas; // where embedded pictures are painted, made on first use
-    std::unique_ptr<QPainter> m_canvasPainter;
-    std::unique_ptr<render::QtSurface> m_canvasSurface;
+    PictureCanvas m_pictures; // where embedded pictures are painted
     render::SurfaceStatus m_status = render::SurfaceStatus::Ok;
 };
 

@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QPaintDevice>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace render {
@@ -64,11 +66,65 @@ QImage alphaImage(const CoverageMask& mask)
     return image;
 }
 
+// `pixel` (premultiplied) times `alpha` / 255 on each of its bytes, rounded as Qt's raster
+// engine rounds it.
+std::uint32_t byteTimes(std::uint32_t pixel, std::uint32_t alpha)
+{
+    constexpr std::uint64_t bytes = 0x00FF00FF00FF00FFull;
+    std::uint64_t t = ((std::uint64_t{pixel} | (std::uint64_t{pixel} << 24)) & bytes) * alpha;
+    t = ((t + ((t >> 8) & bytes) + 0x0080008000800080ull) >> 8) & bytes;
+    return static_cast<std::uint32_t>(t) | static_cast<std::uint32_t>(t >> 24);
+}
+
+// The premultiplied pixel Qt fills with `colour`.
+std::uint32_t filledPixel(const QColor& colour)
+{
+    QImage pixel(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&pixel);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(pixel.rect(), colour);
+    painter.end();
+    return *reinterpret_cast<const std::uint32_t*>(pixel.constBits());
+}
+
+// A solid colour through the mask onto a premultiplied picture, painted plainly over: the
+// colour times each pixel's coverage, laid over the pixel as Qt lays a picture over another.
+// The same pixels as a layer of the colour cut by the mask and drawn, without the layer, and
+// without the threads Qt starts to draw a large picture. False for any other painter.
+bool blendOntoPicture(QPainter& painter, const CoverageMask& mask, const QBrush& brush)
+{
+    QPaintDevice* device = painter.device();
+    if (brush.style() != Qt::SolidPattern || device->devType() != QInternal::Image ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        painter.opacity() != 1.0 || painter.hasClipping())
+        return false;
+    auto& picture = *static_cast<QImage*>(device);
+    if (picture.format() != QImage::Format_ARGB32_Premultiplied) return false;
+    const std::uint32_t colour = filledPixel(brush.color());
+    const std::int32_t top = std::max(mask.top, 0);
+    const std::int32_t bottom = std::min(mask.top + mask.height, picture.height());
+    const std::int32_t left = std::max(mask.left, 0);
+    const std::int32_t right = std::min(mask.left + mask.width, picture.width());
+    for (std::int32_t y = top; y < bottom; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(picture.scanLine(y));
+        const std::uint8_t* coverage =
+            mask.alpha.data() +
+            static_cast<std::size_t>(y - mask.top) * static_cast<std::size_t>(mask.width);
+        for (std::int32_t x = left; x < right; ++x) {
+            const std::uint8_t level = coverage[x - mask.left];
+            if (level == 0) continue;
+            const std::uint32_t line = byteTimes(colour, level);
+            row[x] = line + byteTimes(row[x], 255 - (line >> 24));
+        }
+    }
+    return true;
+}
+
 // Paints `brush` through the mask. A pattern is painted with the painter's own transform on a
 // layer that starts at the device's origin, so that it lies exactly where the painter puts it.
 void paintThroughMask(QPainter& painter, const CoverageMask& mask, const QBrush& brush)
 {
-    if (mask.width <= 0 || mask.height <= 0) return;
+    if (mask.width <= 0 || mask.height <= 0 || blendOntoPicture(painter, mask, brush)) return;
     const bool solid = brush.style() == Qt::SolidPattern;
     const QPoint origin = solid ? QPoint(mask.left, mask.top) : QPoint(0, 0);
     QImage layer(mask.left + mask.width - origin.x(), mask.top + mask.height - origin.y(),

@@ -6,7 +6,11 @@
 #include "line_pictures.h"
 #include "qt_gui_application.h"
 
+#include "desktop/qt/qt_surface.h"
+
 #include <gtest/gtest.h>
+
+#include <QPixmap>
 
 #include <cmath>
 #include <random>
@@ -72,6 +76,50 @@ TEST(QtLongPolyline, DrawsWideLinesAsQtDrawsThemInOnePiece)
             testing_support::qtPicture(c.points, c.pen, c.transform, size));
         EXPECT_GT(d.inked, 1000) << c.name;
         EXPECT_LE(d.largest, 10) << c.name; // Qt places outline points on a 1/64 pixel grid
+    }
+}
+
+TEST(QtLongPolyline, PaintsSolidLinesOntoPicturesAsThroughALayer)
+{
+    // A solid line is laid straight onto a premultiplied picture; on any other device it goes
+    // through a layer that Qt draws over. Both must give the same pixels, over every background
+    // level and line alpha.
+    testing_support::guiApplication();
+    const auto background = [](QPaintDevice& device) {
+        QImage levels(size, size, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                levels.setPixel(x, y, qPremultiply(qRgba(x % 256, y % 256, (x + y) % 256,
+                                                         y < size / 2 ? 255 : (x * 7 + y) % 256)));
+        QPainter painter(&device);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, levels);
+    };
+    const auto draw = [&](QPaintDevice& device, const std::vector<Point2D>& points, Pen pen) {
+        background(device);
+        QPainter painter(&device);
+        QtSurface surface(painter);
+        surface.setSmoothingMode(SmoothingMode::HighQuality);
+        surface.drawPolyline(pen, points);
+    };
+    const struct {
+        const char* name;
+        std::vector<Point2D> points;
+        Pen pen;
+    } cases[] = {
+        {"opaque", denseCurve(), {0xFF8000C0, 2, 0, std::nullopt}},
+        {"translucent", zigzag(), {0x80FF0000, 4, 0, std::nullopt}},
+        {"faint", scribble(), {0x0F2060A0, 3, 0, std::nullopt}},
+        {"nearly opaque", denseCurve(), {0xFE10E010, 7, 0, std::nullopt}},
+    };
+    for (const auto& c : cases) {
+        QImage direct(size, size, QImage::Format_ARGB32_Premultiplied);
+        QPixmap layered(size, size);
+        layered.fill(Qt::transparent); // a pixmap with alpha, premultiplied like the picture
+        draw(direct, c.points, c.pen);
+        draw(layered, c.points, c.pen);
+        EXPECT_EQ(direct, layered.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied))
+            << c.name;
     }
 }
 

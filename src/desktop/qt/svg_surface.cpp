@@ -134,18 +134,6 @@ bool finite(float value)
     return std::isfinite(value);
 }
 
-QRectF toQRect(const RectF& rect)
-{
-    return QRectF(rect.x, rect.y, rect.width, rect.height).normalized();
-}
-
-// How much the matrix enlarges lengths at most (a bound that is exact for rotations and scales).
-double largestScale(const geom::Matrix2D& m)
-{
-    const double columns = std::max(std::hypot(m.m11, m.m12), std::hypot(m.m21, m.m22));
-    return std::isfinite(columns) ? columns : 1.0;
-}
-
 const render::SolidBrush* solidBrush(const Brush& brush)
 {
     return std::get_if<render::SolidBrush>(&brush);
@@ -160,23 +148,11 @@ std::optional<std::uint32_t> strokeColour(const Pen& pen)
     return std::nullopt;
 }
 
-std::vector<double> dashArray(const Pen& pen)
-{
-    const QPen qpen = render::toQPen(pen);
-    std::vector<double> lengths;
-    if (qpen.style() == Qt::SolidLine) return lengths;
-    const QList<qreal> pattern = qpen.dashPattern();
-    const double unit = std::max(1.0, static_cast<double>(pen.width));
-    for (const qreal length : pattern)
-        lengths.push_back(length * unit);
-    return lengths;
-}
-
 } // namespace
 
 SvgSurface::SvgSurface(int width, int height, const std::string& title, FontAnswers* answers)
     : m_width(std::max(1, width)), m_height(std::max(1, height)), m_answers(answers),
-      m_metricsDevice(1, 1, QImage::Format_ARGB32_Premultiplied)
+      m_metricsDevice(1, 1, QImage::Format_ARGB32_Premultiplied), m_pictures(m_width, m_height)
 {
     m_metricsDevice.setDotsPerMeterX(3780);
     m_metricsDevice.setDotsPerMeterY(3780);
@@ -196,8 +172,7 @@ SvgSurface::~SvgSurface() = default;
 
 std::string SvgSurface::finish()
 {
-    m_canvasSurface.reset();
-    m_canvasPainter.reset();
+    m_pictures.close();
     m_out += "</svg>\n";
     return std::move(m_out);
 }
@@ -282,7 +257,7 @@ void SvgSurface::writeStroke(const Pen& pen)
         writeNumber(pen.width);
     m_out += "\" stroke-linecap=\"butt\" stroke-miterlimit=\"2\"";
     if (cosmetic && !m_world.isIdentity()) m_out += " vector-effect=\"non-scaling-stroke\"";
-    const std::vector<double> dashes = dashArray(pen);
+    const std::vector<double> dashes = dashLengths(pen);
     if (dashes.empty()) return;
     m_out += " stroke-dasharray=\"";
     for (std::size_t i = 0; i < dashes.size(); ++i) {
@@ -468,7 +443,7 @@ void SvgSurface::drawClosedCurve(const Pen& pen, std::span<const Point2D> points
 void SvgSurface::drawArc(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
 {
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
-    strokePath(pen, render::arcPath(toQRect(bounds), startAngle, sweepAngle),
+    strokePath(pen, render::arcPath(normalisedRect(bounds), startAngle, sweepAngle),
                [&](render::QtSurface& s) { s.drawArc(pen, bounds, startAngle, sweepAngle); });
 }
 
@@ -484,12 +459,12 @@ void SvgSurface::drawRectangle(const Pen& pen, const RectF& rect)
     if (!usable(rect)) return;
     if (!plainlyStroked(pen)) {
         QPainterPath path;
-        path.addRect(toQRect(rect));
+        path.addRect(normalisedRect(rect));
         strokePath(pen, path, [&](render::QtSurface& s) { s.drawRectangle(pen, rect); });
         return;
     }
     if (alphaOf(*strokeColour(pen)) == 0) return;
-    const QRectF box = toQRect(rect);
+    const QRectF box = normalisedRect(rect);
     openElement("rect", Placement::Stroke);
     writeStroke(pen);
     writeAttribute("x", box.x());
@@ -505,11 +480,11 @@ void SvgSurface::fillRectangle(const Brush& brush, const RectF& rect)
     const render::SolidBrush* solid = solidBrush(brush);
     if (!solid || alphaOf(solid->colour) == 0) {
         QPainterPath path;
-        path.addRect(toQRect(rect));
+        path.addRect(normalisedRect(rect));
         fillPath(brush, path, [&](render::QtSurface& s) { s.fillRectangle(brush, rect); });
         return;
     }
-    const QRectF box = toQRect(rect);
+    const QRectF box = normalisedRect(rect);
     openElement("rect", Placement::Fill);
     writeFill(solid->colour, FillMode::Winding);
     writeAttribute("x", box.x());
@@ -524,12 +499,12 @@ void SvgSurface::drawEllipse(const Pen& pen, const RectF& bounds)
     if (!usable(bounds)) return;
     if (!plainlyStroked(pen)) {
         QPainterPath path;
-        path.addEllipse(toQRect(bounds));
+        path.addEllipse(normalisedRect(bounds));
         strokePath(pen, path, [&](render::QtSurface& s) { s.drawEllipse(pen, bounds); });
         return;
     }
     if (alphaOf(*strokeColour(pen)) == 0) return;
-    const QRectF box = toQRect(bounds);
+    const QRectF box = normalisedRect(bounds);
     openElement("ellipse", Placement::Stroke);
     writeStroke(pen);
     writeAttribute("cx", box.center().x());
@@ -545,11 +520,11 @@ void SvgSurface::fillEllipse(const Brush& brush, const RectF& bounds)
     const render::SolidBrush* solid = solidBrush(brush);
     if (!solid || alphaOf(solid->colour) == 0) {
         QPainterPath path;
-        path.addEllipse(toQRect(bounds));
+        path.addEllipse(normalisedRect(bounds));
         fillPath(brush, path, [&](render::QtSurface& s) { s.fillEllipse(brush, bounds); });
         return;
     }
-    const QRectF box = toQRect(bounds);
+    const QRectF box = normalisedRect(bounds);
     openElement("ellipse", Placement::Fill);
     writeFill(solid->colour, FillMode::Winding);
     writeAttribute("cx", box.center().x());
@@ -562,7 +537,7 @@ void SvgSurface::fillEllipse(const Brush& brush, const RectF& bounds)
 void SvgSurface::drawPie(const Pen& pen, const RectF& bounds, float startAngle, float sweepAngle)
 {
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
-    strokePath(pen, render::piePath(toQRect(bounds), startAngle, sweepAngle),
+    strokePath(pen, render::piePath(normalisedRect(bounds), startAngle, sweepAngle),
                [&](render::QtSurface& s) { s.drawPie(pen, bounds, startAngle, sweepAngle); });
 }
 
@@ -570,7 +545,7 @@ void SvgSurface::fillPie(const Brush& brush, const RectF& bounds, float startAng
                          float sweepAngle)
 {
     if (!usable(bounds) || !finite(startAngle) || !finite(sweepAngle)) return;
-    fillPath(brush, render::piePath(toQRect(bounds), startAngle, sweepAngle),
+    fillPath(brush, render::piePath(normalisedRect(bounds), startAngle, sweepAngle),
              [&](render::QtSurface& s) { s.fillPie(brush, bounds, startAngle, sweepAngle); });
 }
 
@@ -893,47 +868,12 @@ bool SvgSurface::drawImageFile(const std::string& path, const RectF& rect)
 
 // --- embedded pictures --------------------------------------------------------------------------
 
-namespace {
-
-// The smallest rectangle holding every pixel that is not fully transparent.
-QRect paintedArea(const QImage& canvas)
-{
-    int top = canvas.height(), bottom = -1, left = canvas.width(), right = -1;
-    for (int y = 0; y < canvas.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (row[x] == 0) continue;
-            top = std::min(top, y);
-            bottom = y;
-            left = std::min(left, x);
-            right = std::max(right, x);
-        }
-    }
-    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-} // namespace
-
 template <typename Draw> void SvgSurface::embedPainted(Draw draw)
 {
-    if (!m_canvasSurface) {
-        ensureGuiApplication();
-        m_canvas = QImage(m_width, m_height, QImage::Format_ARGB32_Premultiplied);
-        m_canvas.setDotsPerMeterX(3780);
-        m_canvas.setDotsPerMeterY(3780);
-        m_canvas.fill(Qt::transparent);
-        m_canvasPainter = std::make_unique<QPainter>(&m_canvas);
-        m_canvasSurface = std::make_unique<render::QtSurface>(*m_canvasPainter);
-    }
-    m_canvasSurface->setWorldTransform(m_world);
-    m_canvasSurface->setSmoothingMode(m_smoothing);
-    draw(*m_canvasSurface);
-    const QRect area = paintedArea(m_canvas);
-    if (area.isEmpty()) return;
-    const QByteArray png = render::encodePngImage(m_canvas.copy(area));
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        std::fill_n(reinterpret_cast<QRgb*>(m_canvas.scanLine(y)) + area.left(), area.width(),
-                    QRgb{0});
+    const std::optional<PaintedPiece> piece = m_pictures.paint(m_world, m_smoothing, draw);
+    if (!piece) return;
+    const QRect& area = piece->area;
+    const QByteArray png = render::encodePngImage(piece->picture);
     m_out += "<image x=\"" + std::to_string(area.x()) + "\" y=\"" + std::to_string(area.y()) +
              "\" width=\"" + std::to_string(area.width()) + "\" height=\"" +
              std::to_string(area.height()) +

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "desktop/qt/font_answers.h"
+#include "desktop/qt/picture_canvas.h"
 #include "desktop/qt/qt_font.h"
 #include "render/surface.h"
 
@@ -144,9 +145,7 @@ private:
     render::QtFontResolver m_fonts;
     FontAnswers* m_answers;
     QImage m_metricsDevice; // fonts measure as on the exported picture
-    QImage m_canvas;        // where embedded pictures are painted, made on first use
-    std::unique_ptr<QPainter> m_canvasPainter;
-    std::unique_ptr<render::QtSurface> m_canvasSurface;
+    PictureCanvas m_pictures; // where embedded pictures are painted
     render::SurfaceStatus m_status = render::SurfaceStatus::Ok;
 };
 
