@@ -1015,7 +1015,7 @@ PdfSurface::EmbeddedFont* PdfSurface::embeddedFont(const std::string& path, int 
         font->facts = render::readFontFacts(font->tables);
         // A font whose glyph data cannot be taken apart is drawn as outlines as well.
         if (font->facts && font->facts->format == render::OutlineFormat::TrueType &&
-            render::subsetTrueType(font->tables, {}).empty())
+            !render::trueTypeGlyphsReadable(font->tables))
             font->facts.reset();
         if (font->facts) {
             font->used.assign(static_cast<std::size_t>(font->facts->glyphCount), false);
