@@ -262,15 +262,30 @@ std::string writeFontFile(std::uint32_t version, std::vector<FontTable> tables)
     return out;
 }
 
-std::string subsetTrueType(std::span<const FontTable> tables, std::span<const std::uint16_t> used)
+namespace {
+
+// Where each glyph's data starts, from the font's tables; empty when they are damaged.
+std::vector<std::uint32_t> glyphOffsetsOf(std::span<const FontTable> tables)
 {
     const std::string* glyf = findTable(tables, "glyf");
     const Fields head = fieldsOf(tables, "head"), maxp = fieldsOf(tables, "maxp");
     if (!glyf || head.size() < headLength || maxp.size() < 6) return {};
-    const std::size_t count = maxp.u16(4);
-    const std::vector<std::uint32_t> offsets =
-        glyphOffsets(fieldsOf(tables, "loca"), head.i16(50) != 0, count, glyf->size());
+    return glyphOffsets(fieldsOf(tables, "loca"), head.i16(50) != 0, maxp.u16(4), glyf->size());
+}
+
+} // namespace
+
+bool trueTypeGlyphsReadable(std::span<const FontTable> tables)
+{
+    return !glyphOffsetsOf(tables).empty();
+}
+
+std::string subsetTrueType(std::span<const FontTable> tables, std::span<const std::uint16_t> used)
+{
+    const std::vector<std::uint32_t> offsets = glyphOffsetsOf(tables);
     if (offsets.empty()) return {};
+    const std::string* glyf = findTable(tables, "glyf");
+    const std::size_t count = offsets.size() - 1;
     const auto glyphData = [&](std::size_t glyph) {
         return std::string_view(*glyf).substr(offsets[glyph], offsets[glyph + 1] - offsets[glyph]);
     };

@@ -44,6 +44,9 @@ std::optional<FontFacts> readFontFacts(std::span<const FontTable> tables);
 // damaged.
 std::string subsetTrueType(std::span<const FontTable> tables, std::span<const std::uint16_t> used);
 
+// Whether subsetTrueType can take the glyph data apart: the location table fits the glyphs.
+bool trueTypeGlyphsReadable(std::span<const FontTable> tables);
+
 // An OpenType font with CFF outlines built from its tables (CFF, metrics, character map, names).
 std::string buildOpenType(std::span<const FontTable> tables);
 

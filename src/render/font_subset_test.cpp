@@ -215,9 +215,12 @@ TEST(FontSubset, ReadsTheTablesOfAFontFileOrOfOneFaceOfACollection)
 TEST(FontSubset, RefusesGlyphDataWhoseLocationsRunBackwards)
 {
     std::vector<FontTable> font = smallFont();
+    EXPECT_TRUE(trueTypeGlyphsReadable(font));
     font[4].bytes[5] = 0; // the third glyph starts before the second
+    EXPECT_FALSE(trueTypeGlyphsReadable(font));
     EXPECT_EQ(subsetTrueType(font, std::vector<std::uint16_t>{1}), "");
     font[4].bytes.resize(4); // too few locations
+    EXPECT_FALSE(trueTypeGlyphsReadable(font));
     EXPECT_EQ(subsetTrueType(font, std::vector<std::uint16_t>{1}), "");
 }
 

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 
 #include <fontconfig/fontconfig.h>
@@ -981,25 +982,40 @@ std::optional<PdfSurface::FontFile> PdfSurface::fontFileOf(const QRawFont& raw)
     return found;
 }
 
+namespace {
+
+// The bytes of the file at `path`, when it is a regular file that can be read: a remembered path
+// may name anything by now.
+std::optional<std::string> readRegularFile(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size < 0) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    file.seekg(0);
+    if (!file.read(bytes.data(), size)) return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
 PdfSurface::EmbeddedFont* PdfSurface::embeddedFont(const std::string& path, int face)
 {
     const std::string key = path + '\0' + std::to_string(face);
     if (const auto known = m_embedded.find(key); known != m_embedded.end())
         return known->second.get();
     std::unique_ptr<EmbeddedFont> font;
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    std::string bytes(file ? static_cast<std::size_t>(std::max<std::streamoff>(0, file.tellg())) : 0,
-                      '\0');
-    file.seekg(0);
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const std::optional<std::string> bytes = readRegularFile(path);
     if (std::optional<std::vector<render::FontTable>> tables =
-            file ? render::readFontFileTables(bytes, face) : std::nullopt) {
+            bytes ? render::readFontFileTables(*bytes, face) : std::nullopt) {
         font = std::make_unique<EmbeddedFont>();
         font->tables = std::move(*tables);
         font->facts = render::readFontFacts(font->tables);
         // A font whose glyph data cannot be taken apart is drawn as outlines as well.
         if (font->facts && font->facts->format == render::OutlineFormat::TrueType &&
-            render::subsetTrueType(font->tables, {}).empty())
+            !render::trueTypeGlyphsReadable(font->tables))
             font->facts.reset();
         if (font->facts) {
             font->used.assign(static_cast<std::size_t>(font->facts->glyphCount), false);
