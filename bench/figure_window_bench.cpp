@@ -4,6 +4,7 @@
 // of w3 and every gallery figure. Moves by whole pixels reuse the line's coverage from the paint
 // before; a scale draws the line with fewer points. Run from anywhere; the workloads are found
 // beside this file's folder.
+#include "desktop/app/desktop_app.h"
 #include "desktop/figure_window/figure_window.h"
 #include "lang/interpreter.h"
 #include "recording_host.h"
@@ -118,6 +119,7 @@ void registerBenchmarks()
 
 int main(int argc, char** argv)
 {
+    desktop::keepLargeBuffersInHeap(); // as the desktop program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     registerBenchmarks();

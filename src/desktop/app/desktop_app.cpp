@@ -21,6 +21,8 @@
 #include <QDBusConnection>
 #include <QIcon>
 
+#include <malloc.h>
+
 #include <iostream>
 
 namespace desktop {
@@ -195,6 +197,13 @@ void DesktopApp::deliverMotionSteps(const std::vector<figure::MotionStep>& steps
     FigureWindow* window = m_host.windowOf(*figure);
     for (const figure::MotionStep& step : steps)
         window->runCommand(step.command, step.parameter, {});
+}
+
+void keepLargeBuffersInHeap()
+{
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    mallopt(M_TOP_PAD, 8 << 20);
 }
 
 int runDesktop(int argc, char** argv, const LaunchOptions& options)

@@ -69,6 +69,12 @@ private:
     bool m_shutDown = false;
 };
 
+// Each repaint of a figure window allocates and frees sample-sized buffers (megabytes for a
+// function of a million samples). Kept in the heap rather than mapped and unmapped each time,
+// they reuse pages already touched instead of faulting in fresh zeroed ones, which would cost
+// the repaint as much time again. Called before anything is allocated.
+void keepLargeBuffersInHeap();
+
 // Runs the program's desktop side; returns the exit status.
 int runDesktop(int argc, char** argv, const LaunchOptions& options);
 

@@ -22,6 +22,7 @@ int run(int argc, char** argv)
     case desktop::LaunchMode::Console:
     case desktop::LaunchMode::Document:
     case desktop::LaunchMode::Embedding:
+        desktop::keepLargeBuffersInHeap();
         return desktop::runDesktop(argc, argv, options);
     case desktop::LaunchMode::Batch:
     case desktop::LaunchMode::Help:

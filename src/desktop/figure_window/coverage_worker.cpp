@@ -3,7 +3,20 @@
 
 #include <QMetaObject>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace desktop {
+namespace {
+
+// The computation runs below the window's own thread, so that steps that follow one another
+// keep their pace; the threads it starts inherit this.
+void runInBackground()
+{
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+}
+
+} // namespace
 
 CoverageWorker::CoverageWorker(std::function<void(std::vector<render::KeptCoverage>)> done)
     : m_done(std::move(done))
@@ -31,6 +44,7 @@ void CoverageWorker::start(std::vector<render::CoverageRequest> requests)
     m_busy = true;
     m_thread =
         std::thread([this, generation = m_generation, requests = std::move(requests)]() mutable {
+            runInBackground();
             std::vector<render::KeptCoverage> results;
             for (render::CoverageRequest& request : requests)
                 results.push_back(render::computeCoverage(std::move(request)));
