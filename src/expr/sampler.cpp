@@ -10,6 +10,7 @@
 #include "expr/spectrum.h"
 #include "model/limits.h"
 
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -94,6 +95,8 @@ std::vector<float> positions(const AxisSamples& axis)
 {
     // Counts stay far below 2^31 (the sample limits), and an index converts to the same float
     // from 32 bits as from 64, in a loop the compiler can vectorize.
+    assert(wholeCount(axis) <= std::numeric_limits<std::int32_t>::max() &&
+           "sample counts are checked against the limits first");
     const auto count = static_cast<std::int32_t>(wholeCount(axis));
     std::vector<float> samples(static_cast<std::size_t>(count));
     const float step = axis.step, from = axis.from;
