@@ -1,7 +1,7 @@
 // A batch export taken apart into its phases, for the PNG of workload w2 and the SVG and PDF of w4
 // (the same figure): start-up (the process with its libraries, then the application object, then
-// the fonts, each timed as a whole process of the program this build makes; SVG text both
-// measured anew and remembered from an earlier export), reading (running the script's
+// the fonts, each timed as a whole process of the program this build makes; SVG and PDF text
+// both measured anew and remembered from an earlier export), reading (running the script's
 // commands), sampling (the function's samples), drawing (the draw pass with the samples
 // cached; for SVG the pass writes the document, for PDF the page's content), encoding (the PNG
 // file; the PDF file's fonts, compressed streams and cross-reference table) and the whole export
@@ -134,8 +134,8 @@ void startApplication(benchmark::State& state, const std::string& extension)
                        "-e", "FIGURE 1 500 500"});
 }
 
-// How an SVG export finds the fonts' answers: measured anew in every run (their cache folder
-// cannot be made), or remembered from the run before.
+// How an SVG or PDF export finds the fonts' answers: measured anew in every run (their cache
+// folder cannot be made), or remembered from the run before.
 enum class SvgText { MeasuredAnew, Remembered };
 
 std::string cacheFolder(const QTemporaryDir& folder, SvgText answers)
@@ -273,7 +273,9 @@ void registerBenchmarks()
     add("start-up/fonts-w4-svg-remembered", startFonts, std::string("svg"),
         SvgText::Remembered);
     add("start-up/application-w4-pdf", startApplication, std::string("pdf"));
-    add("start-up/fonts-w4-pdf", startFonts, std::string("pdf"), SvgText::MeasuredAnew);
+    add("start-up/fonts-w4-pdf-anew", startFonts, std::string("pdf"), SvgText::MeasuredAnew);
+    add("start-up/fonts-w4-pdf-remembered", startFonts, std::string("pdf"),
+        SvgText::Remembered);
     add("reading/w2", read, std::string("w2"));
     add("sampling/w2", sample, std::string("w2"));
     add("drawing/w2-png", drawPicture, std::string("w2"));
@@ -290,8 +292,10 @@ void registerBenchmarks()
         SvgText::MeasuredAnew);
     add("process-export/w4-svg-remembered", exportProcess, std::string("w4"), std::string("svg"),
         SvgText::Remembered);
-    add("process-export/w4-pdf", exportProcess, std::string("w4"), std::string("pdf"),
+    add("process-export/w4-pdf-anew", exportProcess, std::string("w4"), std::string("pdf"),
         SvgText::MeasuredAnew);
+    add("process-export/w4-pdf-remembered", exportProcess, std::string("w4"), std::string("pdf"),
+        SvgText::Remembered);
 }
 
 } // namespace
