@@ -28,6 +28,7 @@ namespace {
 using Stamps = std::map<std::string, std::string>; // path to stamp
 
 constexpr std::string_view fileHeader = "kelvoplot font answers 1\n";
+constexpr std::uintmax_t maxFontAnswersFileBytes = 8 << 20;
 
 // --- stamps -------------------------------------------------------------------------------------
 
@@ -55,6 +56,7 @@ std::string fontEnvironment()
     for (char** entry = environ; entry && *entry; ++entry) {
         const std::string_view variable(*entry);
         const std::string_view name = variable.substr(0, variable.find('='));
+        if (name == "QT_QPA_PLATFORM") continue; // batch runs always paint offscreen
         const auto startsName = [&](std::string_view prefix) { return name.starts_with(prefix); };
         if (std::any_of(prefixes.begin(), prefixes.end(), startsName) ||
             std::find(names.begin(), names.end(), name) != names.end())
@@ -161,8 +163,13 @@ std::uint32_t checksum(std::string_view body)
     return libdeflate_crc32(0, body.data(), body.size());
 }
 
+// The file's text; none when it is missing or larger than any file of answers this program
+// writes.
 std::string readWhole(const std::filesystem::path& file)
 {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error || size > maxFontAnswersFileBytes) return {};
     std::ifstream in(file, std::ios::binary);
     if (!in) return {};
     return std::string(std::istreambuf_iterator<char>(in), {});
