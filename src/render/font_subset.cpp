@@ -126,7 +126,8 @@ std::optional<FontFacts> readFontFacts(std::span<const FontTable> tables)
     const Fields head = fieldsOf(tables, "head"), hhea = fieldsOf(tables, "hhea");
     const Fields maxp = fieldsOf(tables, "maxp"), hmtx = fieldsOf(tables, "hmtx");
     const Fields os2 = fieldsOf(tables, "OS/2");
-    if (head.size() < headLength || hhea.size() < hheaLength || maxp.size() < 6) return std::nullopt;
+    if (head.size() < headLength || hhea.size() < hheaLength || maxp.size() < 6)
+        return std::nullopt;
     if (embeddingForbidden(os2)) return std::nullopt;
     FontFacts facts;
     if (findTable(tables, "glyf") && findTable(tables, "loca"))
@@ -315,8 +316,8 @@ std::string subsetTrueType(std::span<const FontTable> tables, std::span<const st
     }
     appendU32(newLoca, static_cast<std::uint32_t>(newGlyf.size()));
 
-    std::vector<FontTable> out = tablesNamed(tables, {"head", "hhea", "maxp", "hmtx", "cvt ",
-                                                      "fpgm", "prep"});
+    std::vector<FontTable> out =
+        tablesNamed(tables, {"head", "hhea", "maxp", "hmtx", "cvt ", "fpgm", "prep"});
     const std::size_t metrics = std::min<std::size_t>(fieldsOf(tables, "hhea").u16(34), keptCount);
     for (FontTable& table : out) {
         if (table.tag == "head") {
@@ -327,7 +328,8 @@ std::string subsetTrueType(std::span<const FontTable> tables, std::span<const st
         } else if (table.tag == "hhea" && table.bytes.size() >= hheaLength) {
             putU16(table.bytes, 34, static_cast<std::uint32_t>(metrics));
         } else if (table.tag == "hmtx") {
-            table.bytes.resize(std::min(table.bytes.size(), 4 * metrics + 2 * (keptCount - metrics)));
+            table.bytes.resize(
+                std::min(table.bytes.size(), 4 * metrics + 2 * (keptCount - metrics)));
         }
     }
     out.push_back({"glyf", std::move(newGlyf)});
@@ -340,7 +342,8 @@ std::optional<std::vector<FontTable>> readFontFileTables(std::string_view file, 
     const Fields data(file);
     std::size_t start = 0;
     if (data.u32(0) == 0x74746366u) { // 'ttcf': a collection, its faces' offsets after 12 bytes
-        if (faceIndex < 0 || static_cast<std::size_t>(faceIndex) >= data.u32(8)) return std::nullopt;
+        if (faceIndex < 0 || static_cast<std::size_t>(faceIndex) >= data.u32(8))
+            return std::nullopt;
         start = data.u32(12 + 4 * static_cast<std::size_t>(faceIndex));
     } else if (faceIndex != 0) {
         return std::nullopt;

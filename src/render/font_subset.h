@@ -29,9 +29,9 @@ struct FontFacts {
     double ascent = 0;
     double descent = 0; // negative below the baseline
     double capHeight = 0;
-    double italicAngle = 0; // degrees, counter-clockwise
+    double italicAngle = 0;             // degrees, counter-clockwise
     std::int32_t box[4] = {0, 0, 0, 0}; // left, bottom, right, top
-    std::vector<double> advances; // by glyph id, rounded to a tenth
+    std::vector<double> advances;       // by glyph id, rounded to a tenth
 };
 
 // The facts of the font whose tables are given, or none when the tables are missing or damaged,

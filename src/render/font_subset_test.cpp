@@ -151,11 +151,12 @@ TEST(FontSubset, KeepsGlyphIdsAndTheComponentsOfCompositeGlyphs)
         const std::string& loca = tables["loca"];
         ASSERT_EQ(loca.size(), 4 * (c.glyphCount + 1));
         for (unsigned glyph = 0; glyph < c.glyphCount; ++glyph) {
-            const std::string data =
-                tables["glyf"].substr(u32(loca, 4 * glyph), u32(loca, 4 * glyph + 4) - u32(loca, 4 * glyph));
+            const std::string data = tables["glyf"].substr(
+                u32(loca, 4 * glyph), u32(loca, 4 * glyph + 4) - u32(loca, 4 * glyph));
             const bool kept = std::find(c.kept.begin(), c.kept.end(), glyph) != c.kept.end();
-            const std::string expected =
-                !kept ? "" : glyph == 2 ? compositeGlyph({1, 3}) : simpleGlyph(static_cast<char>('0' + glyph));
+            const std::string expected = !kept        ? ""
+                                         : glyph == 2 ? compositeGlyph({1, 3})
+                                                      : simpleGlyph(static_cast<char>('0' + glyph));
             EXPECT_EQ(data.substr(0, expected.size()), expected) << "glyph " << glyph;
             EXPECT_EQ(data.size(), (expected.size() + 3) / 4 * 4) << "glyph " << glyph;
         }
@@ -179,9 +180,11 @@ TEST(FontSubset, ReadsTheTablesOfAFontFileOrOfOneFaceOfACollection)
         std::string copy = single;
         for (std::size_t i = 0; i < u16(single, 4); ++i) { // table offsets within the file
             const std::size_t at = 12 + 16 * i + 8;
-            const unsigned offset = u32(single, at) + static_cast<unsigned>(header + face * single.size());
+            const unsigned offset =
+                u32(single, at) + static_cast<unsigned>(header + face * single.size());
             for (int k = 0; k < 4; ++k)
-                copy[at + static_cast<std::size_t>(k)] = static_cast<char>((offset >> (24 - 8 * k)) & 0xFF);
+                copy[at + static_cast<std::size_t>(k)] =
+                    static_cast<char>((offset >> (24 - 8 * k)) & 0xFF);
         }
         collection += copy;
     }
@@ -193,10 +196,13 @@ TEST(FontSubset, ReadsTheTablesOfAFontFileOrOfOneFaceOfACollection)
         bool readable;
     };
     const Case cases[] = {
-        {"a single font", single, 0, true},         {"its second face", single, 1, false},
+        {"a single font", single, 0, true},
+        {"its second face", single, 1, false},
         {"a collection's first face", collection, 0, true},
-        {"its second face", collection, 1, true},    {"its third face", collection, 2, false},
-        {"a table past the end", truncated, 0, false}, {"no font", "GIF89a", 0, false},
+        {"its second face", collection, 1, true},
+        {"its third face", collection, 2, false},
+        {"a table past the end", truncated, 0, false},
+        {"no font", "GIF89a", 0, false},
     };
     for (const Case& c : cases) {
         const std::optional<std::vector<FontTable>> tables = readFontFileTables(c.file, c.face);

@@ -40,9 +40,11 @@ std::vector<char32_t> codePoints(std::string_view text)
     std::vector<char32_t> result;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3
-                                                          : lead >> 3 == 30     ? 4
-                                                                                : 0;
+        const int length = lead < 0x80       ? 1
+                           : lead >> 5 == 6  ? 2
+                           : lead >> 4 == 14 ? 3
+                           : lead >> 3 == 30 ? 4
+                                             : 0;
         if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) {
             result.push_back(0xFFFD);
             ++i;
@@ -66,7 +68,7 @@ std::vector<char32_t> codePoints(std::string_view text)
 void appendPdfNumber(std::string& out, double value, int decimals)
 {
     static constexpr std::array<double, maxDecimals + 1> powers = {1e0, 1e1, 1e2, 1e3, 1e4,
-                                                                    1e5, 1e6, 1e7, 1e8};
+                                                                   1e5, 1e6, 1e7, 1e8};
     decimals = std::clamp(decimals, 0, maxDecimals);
     if (!std::isfinite(value)) value = 0;
     value = std::clamp(value, -largestNumber, largestNumber);
@@ -100,8 +102,8 @@ void appendPdfNumber(std::string& out, double value, int decimals)
 void appendPdfTextString(std::string& out, std::string_view text)
 {
     const std::vector<char32_t> points = codePoints(text);
-    const bool plain = std::all_of(points.begin(), points.end(),
-                                   [](char32_t c) { return c >= 0x20 && c < 0x7F; });
+    const bool plain =
+        std::all_of(points.begin(), points.end(), [](char32_t c) { return c >= 0x20 && c < 0x7F; });
     if (plain) {
         out += '(';
         for (const char32_t c : points) {
@@ -188,8 +190,8 @@ void PdfDocument::writeStream(int number, std::string_view entries,
 {
     const std::size_t bound = libdeflate_zlib_compress_bound(m_compressor.get(), data.size());
     if (m_compressed.size() < bound) m_compressed.resize(bound);
-    const std::size_t size = libdeflate_zlib_compress(m_compressor.get(), data.data(),
-                                                      data.size(), m_compressed.data(), bound);
+    const std::size_t size = libdeflate_zlib_compress(m_compressor.get(), data.data(), data.size(),
+                                                      m_compressed.data(), bound);
     beginObject(number);
     m_out += "<< ";
     m_out += entries;

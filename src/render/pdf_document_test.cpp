@@ -19,10 +19,18 @@ TEST(PdfDocument, WritesNumbersWithoutExponentsOrTrailingZeros)
         const char* expected;
     };
     const Case cases[] = {
-        {12.5, 2, "12.5"},       {250, 2, "250"},          {-0.07, 2, "-0.07"},
-        {0.004, 2, "0"},         {-0.004, 2, "0"},         {0.005, 2, "0.01"},
-        {1.0 / 3, 4, "0.3333"},  {1e20, 2, "1000000000000"}, {-1e300, 0, "-1000000000000"},
-        {0.5, 0, "1"},           {0.000123, 8, "0.000123"}, {2.675, 9, "2.675"},
+        {12.5, 2, "12.5"},
+        {250, 2, "250"},
+        {-0.07, 2, "-0.07"},
+        {0.004, 2, "0"},
+        {-0.004, 2, "0"},
+        {0.005, 2, "0.01"},
+        {1.0 / 3, 4, "0.3333"},
+        {1e20, 2, "1000000000000"},
+        {-1e300, 0, "-1000000000000"},
+        {0.5, 0, "1"},
+        {0.000123, 8, "0.000123"},
+        {2.675, 9, "2.675"},
     };
     for (const Case& c : cases) {
         std::string out;
@@ -97,9 +105,8 @@ TEST(PdfDocument, CrossReferenceTableFindsEveryObjectWrittenInAnyOrder)
     EXPECT_EQ(file.substr(data + length, 10), "\nendstream");
     std::string inflated(content.size(), '\0');
     libdeflate_decompressor* decompressor = libdeflate_alloc_decompressor();
-    const libdeflate_result result =
-        libdeflate_zlib_decompress(decompressor, file.data() + data, length, inflated.data(),
-                                   inflated.size(), nullptr);
+    const libdeflate_result result = libdeflate_zlib_decompress(
+        decompressor, file.data() + data, length, inflated.data(), inflated.size(), nullptr);
     libdeflate_free_decompressor(decompressor);
     EXPECT_EQ(result, LIBDEFLATE_SUCCESS);
     EXPECT_EQ(inflated, content);

@@ -38,10 +38,10 @@ using render::SurfaceStatus;
 
 // --- helpers ------------------------------------------------------------------------------------
 
-constexpr int maxUserDecimals = 8;  // under a transform that enlarges a hundred million times
-constexpr int matrixDecimals = 6;   // transform factors
-constexpr int colourDecimals = 3;   // colour components: every 8-bit level comes back
-constexpr int glyphDecimals = 1;    // glyph widths and position adjustments, thousandths of em
+constexpr int maxUserDecimals = 8;      // under a transform that enlarges a hundred million times
+constexpr int matrixDecimals = 6;       // transform factors
+constexpr int colourDecimals = 3;       // colour components: every 8-bit level comes back
+constexpr int glyphDecimals = 1;        // glyph widths and position adjustments, thousandths of em
 constexpr double pointsPerPixel = 0.75; // 72 points, 96 pixels per inch
 constexpr double miterLimit = 2;        // the pens' miter limit
 
@@ -241,8 +241,12 @@ void PdfSurface::writePath(const QPainterPath& path)
             start = element;
             m_content += " m\n";
             break;
-        case QPainterPath::LineToElement: m_content += " l\n"; break;
-        case QPainterPath::CurveToElement: m_content += ' '; break;
+        case QPainterPath::LineToElement:
+            m_content += " l\n";
+            break;
+        case QPainterPath::CurveToElement:
+            m_content += ' ';
+            break;
         case QPainterPath::CurveToDataElement:
             const bool lastOfCurve = i + 1 >= path.elementCount() ||
                                      path.elementAt(i + 1).type != QPainterPath::CurveToDataElement;
@@ -363,8 +367,7 @@ std::string PdfSurface::hatchPattern(const render::HatchBrush& hatch, Placement 
 void PdfSurface::setWorldTransform(const geom::Matrix2D& matrix)
 {
     m_world = matrix;
-    const double decimals =
-        render::pdfPixelDecimals + std::ceil(std::log10(largestScale(m_world)));
+    const double decimals = render::pdfPixelDecimals + std::ceil(std::log10(largestScale(m_world)));
     m_userDecimals = static_cast<int>(
         std::clamp(decimals, double{render::pdfPixelDecimals}, double{maxUserDecimals}));
 }
@@ -624,8 +627,8 @@ void PdfSurface::fillPolygon(const Brush& brush, std::span<const Point2D> points
         [&](render::QtSurface& surface) { surface.fillPolygon(brush, points, mode); });
 }
 
-void PdfSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> points,
-                                 float tension, FillMode mode)
+void PdfSurface::fillClosedCurve(const Brush& brush, std::span<const Point2D> points, float tension,
+                                 FillMode mode)
 {
     if (!usable(points, 3) || !finite(tension)) return;
     QPainterPath path = render::cardinalPath(points, tension, geom::CurveClosure::Closed);
@@ -726,9 +729,9 @@ std::vector<PdfSurface::GlyphRun> PdfSurface::glyphRuns(std::string_view text, c
             appendFontField(answer, run.family);
             appendFontField(answer, run.file);
             appendFontField(answer, run.face);
-            for (const double value : {run.pixelSize, static_cast<double>(run.decorations),
-                                       run.underlinePosition, run.lineThickness, run.ascent,
-                                       run.left, run.width})
+            for (const double value :
+                 {run.pixelSize, static_cast<double>(run.decorations), run.underlinePosition,
+                  run.lineThickness, run.ascent, run.left, run.width})
                 appendFontField(answer, value);
             appendFontField(answer, static_cast<double>(run.glyphs.size()));
             for (const Glyph& glyph : run.glyphs)
@@ -1032,8 +1035,7 @@ PdfSurface::EmbeddedFont* PdfSurface::embeddedFont(const std::string& path, int 
 bool PdfSurface::drawImageFile(const std::string& path, Point2D topLeft)
 {
     bool drawn = false;
-    embedPainted(
-        [&](render::QtSurface& surface) { drawn = surface.drawImageFile(path, topLeft); });
+    embedPainted([&](render::QtSurface& surface) { drawn = surface.drawImageFile(path, topLeft); });
     if (!drawn) m_status = SurfaceStatus::FileNotFound;
     return drawn;
 }
@@ -1185,8 +1187,7 @@ std::string reference(int object)
 
 } // namespace
 
-void PdfSurface::writeFont(render::PdfDocument& document, const EmbeddedFont& font,
-                           int fontObject)
+void PdfSurface::writeFont(render::PdfDocument& document, const EmbeddedFont& font, int fontObject)
 {
     const render::FontFacts& facts = *font.facts;
     const bool trueType = facts.format == render::OutlineFormat::TrueType;
@@ -1224,12 +1225,13 @@ void PdfSurface::writeFont(render::PdfDocument& document, const EmbeddedFont& fo
     document.writeObject(descriptor, text);
 
     document.writeObject(
-        cidFont, "<< /Type /Font /Subtype " + std::string(trueType ? "/CIDFontType2" : "/CIDFontType0") +
-                     " /BaseFont " + name +
+        cidFont, "<< /Type /Font /Subtype " +
+                     std::string(trueType ? "/CIDFontType2" : "/CIDFontType0") + " /BaseFont " +
+                     name +
                      " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>"
-                     " /FontDescriptor " + reference(descriptor) + " /W " +
-                     widthArray(facts, font.used) + (trueType ? " /CIDToGIDMap /Identity" : "") +
-                     " >>");
+                     " /FontDescriptor " +
+                     reference(descriptor) + " /W " + widthArray(facts, font.used) +
+                     (trueType ? " /CIDToGIDMap /Identity" : "") + " >>");
     document.writeStream(toUnicode, "", toUnicodeMap(font.used, font.unicode));
     document.writeObject(fontObject, "<< /Type /Font /Subtype /Type0 /BaseFont " + name +
                                          " /Encoding /Identity-H /DescendantFonts [" +
@@ -1254,8 +1256,9 @@ std::string PdfSurface::resources(render::PdfDocument& document)
         const int object = document.reserveObject();
         document.writeStream(object,
                              "/Type /Pattern /PatternType 1 /PaintType 1 /TilingType 1 /BBox [0 0 "
-                             "8 8] /XStep 8 /YStep 8 /Matrix [" + m_patterns[i].matrix +
-                                 "] /Resources << /ExtGState <<" + states + " >> >>",
+                             "8 8] /XStep 8 /YStep 8 /Matrix [" +
+                                 m_patterns[i].matrix + "] /Resources << /ExtGState <<" + states +
+                                 " >> >>",
                              hatchCell(m_patterns[i].hatch));
         patterns += " /P" + std::to_string(i) + ' ' + reference(object);
     }

@@ -123,8 +123,8 @@ private:
     };
     struct Glyph {
         std::uint32_t id = 0;
-        double x = 0, y = 0;   // the origin on the baseline, from the layout rectangle's corner
-        char32_t unicode = 0;  // the character it shows, 0 where unknown
+        double x = 0, y = 0;  // the origin on the baseline, from the layout rectangle's corner
+        char32_t unicode = 0; // the character it shows, 0 where unknown
     };
     // Glyphs of one font as the layout placed them: remembered with the font's answers, so that
     // a later export of the same text needs no font machinery.
@@ -172,9 +172,12 @@ private:
     // Strokes or fills what `write` writes in the pen's or brush's paint, or embeds `painted`
     // for a gradient.
     template <typename Write, typename Draw> void stroke(const Pen& pen, Write write, Draw painted);
-    template <typename Write, typename Draw> void fill(const Brush& brush, Write write, Draw painted);
-    template <typename Draw> void strokePath(const Pen& pen, const QPainterPath& path, Draw painted);
-    template <typename Draw> void fillPath(const Brush& brush, const QPainterPath& path, Draw painted);
+    template <typename Write, typename Draw>
+    void fill(const Brush& brush, Write write, Draw painted);
+    template <typename Draw>
+    void strokePath(const Pen& pen, const QPainterPath& path, Draw painted);
+    template <typename Draw>
+    void fillPath(const Brush& brush, const QPainterPath& path, Draw painted);
     template <typename Draw> void embedPainted(Draw draw);
     std::vector<GlyphRun> glyphRuns(std::string_view text, const Font& font, const RectF& layout,
                                     const StringFormat& format);
@@ -201,7 +204,7 @@ private:
     int m_userDecimals = 2;    // decimals of user coordinates that give a hundredth of a pixel
     int m_elementDecimals = 2; // of the element being written
     double m_elementScale = 1; // how much the element's matrix enlarges lengths
-    double m_offsetX = 0; // the element's translation, when it is one, added to coordinates
+    double m_offsetX = 0;      // the element's translation, when it is one, added to coordinates
     double m_offsetY = 0;
     render::SmoothingMode m_smoothing = render::SmoothingMode::HighSpeed;
     std::vector<SavedState> m_containers;
@@ -210,8 +213,8 @@ private:
     render::QtFontResolver m_fonts;
     QImage m_metricsDevice; // fonts lay out as on the exported picture
     std::map<std::string, std::unique_ptr<EmbeddedFont>> m_embedded; // by file and face
-    std::vector<EmbeddedFont*> m_fontOrder;                            // those that embed
-    std::map<std::string, std::optional<FontFile>> m_fontFiles; // by family and header table
+    std::vector<EmbeddedFont*> m_fontOrder;                          // those that embed
+    std::map<std::string, std::optional<FontFile>> m_fontFiles;      // by family and header table
     std::array<bool, 256> m_alphasUsed{};
     std::vector<PatternObject> m_patterns;
     std::vector<ImageObject> m_images;

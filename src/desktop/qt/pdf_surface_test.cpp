@@ -162,8 +162,7 @@ TEST_F(PdfSurfaceTest, WritesFilesWhoseObjectsAndTextReadBack)
          {"1", "2", "3", "4", "-0.5", "0.5"},
          {"/MediaBox [0 0 225 150]", "/CIDFontType2", "/Identity-H", "/CIDToGIDMap /Identity"}},
         {"styled and accented text",
-         {"FIGURE 1 400 300",
-          "TEXT at(1) p2(10,10) n(\"Hello, world\") font(Arial,16,5)",
+         {"FIGURE 1 400 300", "TEXT at(1) p2(10,10) n(\"Hello, world\") font(Arial,16,5)",
           "TEXT at(1) p2(10,60) n(\"na\xC3\xAFve (sic)\") font(\"Times New Roman\",12)"},
          {"Hello, world", "na\xC3\xAFve (sic)"},
          {"/MediaBox [0 0 300 225]", "/FontFile2", "/W ["}},
@@ -184,7 +183,8 @@ TEST_F(PdfSurfaceTest, WritesFilesWhoseObjectsAndTextReadBack)
             EXPECT_NE(file.find(entry), std::string::npos) << c.name << ": " << entry;
         const std::string text = extractText(pdf);
         for (const std::string& shown : c.texts)
-            EXPECT_NE(text.find(shown), std::string::npos) << c.name << ": " << shown << " in " << text;
+            EXPECT_NE(text.find(shown), std::string::npos)
+                << c.name << ": " << shown << " in " << text;
     }
 }
 
@@ -228,13 +228,13 @@ TEST_F(PdfSurfaceTest, DrawsTextAsOutlinesWhenTheFontMayNotBeEmbedded)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(font) == font.size());
     file.close();
     // Known to the font configuration, where the export finds its file, and to Qt.
-    ASSERT_TRUE(FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(
-                                                    path.toUtf8().constData())));
+    ASSERT_TRUE(FcConfigAppFontAddFile(
+        nullptr, reinterpret_cast<const FcChar8*>(path.toUtf8().constData())));
     const int id = QFontDatabase::addApplicationFont(path);
     ASSERT_GE(id, 0);
-    const std::string pdf = pdfOf({"FIGURE 1 200 100",
-                                   "TEXT at(1) p2(10,10) n(Secret) font(\"Kelvo Restricted\",14)",
-                                   "TEXT at(1) p2(10,50) n(Open) font(Arial,14)"});
+    const std::string pdf =
+        pdfOf({"FIGURE 1 200 100", "TEXT at(1) p2(10,10) n(Secret) font(\"Kelvo Restricted\",14)",
+               "TEXT at(1) p2(10,50) n(Open) font(Arial,14)"});
     QFontDatabase::removeApplicationFont(id);
     const ParsedPdf parsed = parse(pdf);
     ASSERT_TRUE(parsed.streams.count(4));
@@ -247,7 +247,8 @@ TEST_F(PdfSurfaceTest, DrawsTextAsOutlinesWhenTheFontMayNotBeEmbedded)
 TEST_F(PdfSurfaceTest, RemembersHowTextIsLaidOutAndWritesTheSameFileFromTheAnswers)
 {
     const QTemporaryDir folder;
-    const std::filesystem::path answersFile = folder.filePath(QStringLiteral("answers")).toStdString();
+    const std::filesystem::path answersFile =
+        folder.filePath(QStringLiteral("answers")).toStdString();
     const std::vector<std::string> commands = {
         "FIGURE 1 300 120", "TEXT at(1) p2(10,10) n(\"Wrapped words of a label\") font(Arial,12,4)",
         "AXIS at(1) pen(1) brush(solid,0) p4(0,5,1,1) p4(-1,1,0.5,2) font(\"Times New Roman\",9)"};
