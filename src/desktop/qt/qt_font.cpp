@@ -8,6 +8,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <array>
+#include <chrono>
 #include <future>
 #include <string_view>
 
@@ -62,6 +63,13 @@ void awaitFontConfiguration()
 }
 
 } // namespace
+
+bool readingFontConfiguration()
+{
+    const std::shared_future<void>& read = fontConfigurationRead();
+    return read.valid() &&
+           read.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
 
 void startReadingFontConfiguration()
 {

@@ -21,6 +21,8 @@ namespace render {
 // look into the font database, so that the configuration is read once. Calls after the first do
 // nothing.
 void startReadingFontConfiguration();
+// Whether that reading was started and goes on.
+bool readingFontConfiguration();
 
 class QtFontResolver {
 public:
