@@ -17,6 +17,10 @@ namespace {
 // covered in two bands at once.
 constexpr std::size_t bandedPoints = 2048;
 constexpr std::int32_t minimumBandRows = 32;
+// The least height of an edge whose slope is finite, however wide the area.
+constexpr double minimumHeight = 1e-280;
+// How many points at most a band passes over at once when they lie away from its rows.
+constexpr std::size_t skippedRun = 64;
 
 // A level from 0 to 255 rounded half away from zero, as std::lround rounds, without its call:
 // the difference to the whole part below is exact.
@@ -49,7 +53,8 @@ public:
     AreaAccumulator(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
                     std::int32_t bandBegin, std::int32_t bandEnd)
         : m_left(left), m_top(top), m_width(width), m_height(height), m_bandBegin(bandBegin),
-          m_bandEnd(bandEnd), m_firstRow(bandBegin), m_endRow(bandEnd), m_bandTop(static_cast<double>(top) + bandBegin),
+          m_bandEnd(bandEnd), m_firstRow(bandBegin), m_endRow(bandEnd),
+          m_bandTop(static_cast<double>(top) + bandBegin),
           m_bandBottom(static_cast<double>(top) + bandEnd), m_width32(width),
           m_rows(static_cast<std::size_t>(bandEnd - bandBegin)),
           m_stride(static_cast<std::ptrdiff_t>(width) + 2),
@@ -63,27 +68,23 @@ public:
     {
         const double x0 = from.x - m_left, y0 = from.y - m_top;
         const double x1 = to.x - m_left, y1 = to.y - m_top;
-        if (!(x0 >= 0 && x1 >= 0 && x0 < m_width && x1 < m_width)) {
-            clipAndAdd(x0, y0, x1, y1);
-            return;
-        }
-        // Within one row of the band, the row walk of addLine takes one step from the edge's top
-        // to its bottom.
-        const double top = std::min(y0, y1), bottom = std::max(y0, y1);
-        if (!(top >= m_firstRow && top < m_endRow && top < bottom && bottom <= m_height)) {
-            addLine(x0, y0, x1, y1);
-            return;
-        }
-        const std::ptrdiff_t row = floorOf(top);
-        if (!(bottom <= static_cast<double>(row) + 1)) {
-            addLine(x0, y0, x1, y1);
-            return;
-        }
+        // Inside the area's columns and within one row of the band (which ends above the area's
+        // bottom), the row walk of addLine takes one step from the edge's top to its bottom. An
+        // edge of some height has a finite slope, so that its top end stays where it is.
         const bool down = y0 < y1;
-        const double xTop = down ? x0 : x1, xBottom = down ? x1 : x0;
-        const double slope = (xBottom - xTop) / (bottom - top);
-        const double x = xTop + (top - top) * slope;
-        addRowPiece(row, x, x + (bottom - top) * slope, (bottom - top) * (down ? 1.0 : -1.0));
+        const double top = down ? y0 : y1, bottom = down ? y1 : y0;
+        const double height = bottom - top;
+        if (top >= m_firstRow && top < m_endRow && height > minimumHeight &&
+            std::min(x0, x1) >= 0 && std::max(x0, x1) < m_width) {
+            const std::ptrdiff_t row = floorOf(top);
+            if (bottom <= static_cast<double>(row) + 1) {
+                const double xTop = down ? x0 : x1, xBottom = down ? x1 : x0;
+                const double slope = (xBottom - xTop) / height;
+                addRowPiece(row, xTop, xTop + height * slope, down ? height : -height);
+                return;
+            }
+        }
+        clipAndAdd(x0, y0, x1, y1);
     }
 
     // Whether device rows from y = top to bottom overlap the rows kept.
@@ -262,7 +263,8 @@ struct SegmentSides {
 class OutlineBuilder {
 public:
     OutlineBuilder(AreaAccumulator& accumulator, const StrokeShape& shape)
-        : m_area(accumulator), m_half(shape.width / 2), m_miterReach(shape.width * shape.miterLimit),
+        : m_area(accumulator), m_half(shape.width / 2),
+          m_miterReach(shape.width * shape.miterLimit),
           m_reach(m_half + std::fabs(m_miterReach) + 2)
     {
     }
@@ -347,7 +349,31 @@ void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
         segmentKnown = true;
         m_area.addEdge(segment->backward.end, segment->forward.start); // the flat start cap
     }
+    std::size_t checkedUntil = 0; // the points from `next` up to here lie near the rows
     for (;;) {
+        // A run of points that lies, with the start, wholly on one side of the rows and away from
+        // them adds nothing: the walk goes on from its last point.
+        if (next >= checkedUntil) {
+            const std::size_t end = std::min(next + skippedRun, count);
+            double low = start.y, high = start.y;
+            for (std::size_t i = next; i < end; ++i) {
+                const double y = toDevice.map(points[i]).y;
+                low = std::min(low, y);
+                high = std::max(high, y);
+            }
+            if (!near({0, low}, {0, high})) {
+                const geom::Point2D last = points[end - 1];
+                start = toDevice.map(last);
+                next = end;
+                while (next < count && points[next] == last)
+                    ++next;
+                if (next >= count) return;
+                corner = toDevice.map(points[next]);
+                segmentKnown = false;
+                continue;
+            }
+            checkedUntil = end;
+        }
         if (near(start, corner)) {
             if (!segmentKnown) *segment = sides(start, corner);
             segmentKnown = true;
@@ -380,6 +406,30 @@ void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
     }
 }
 
+// The row that parts the points of the line in two halves by where they fall on the device,
+// judged from every few points: the first row of the second band. Both bands keep a row or more.
+std::int32_t balancedSplit(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
+                           const PixelArea& bounds)
+{
+    constexpr std::size_t every = 8;
+    const std::int32_t height = bounds.bottom - bounds.top;
+    std::vector<std::size_t> perRow(static_cast<std::size_t>(height), 0);
+    std::size_t counted = 0;
+    for (std::size_t i = 0; i < points.size(); i += every) {
+        const double y = toDevice.map(points[i]).y - bounds.top;
+        if (!(y >= 0 && y < height)) continue;
+        ++perRow[static_cast<std::size_t>(y)];
+        ++counted;
+    }
+    std::size_t below = 0;
+    std::int32_t row = 1;
+    for (; row < height - 1; ++row) {
+        below += perRow[static_cast<std::size_t>(row - 1)];
+        if (2 * below >= counted) break;
+    }
+    return row;
+}
+
 } // namespace
 
 // --- the mask -----------------------------------------------------------------------------------
@@ -391,12 +441,29 @@ PixelArea strokeBounds(std::span<const geom::Point2D> points, const DeviceTransf
     if (!(shape.width > 0) || std::none_of(points.begin(), points.end(), different)) return {};
     const DevicePoint start = toDevice.map(points[0]);
     double minX = start.x, maxX = minX, minY = start.y, maxY = minY;
-    for (const geom::Point2D& point : points) {
-        const DevicePoint p = toDevice.map(point);
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
+    if (toDevice.m12 == 0 && toDevice.m21 == 0) {
+        // Each device coordinate follows one coordinate of the points, rounding included, so
+        // the bounds are those of the points' extremes.
+        geom::Point2D low = points[0], high = low;
+        for (const geom::Point2D& point : points) {
+            low = {std::min(low.x, point.x), std::min(low.y, point.y)};
+            high = {std::max(high.x, point.x), std::max(high.y, point.y)};
+        }
+        for (const geom::Point2D corner : {low, high}) {
+            const DevicePoint p = toDevice.map(corner);
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    } else {
+        for (const geom::Point2D& point : points) {
+            const DevicePoint p = toDevice.map(point);
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
     }
     const double margin = shape.width * (0.5 + std::max(shape.miterLimit, 0.5)) + 2;
     const auto clampTo = [](double value, std::int32_t low, std::int32_t high) {
@@ -426,14 +493,15 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
                               static_cast<std::size_t>(begin) * static_cast<std::size_t>(width));
     };
     // A long line is covered in two bands of rows at once; each band follows the whole outline,
-    // which costs less than the rows it leaves to the other.
+    // which costs less than the rows it leaves to the other. The bands split the line's points
+    // evenly, as their edges are most of the work.
     const bool inBands = points.size() >= bandedPoints && height >= 2 * minimumBandRows &&
                          std::thread::hardware_concurrency() > 1;
     if (!inBands) {
         coverBand(0, height);
         return mask;
     }
-    const std::int32_t middle = height / 2;
+    const std::int32_t middle = balancedSplit(points, toDevice, bounds);
     std::future<void> lower;
     try {
         lower = std::async(std::launch::async, coverBand, middle, height);

@@ -90,7 +90,7 @@ TEST(StrokeCoverage, CoversLongLinesInBandsExactlyAsInOnePass)
     // Long lines are covered in two bands of rows at once. Repeating every point adds nothing
     // to a line, but takes it past the length from which it is banded: the masks must be the
     // same to the last level.
-    std::vector<Points> lines(3);
+    std::vector<Points> lines(4);
     const auto point = [](double x, double y) {
         return geom::Point2D{static_cast<float>(x), static_cast<float>(y)};
     };
@@ -99,6 +99,11 @@ TEST(StrokeCoverage, CoversLongLinesInBandsExactlyAsInOnePass)
         lines[0].push_back(point(t * 190 + 5, 60 + 50 * std::sin(t * 40)));            // a wave
         lines[1].push_back(point(t * 180 + 10, (i % 2 == 0) ? 10.0 : 110.3 - t * 20)); // turns
         lines[2].push_back(point(100 + t * 120 * std::cos(t * 30), 60 + t * 70 * std::sin(t * 30)));
+        // Long stretches within a few rows, in turn at the top and at the bottom: each band
+        // passes over the other's, and not over the jumps between them (129 points a stretch,
+        // so that some jump falls where a run passed over would start).
+        lines[3].push_back(
+            point(10 + t * 180, (i / 129 % 2 == 0 ? 8 : 100) + 3 * std::sin(i * 0.7)));
     }
     lines[1].push_back({260, 60}); // beyond the device
     for (const Points& line : lines) {
@@ -108,6 +113,37 @@ TEST(StrokeCoverage, CoversLongLinesInBandsExactlyAsInOnePass)
         const CoverageMask once = polylineCoverage(line, {}, {2.5, 2}, 200, 120);
         ASSERT_GT(once.height, 64);
         EXPECT_EQ(polylineCoverage(repeated, {}, {2.5, 2}, 200, 120), once);
+    }
+}
+
+TEST(StrokeCoverage, BoundsHoldEveryPointOfTheStrokeUnderAnyTransform)
+{
+    // The stroke's points under the transform, widened by the margin for width 2 and miter
+    // limit 2 (2 * 2.5 + 2 = 7): the bounds are those rounded outwards.
+    const Points points{{1, 2}, {-3, 5}, {4, -1}, {0.5f, 7}};
+    const DeviceTransform transforms[] = {
+        {},
+        {3, 0, 0, 2, 50, 40},          // scaled and moved
+        {-2, 0, 0, 1, 60, 30},         // mirrored across
+        {1.5, 0, 0, -2.5, 20, 70},     // mirrored upside down
+        {0, 2, -2, 0, 40, 40},         // a quarter turn
+        {1.2, 0.7, -0.7, 1.2, 30, 20}, // turned a little
+    };
+    for (const DeviceTransform& t : transforms) {
+        double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+        for (const geom::Point2D& p : points) {
+            const DevicePoint d = t.map(p);
+            minX = std::min(minX, d.x);
+            maxX = std::max(maxX, d.x);
+            minY = std::min(minY, d.y);
+            maxY = std::max(maxY, d.y);
+        }
+        const PixelArea expected{static_cast<std::int32_t>(std::floor(minX - 7)),
+                                 static_cast<std::int32_t>(std::floor(minY - 7)),
+                                 static_cast<std::int32_t>(std::ceil(maxX + 7)),
+                                 static_cast<std::int32_t>(std::ceil(maxY + 7))};
+        EXPECT_EQ(strokeBounds(points, t, {2, 2}, {-1000, -1000, 1000, 1000}), expected)
+            << t.m11 << " " << t.m12 << " " << t.m21 << " " << t.m22;
     }
 }
 
