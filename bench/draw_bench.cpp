@@ -26,7 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path sourceTop = fs::path(__FILE__).parent_path().parent_path();
+const fs::path sourceTop = fs::absolute(fs::path(__FILE__).parent_path().parent_path());
 
 // A session holding one figure made by running `lines`.
 struct FigureSession {

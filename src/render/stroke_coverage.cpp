@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstring>
 #include <future>
-#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -29,34 +28,68 @@ std::uint8_t roundedLevel(double level)
 
 // --- the area accumulator -----------------------------------------------------------------------
 
+// Coordinates here are never negative, so truncation is the floor.
+std::ptrdiff_t floorOf(double value)
+{
+    return static_cast<std::ptrdiff_t>(value);
+}
+
 // Signed areas of directed edges, kept per pixel so that the running sum along a row is the
 // winding of the filled outline over each pixel, weighted by the area it covers. An accumulator
 // may keep a band of the area's rows only: each edge is followed row by row from where it
 // enters the area exactly as for the whole area, and adds only within the band, so that the
 // bands of an area add up the same numbers in the same order as the whole.
+//
+// A long line's outline is millions of short edges, nearly all inside the area and within one
+// row: those take a path of their own, which computes the same numbers as the general one.
+// Indices are signed and the limits kept as doubles, since converting unsigned numbers to and
+// from doubles costs several instructions each time.
 class AreaAccumulator {
 public:
     AreaAccumulator(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
                     std::int32_t bandBegin, std::int32_t bandEnd)
-        : m_left(left), m_top(top), m_width(width), m_height(height),
-          m_bandBegin(static_cast<std::size_t>(bandBegin)),
-          m_bandEnd(static_cast<std::size_t>(bandEnd)),
-          m_stride(static_cast<std::size_t>(width) + 2),
-          m_area(m_stride * (m_bandEnd - m_bandBegin), 0.0f)
+        : m_left(left), m_top(top), m_width(width), m_height(height), m_bandBegin(bandBegin),
+          m_bandEnd(bandEnd), m_firstRow(bandBegin), m_endRow(bandEnd), m_bandTop(static_cast<double>(top) + bandBegin),
+          m_bandBottom(static_cast<double>(top) + bandEnd), m_width32(width),
+          m_rows(static_cast<std::size_t>(bandEnd - bandBegin)),
+          m_stride(static_cast<std::ptrdiff_t>(width) + 2),
+          m_area(static_cast<std::size_t>(m_stride) * m_rows, 0.0f),
+          m_band(m_area.data() - m_stride * bandBegin)
     {
     }
 
     // An edge of the outline, in device coordinates.
-    void addEdge(DevicePoint from, DevicePoint to)
+    [[gnu::always_inline]] void addEdge(DevicePoint from, DevicePoint to)
     {
-        clipAndAdd(from.x - m_left, from.y - m_top, to.x - m_left, to.y - m_top);
+        const double x0 = from.x - m_left, y0 = from.y - m_top;
+        const double x1 = to.x - m_left, y1 = to.y - m_top;
+        if (!(x0 >= 0 && x1 >= 0 && x0 < m_width && x1 < m_width)) {
+            clipAndAdd(x0, y0, x1, y1);
+            return;
+        }
+        // Within one row of the band, the row walk of addLine takes one step from the edge's top
+        // to its bottom.
+        const double top = std::min(y0, y1), bottom = std::max(y0, y1);
+        if (!(top >= m_firstRow && top < m_endRow && top < bottom && bottom <= m_height)) {
+            addLine(x0, y0, x1, y1);
+            return;
+        }
+        const std::ptrdiff_t row = floorOf(top);
+        if (!(bottom <= static_cast<double>(row) + 1)) {
+            addLine(x0, y0, x1, y1);
+            return;
+        }
+        const bool down = y0 < y1;
+        const double xTop = down ? x0 : x1, xBottom = down ? x1 : x0;
+        const double slope = (xBottom - xTop) / (bottom - top);
+        const double x = xTop + (top - top) * slope;
+        addRowPiece(row, x, x + (bottom - top) * slope, (bottom - top) * (down ? 1.0 : -1.0));
     }
 
     // Whether device rows from y = top to bottom overlap the rows kept.
     bool reachesRows(double top, double bottom) const
     {
-        return bottom > static_cast<double>(m_top) + static_cast<double>(m_bandBegin) &&
-               top < static_cast<double>(m_top) + static_cast<double>(m_bandEnd);
+        return bottom > m_bandTop && top < m_bandBottom;
     }
     // The coverage of the band's rows, `width` bytes a row from `out` on.
     void writeMask(std::uint8_t* out) const;
@@ -88,19 +121,19 @@ private:
     }
 
     void addLine(double x0, double y0, double x1, double y1);
-    void addRowPiece(std::size_t row, double xa, double xb, double winding);
+    [[gnu::always_inline]] void addRowPiece(std::ptrdiff_t row, double xa, double xb,
+                                            double winding);
 
-    std::int32_t m_left, m_top, m_width, m_height;
-    std::size_t m_bandBegin, m_bandEnd; // the rows kept
-    std::size_t m_stride; // two more than the width: an edge at the right edge adds beyond it
+    double m_left, m_top, m_width, m_height;
+    std::ptrdiff_t m_bandBegin, m_bandEnd; // the rows kept
+    double m_firstRow, m_endRow;           // the same as doubles
+    double m_bandTop, m_bandBottom;        // the same in device coordinates
+    std::int32_t m_width32;
+    std::size_t m_rows;
+    std::ptrdiff_t m_stride; // two more than the width: an edge at the right edge adds beyond it
     std::vector<float> m_area;
+    float* m_band; // where row 0 of the area would start, so that a row of the band indexes it
 };
-
-// Coordinates here are never negative, so truncation is the floor.
-std::size_t floorOf(double value)
-{
-    return static_cast<std::size_t>(value);
-}
 
 inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
 {
@@ -112,19 +145,16 @@ inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
         direction = -1;
     }
     const double top = std::max(y0, 0.0);
-    const double bottom = std::min(y1, static_cast<double>(m_height));
-    if (top >= bottom || bottom <= static_cast<double>(m_bandBegin) ||
-        top >= static_cast<double>(m_bandEnd))
-        return;
+    const double bottom = std::min(y1, m_height);
+    if (top >= bottom || bottom <= m_firstRow || top >= m_endRow) return;
     const double slope = (x1 - x0) / (y1 - y0);
-    std::size_t row = floorOf(top);
+    std::ptrdiff_t row = floorOf(top);
     double x = x0 + (top - y0) * slope;
     double rowTop = top;
     for (;;) {
         const double rowBottom = std::min(bottom, static_cast<double>(row) + 1);
         const double xNext = x + (rowBottom - rowTop) * slope;
-        if (row >= m_bandBegin)
-            addRowPiece(row - m_bandBegin, x, xNext, (rowBottom - rowTop) * direction);
+        if (row >= m_bandBegin) addRowPiece(row, x, xNext, (rowBottom - rowTop) * direction);
         if (rowBottom >= bottom) return;
         x = xNext;
         rowTop = rowBottom;
@@ -134,13 +164,12 @@ inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
 
 // The piece of an edge inside one row, from xa to xb, spanning `winding` of the row's height
 // (negative going up): each pixel gets the part of the row to the right of the piece within it.
-inline void AreaAccumulator::addRowPiece(std::size_t row, double xa, double xb, double winding)
+inline void AreaAccumulator::addRowPiece(std::ptrdiff_t row, double xa, double xb, double winding)
 {
-    float* area = m_area.data() + row * m_stride;
-    const double width = m_width;
-    const double left = std::clamp(std::min(xa, xb), 0.0, width);
-    const double right = std::clamp(std::max(xa, xb), 0.0, width);
-    const std::size_t first = floorOf(left);
+    float* area = m_band + row * m_stride;
+    const double left = std::min(std::max(std::min(xa, xb), 0.0), m_width);
+    const double right = std::min(std::max(std::max(xa, xb), 0.0), m_width);
+    const std::ptrdiff_t first = floorOf(left);
     const auto leftFloor = static_cast<double>(first);
     if (right <= leftFloor + 1) {
         const double middle = 0.5 * (left + right) - leftFloor;
@@ -148,7 +177,7 @@ inline void AreaAccumulator::addRowPiece(std::size_t row, double xa, double xb, 
         area[first + 1] += static_cast<float>(winding * middle);
         return;
     }
-    std::size_t last = floorOf(right); // one past the last pixel
+    std::ptrdiff_t last = floorOf(right); // one past the last pixel
     if (static_cast<double>(last) < right) ++last;
     const double perUnit = 1 / (right - left);
     const double firstPart = 1 - (left - leftFloor);
@@ -157,7 +186,7 @@ inline void AreaAccumulator::addRowPiece(std::size_t row, double xa, double xb, 
     const double lastArea = 0.5 * perUnit * lastPart * lastPart;
     area[first] += static_cast<float>(winding * firstArea);
     double done = firstArea; // of the piece's share, what the pixels so far have taken
-    for (std::size_t column = first + 1; column + 1 < last; ++column) {
+    for (std::ptrdiff_t column = first + 1; column + 1 < last; ++column) {
         const double next = perUnit * (static_cast<double>(column - first) + 0.5 - (1 - firstPart));
         area[column] += static_cast<float>(winding * (next - done));
         done = next;
@@ -168,9 +197,9 @@ inline void AreaAccumulator::addRowPiece(std::size_t row, double xa, double xb, 
 
 void AreaAccumulator::writeMask(std::uint8_t* out) const
 {
-    const auto width = static_cast<std::size_t>(m_width);
-    for (std::size_t row = 0; row < m_bandEnd - m_bandBegin; ++row) {
-        const float* area = m_area.data() + row * m_stride;
+    const auto width = static_cast<std::size_t>(m_width32);
+    for (std::size_t row = 0; row < m_rows; ++row) {
+        const float* area = m_area.data() + row * static_cast<std::size_t>(m_stride);
         double winding = 0;
         std::uint8_t level = 0;
         std::size_t column = 0;
@@ -249,19 +278,13 @@ private:
         return {{from + normal, to + normal, direction, vector},
                 {to - normal, from - normal, direction * -1, vector * -1}};
     }
-    // The sides of from-to, computed once when first needed.
-    const SegmentSides& sidesOnce(std::optional<SegmentSides>& kept, DevicePoint from,
-                                  DevicePoint to) const
-    {
-        if (!kept) kept = sides(from, to);
-        return *kept;
-    }
     // Whether edges within the reach of the line from a to b can add to the accumulator's rows.
     bool near(DevicePoint a, DevicePoint b) const
     {
         return m_area.reachesRows(std::min(a.y, b.y) - m_reach, std::max(a.y, b.y) + m_reach);
     }
-    void join(const SideLine& previous, const SideLine& next, DevicePoint focal);
+    [[gnu::always_inline]] void join(const SideLine& previous, const SideLine& next,
+                                     DevicePoint focal);
 
     AreaAccumulator& m_area;
     double m_half;
@@ -273,7 +296,7 @@ private:
 // the inner side of the turn, through the miter point on the outer side, or, when the miter
 // would reach farther than the limit (or the sides are parallel), squared off that far along
 // both sides.
-void OutlineBuilder::join(const SideLine& previous, const SideLine& next, DevicePoint focal)
+inline void OutlineBuilder::join(const SideLine& previous, const SideLine& next, DevicePoint focal)
 {
     const DevicePoint from = previous.end, to = next.start;
     if (nearlyEqual(from.x, to.x) && nearlyEqual(from.y, to.y)) return;
@@ -306,44 +329,54 @@ void OutlineBuilder::join(const SideLine& previous, const SideLine& next, Device
 void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
                                  const DeviceTransform& toDevice)
 {
+    const std::size_t count = points.size();
     std::size_t next = 1;
-    while (next < points.size() && points[next] == points[0])
+    while (next < count && points[next] == points[0])
         ++next;
-    if (next >= points.size()) return;
+    if (next >= count) return;
     DevicePoint start = toDevice.map(points[0]);
     DevicePoint corner = toDevice.map(points[next]);
-    std::optional<SegmentSides> segment; // the sides from start to corner
+    // The sides from start to corner and from corner to the following point, each known once
+    // computed; the two swap places as the walk moves on.
+    SegmentSides kept[2];
+    SegmentSides* segment = &kept[0];
+    SegmentSides* following = &kept[1];
+    bool segmentKnown = false;
     if (near(start, start)) {
-        const SegmentSides& current = sidesOnce(segment, start, corner);
-        m_area.addEdge(current.backward.end, current.forward.start); // the flat start cap
+        *segment = sides(start, corner);
+        segmentKnown = true;
+        m_area.addEdge(segment->backward.end, segment->forward.start); // the flat start cap
     }
     for (;;) {
         if (near(start, corner)) {
-            const SegmentSides& current = sidesOnce(segment, start, corner);
-            m_area.addEdge(current.forward.start, current.forward.end);
-            m_area.addEdge(current.backward.start, current.backward.end);
+            if (!segmentKnown) *segment = sides(start, corner);
+            segmentKnown = true;
+            m_area.addEdge(segment->forward.start, segment->forward.end);
+            m_area.addEdge(segment->backward.start, segment->backward.end);
         }
         const geom::Point2D at = points[next];
-        while (next < points.size() && points[next] == at)
+        while (next < count && points[next] == at)
             ++next;
-        if (next >= points.size()) {
+        if (next >= count) {
             if (near(corner, corner)) {
-                const SegmentSides& current = sidesOnce(segment, start, corner);
-                m_area.addEdge(current.forward.end, current.backward.start); // the flat end cap
+                if (!segmentKnown) *segment = sides(start, corner);
+                m_area.addEdge(segment->forward.end, segment->backward.start); // the flat end cap
             }
             return;
         }
-        const DevicePoint following = toDevice.map(points[next]);
-        std::optional<SegmentSides> nextSegment;
+        const DevicePoint after = toDevice.map(points[next]);
+        bool followingKnown = false;
         if (near(corner, corner)) {
-            const SegmentSides& current = sidesOnce(segment, start, corner);
-            const SegmentSides& nextSides = sidesOnce(nextSegment, corner, following);
-            join(current.forward, nextSides.forward, corner);
-            join(nextSides.backward, current.backward, corner);
+            if (!segmentKnown) *segment = sides(start, corner);
+            *following = sides(corner, after);
+            followingKnown = true;
+            join(segment->forward, following->forward, corner);
+            join(following->backward, segment->backward, corner);
         }
-        segment = nextSegment;
+        std::swap(segment, following);
+        segmentKnown = followingKnown;
         start = corner;
-        corner = following;
+        corner = after;
     }
 }
 
