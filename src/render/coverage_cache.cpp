@@ -92,9 +92,8 @@ std::optional<CoverageMask> CoverageCache::find(std::span<const geom::Point2D> p
 KeptCoverage computeCoverage(CoverageRequest request)
 {
     const std::int32_t width = request.deviceWidth, height = request.deviceHeight;
-    const bool around = request.margin == KeptMargin::AroundDevice;
-    const std::int32_t marginX = around ? std::min(width / 2, largestKeptMargin) : 0;
-    const std::int32_t marginY = around ? std::min(height / 2, largestKeptMargin) : 0;
+    const std::int32_t marginX = std::min(width / 2, largestKeptMargin);
+    const std::int32_t marginY = std::min(height / 2, largestKeptMargin);
     const PixelArea kept{-marginX, -marginY, width + marginX, height + marginY};
     constexpr std::int32_t reach = std::numeric_limits<std::int32_t>::max() / 2;
     const PixelArea whole = strokeBounds(request.points, request.toDevice, request.shape,
@@ -120,7 +119,7 @@ CoverageMask CoverageCache::computeAndKeep(std::span<const geom::Point2D> points
                                            std::int32_t deviceHeight)
 {
     KeptCoverage coverage = computeCoverage(
-        {{points.begin(), points.end()}, toDevice, shape, deviceWidth, deviceHeight, m_margin});
+        {{points.begin(), points.end()}, toDevice, shape, deviceWidth, deviceHeight});
     const PixelArea shown = coverage.strokeArea.intersected({0, 0, deviceWidth, deviceHeight});
     CoverageMask onDevice = shown.empty() ? CoverageMask{} : cutOut(coverage.mask, shown);
     keep(std::move(coverage));

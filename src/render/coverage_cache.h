@@ -13,16 +13,11 @@
 namespace render {
 
 // A polyline to be drawn exactly: its points and where and how it is stroked.
-// Whether a mask is kept for a margin around the device too (for a window's later moves), or
-// for the device alone, exactly as polylineCoverage gives it (for a picture drawn once).
-enum class KeptMargin { AroundDevice, None };
-
 struct CoverageRequest {
     std::vector<geom::Point2D> points;
     DeviceTransform toDevice;
     StrokeShape shape;
     std::int32_t deviceWidth = 0, deviceHeight = 0;
-    KeptMargin margin = KeptMargin::AroundDevice;
 };
 
 // The coverage of a request, computed over the device and a margin around it (half the
@@ -44,8 +39,6 @@ KeptCoverage computeCoverage(CoverageRequest request);
 
 class CoverageCache {
 public:
-    explicit CoverageCache(KeptMargin margin = KeptMargin::AroundDevice) : m_margin(margin) {}
-
     // The coverage of `points` on a device of this size, from a kept mask of the same points,
     // stroke and transform but for a move by whole pixels, when that mask covers what the
     // device shows; nothing otherwise.
@@ -73,7 +66,6 @@ private:
         bool used = true;
     };
 
-    KeptMargin m_margin;
     std::vector<Entry> m_entries;
 };
 

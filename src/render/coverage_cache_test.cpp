@@ -92,28 +92,5 @@ TEST(CoverageCache, KeepsWhatTheLastPaintDrew)
     EXPECT_FALSE(cache.find(others, toDevice, {2, 2}, 300, 200));
 }
 
-TEST(CoverageCache, KeepsMasksOfTheDeviceAloneExactlyAsComputed)
-{
-    // Without a margin the mask kept, and found again, is polylineCoverage's to the last level,
-    // for lines inside the device and reaching beyond its edges.
-    const struct {
-        const char* name;
-        DeviceTransform toDevice;
-    } cases[] = {
-        {"inside", {9, 0, 0, -8, 5, 60}},
-        {"beyond the left and top", {10, 0, 0, -8, -37.3, 2.5}},
-        {"beyond every edge", {40, 0, 0, -30, -100.5, 60}},
-    };
-    const Points line = wave(20);
-    const StrokeShape shape{2, 2};
-    for (const auto& c : cases) {
-        CoverageCache cache(KeptMargin::None);
-        const CoverageMask exact = polylineCoverage(line, c.toDevice, shape, 200, 120);
-        ASSERT_GT(exact.width, 0) << c.name;
-        EXPECT_EQ(cache.computeAndKeep(line, c.toDevice, shape, 200, 120), exact) << c.name;
-        EXPECT_EQ(cache.find(line, c.toDevice, shape, 200, 120), exact) << c.name;
-    }
-}
-
 } // namespace
 } // namespace render

@@ -1,8 +1,6 @@
 // The batch run's application object.
 #include "desktop/qt/offscreen_gui.h"
 
-#include "desktop/qt/qt_font.h"
-
 #include <QGuiApplication>
 
 namespace desktop {
@@ -10,7 +8,6 @@ namespace desktop {
 void ensureGuiApplication()
 {
     if (QGuiApplication::instance()) return;
-    render::startReadingFontConfiguration();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "kelvoplot";

@@ -3,9 +3,9 @@
 
 namespace desktop {
 
-// Makes a QGuiApplication on the offscreen platform unless the process has one, and starts
-// reading the font configuration on another thread meanwhile. The object is never destroyed:
-// its teardown would take longer than a small export, and a batch run ends soon after.
+// Makes a QGuiApplication on the offscreen platform unless the process has one. The object is
+// never destroyed: its teardown would take longer than a small export, and a batch run ends soon
+// after.
 void ensureGuiApplication();
 
 } // namespace desktop

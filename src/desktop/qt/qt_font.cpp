@@ -5,11 +5,7 @@
 
 #include <QFontDatabase>
 
-#include <fontconfig/fontconfig.h>
-
 #include <array>
-#include <chrono>
-#include <future>
 #include <string_view>
 
 namespace render {
@@ -47,35 +43,7 @@ QString fromView(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Set once, before any font is resolved, by startReadingFontConfiguration.
-std::shared_future<void>& fontConfigurationRead()
-{
-    static std::shared_future<void> read;
-    return read;
-}
-
-// The font database reads the configuration itself when nothing has; reading it twice at
-// once would do the work twice.
-void awaitFontConfiguration()
-{
-    const std::shared_future<void>& read = fontConfigurationRead();
-    if (read.valid()) read.wait();
-}
-
 } // namespace
-
-bool readingFontConfiguration()
-{
-    const std::shared_future<void>& read = fontConfigurationRead();
-    return read.valid() &&
-           read.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
-}
-
-void startReadingFontConfiguration()
-{
-    std::shared_future<void>& read = fontConfigurationRead();
-    if (!read.valid()) read = std::async(std::launch::async, [] { FcInit(); }).share();
-}
 
 QString QtFontResolver::sansSerifFamily() const
 {
@@ -85,7 +53,6 @@ QString QtFontResolver::sansSerifFamily() const
             m_sansSerif = fromView(candidate);
             return m_sansSerif;
         }
-    awaitFontConfiguration();
     m_sansSerif = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     return m_sansSerif;
 }
@@ -97,7 +64,6 @@ bool QtFontResolver::isInstalled(const QString& family) const
     const QString key = family.toLower();
     const auto known = m_installed.constFind(key);
     if (known != m_installed.constEnd()) return *known;
-    awaitFontConfiguration();
     const bool installed = !QFontDatabase::styles(family).isEmpty();
     m_installed.insert(key, installed);
     return installed;

@@ -16,14 +16,6 @@
 
 namespace render {
 
-// Starts reading the system's font configuration on a thread of its own, for a program that
-// will draw text soon and has other work to do first; the resolver waits for it before its first
-// look into the font database, so that the configuration is read once. Calls after the first do
-// nothing.
-void startReadingFontConfiguration();
-// Whether that reading was started and goes on.
-bool readingFontConfiguration();
-
 class QtFontResolver {
 public:
     QtFontResolver() = default;

@@ -3,14 +3,11 @@
 
 #include "io/atomic_file.h"
 #include "desktop/qt/qt_animation_writer.h"
-#include "desktop/qt/qt_font.h"
 #include "desktop/qt/qt_gif_writer.h"
 #include "desktop/qt/pdf_surface.h"
 #include "desktop/qt/qt_surface.h"
 #include "desktop/qt/svg_surface.h"
 #include "mesh/mesh_scene.h"
-#include "expr/function_result_cache.h"
-#include "render/coverage_cache.h"
 #include "render/draw_pass.h"
 #include "render/png_encoder.h"
 
@@ -31,46 +28,11 @@ QSize clientSize(const model::Figure& figure)
     return {std::max(1, figure.clientWidth), std::max(1, figure.clientHeight)};
 }
 
-// A surface that leaves text out: measured as nothing and not drawn, so that it needs no font.
-class TextlessSurface : public QtSurface {
-public:
-    using QtSurface::QtSurface;
-    void drawString(std::string_view, const Font&, const Brush&, const RectF&,
-                    const StringFormat&) override
-    {
-    }
-    RectF measureString(std::string_view, const Font&, const RectF& layout,
-                        const StringFormat&) override
-    {
-        return {layout.x, layout.y, 0, 0};
-    }
-    float fontLineHeight(const Font&) override { return 0; }
-};
-
-// While the font configuration is still being read on another thread, the figure is drawn once
-// without its text onto a picture that is thrown away: the samples of its functions and the
-// coverage of its long lines are kept, and the drawing that follows finds them instead of
-// computing them after the fonts are in. Coverage is kept for the picture alone, exactly as
-// the drawing would compute it.
-void drawAheadOfFonts(model::Figure& figure, QSize size, expr::FunctionResultCache& functions,
-                      CoverageCache& lines)
-{
-    if (figure.hasDirect3D || !readingFontConfiguration()) return;
-    QImage scratch(size, QImage::Format_ARGB32_Premultiplied);
-    scratch.fill(Qt::white);
-    QPainter painter(&scratch);
-    TextlessSurface surface(painter);
-    surface.setLongPolylineOptions({&lines, std::nullopt});
-    DrawFigure(figure, surface, functions);
-}
-
-void drawOn(QPainter& painter, model::Figure& figure, expr::FunctionResultCache& functions,
-            CoverageCache& lines)
+void drawOn(QPainter& painter, model::Figure& figure)
 {
     QtSurface surface(painter);
-    surface.setLongPolylineOptions({&lines, std::nullopt});
     mesh::MeshScene meshes; // a picture drawn once reads its mesh files for itself
-    DrawFigure(figure, surface, PassServices{functions, &meshes});
+    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
 }
 
 io::WriteResult failure(const std::string& path, const std::string& reason)
@@ -150,11 +112,8 @@ QImage renderFigureImage(model::Figure& figure)
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white); // what shows where a figure with meshes draws no background
-    expr::FunctionResultCache functions;
-    CoverageCache lines(KeptMargin::None);
-    drawAheadOfFonts(figure, image.size(), functions, lines);
     QPainter painter(&image);
-    drawOn(painter, figure, functions, lines);
+    drawOn(painter, figure);
     painter.end();
     return image;
 }
