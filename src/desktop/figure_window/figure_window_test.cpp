@@ -134,6 +134,26 @@ TEST_F(FigureWindowTest, RepaintOfAMillionSamplesLooksLikeTheExport)
     EXPECT_NE(figure.viewTransform.dx, 0.0f);
 }
 
+TEST_F(FigureWindowTest, ScaleOfAShorterLineShowsTheExportAtOnce)
+{
+    // 200,000 samples: few enough that a scale draws every point at once, as the export does.
+    model::Figure& figure = makeFigure({
+        "FIGURE 1 500 500",
+        "AXIS at(1) pen(1) brush(solid,0) p4(-0.1,9,1,1) p4(-1.2,1.2,0.5,2)",
+        R"kp(FUNCTION at(1,0,1) n("sin(4*pi*x)") p2(-0.1,9) p1(0.0000455) pen(2,0xFF8000C0))kp",
+    });
+    FigureWindow window(session, figure, MenuPresence::WithMenu);
+    window.place(true);
+    window.canvas()->grab();
+    window.runCommand(1707, 0, {});
+    press(window, Qt::Key_Plus, Qt::KeypadModifier);
+    ASSERT_TRUE(window.isInteracting());
+    const QImage shown = window.canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto [largest, over] = difference(shown, exported(figure), 3);
+    EXPECT_LE(largest, 3);
+    EXPECT_EQ(over, 0) << "pixels more than 3 levels off";
+}
+
 TEST_F(FigureWindowTest, MenuIsBuiltUnlessShiftWasHeld)
 {
     model::Figure& figure = makeFigure({"FIGURE 1 300 200", "TEXT at(1) n(a) p2(1,1)"});

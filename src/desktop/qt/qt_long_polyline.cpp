@@ -168,7 +168,7 @@ Fidelity drawByCoverage(QPainter& painter, std::span<const geom::Point2D> points
             return Fidelity::Exact;
         }
     }
-    if (options.simplification) {
+    if (options.simplification && points.size() > exactWhileWorking) {
         if (options.approximated)
             options.approximated->push_back(
                 {{points.begin(), points.end()}, toDevice, shape, width, height});

@@ -28,10 +28,15 @@ inline constexpr std::size_t polylinePiece = 1024;
 
 bool isLongPolyline(std::size_t count);
 
+// Wide antialiased lines of up to this many points are drawn by their exact coverage even while
+// the user works, as it takes no longer than a frame to compute.
+inline constexpr std::size_t exactWhileWorking = 250'000;
+
 // How a window draws its long polylines: coverage kept from paint to paint in `cache`, and,
-// while the user works, the points a viewer can tell apart where the cache has nothing. A line
-// so drawn by its coverage is added to `approximated`, so that its exact coverage can be
-// computed away from the paint.
+// while the user works, the points a viewer can tell apart where the cache has nothing (for
+// wide antialiased lines, only those longer than exactWhileWorking). A line so drawn by its
+// coverage is added to `approximated`, so that its exact coverage can be computed away from
+// the paint.
 struct LongPolylineOptions {
     CoverageCache* cache = nullptr;
     std::optional<SimplificationTolerance> simplification;
