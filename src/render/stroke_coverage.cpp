@@ -58,8 +58,7 @@ public:
           m_bandBottom(static_cast<double>(top) + bandEnd), m_width32(width),
           m_rows(static_cast<std::size_t>(bandEnd - bandBegin)),
           m_stride(static_cast<std::ptrdiff_t>(width) + 2),
-          m_area(static_cast<std::size_t>(m_stride) * m_rows, 0.0f),
-          m_band(m_area.data() - m_stride * bandBegin)
+          m_area(static_cast<std::size_t>(m_stride) * m_rows, 0.0f)
     {
     }
 
@@ -131,9 +130,8 @@ private:
     double m_bandTop, m_bandBottom;        // the same in device coordinates
     std::int32_t m_width32;
     std::size_t m_rows;
-    std::ptrdiff_t m_stride; // two more than the width: an edge at the right edge adds beyond it
-    std::vector<float> m_area;
-    float* m_band; // where row 0 of the area would start, so that a row of the band indexes it
+    std::ptrdiff_t m_stride;   // two more than the width: an edge at the right edge adds beyond it
+    std::vector<float> m_area; // the band's rows
 };
 
 inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
@@ -167,7 +165,7 @@ inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
 // (negative going up): each pixel gets the part of the row to the right of the piece within it.
 inline void AreaAccumulator::addRowPiece(std::ptrdiff_t row, double xa, double xb, double winding)
 {
-    float* area = m_band + row * m_stride;
+    float* area = m_area.data() + (row - m_bandBegin) * m_stride;
     const double left = std::min(std::max(std::min(xa, xb), 0.0), m_width);
     const double right = std::min(std::max(std::max(xa, xb), 0.0), m_width);
     const std::ptrdiff_t first = floorOf(left);
