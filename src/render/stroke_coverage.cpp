@@ -4,6 +4,7 @@
 #include "render/stroke_coverage.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <future>
@@ -19,8 +20,8 @@ constexpr std::size_t bandedPoints = 2048;
 constexpr std::int32_t minimumBandRows = 32;
 // The least height of an edge whose slope is finite, however wide the area.
 constexpr double minimumHeight = 1e-280;
-// How many points at most a band passes over at once when they lie away from its rows.
-constexpr std::size_t skippedRun = 64;
+// How many different points of a line a band takes at once.
+constexpr std::size_t blockPoints = 32;
 
 // A level from 0 to 255 rounded half away from zero, as std::lround rounds, without its call:
 // the difference to the whole part below is exact.
@@ -324,8 +325,11 @@ inline void OutlineBuilder::join(const SideLine& previous, const SideLine& next,
 }
 
 // The outline runs forward along one side and back along the other; its edges are added in any
-// order, since the areas they add only sum. Segments and joins too far from the accumulator's
-// rows to add to them are passed over without computing their sides.
+// order, since the areas they add only sum. The line's different points are taken in blocks: a
+// block that lies, with the point before it, wholly on one side of the accumulator's rows and
+// away from them adds nothing and is passed over; in the others the sides of every segment are
+// computed first, in a loop short enough for the processor to overlap their square roots and
+// divisions, then the edges are added segment after segment.
 void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
                                  const DeviceTransform& toDevice)
 {
@@ -334,73 +338,58 @@ void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
     while (next < count && points[next] == points[0])
         ++next;
     if (next >= count) return;
-    DevicePoint start = toDevice.map(points[0]);
-    DevicePoint corner = toDevice.map(points[next]);
-    // The sides from start to corner and from corner to the following point, each known once
-    // computed; the two swap places as the walk moves on.
-    SegmentSides kept[2];
-    SegmentSides* segment = &kept[0];
-    SegmentSides* following = &kept[1];
-    bool segmentKnown = false;
-    if (near(start, start)) {
-        *segment = sides(start, corner);
-        segmentKnown = true;
-        m_area.addEdge(segment->backward.end, segment->forward.start); // the flat start cap
-    }
-    std::size_t checkedUntil = 0; // the points from `next` up to here lie near the rows
-    for (;;) {
-        // A run of points that lies, with the start, wholly on one side of the rows and away from
-        // them adds nothing: the walk goes on from its last point.
-        if (next >= checkedUntil) {
-            const std::size_t end = std::min(next + skippedRun, count);
-            double low = start.y, high = start.y;
-            for (std::size_t i = next; i < end; ++i) {
-                const double y = toDevice.map(points[i]).y;
-                low = std::min(low, y);
-                high = std::max(high, y);
-            }
-            if (!near({0, low}, {0, high})) {
-                const geom::Point2D last = points[end - 1];
-                start = toDevice.map(last);
-                next = end;
-                while (next < count && points[next] == last)
-                    ++next;
-                if (next >= count) return;
-                corner = toDevice.map(points[next]);
-                segmentKnown = false;
-                continue;
-            }
-            checkedUntil = end;
+    // point[0] is the last point of the block before (at first, the line's first point);
+    // side[i] holds the sides of the segment from point[i - 1] to point[i].
+    std::array<DevicePoint, blockPoints + 1> point;
+    std::array<SegmentSides, blockPoints + 1> side;
+    point[0] = toDevice.map(points[0]);
+    for (bool first = true;; first = false) {
+        std::size_t size = 0;
+        double low = point[0].y, high = low;
+        while (size < blockPoints && next < count) {
+            const geom::Point2D at = points[next];
+            const DevicePoint p = toDevice.map(at);
+            point[++size] = p;
+            low = std::min(low, p.y);
+            high = std::max(high, p.y);
+            while (next < count && points[next] == at)
+                ++next;
         }
-        if (near(start, corner)) {
-            if (!segmentKnown) *segment = sides(start, corner);
-            segmentKnown = true;
-            m_area.addEdge(segment->forward.start, segment->forward.end);
-            m_area.addEdge(segment->backward.start, segment->backward.end);
-        }
-        const geom::Point2D at = points[next];
-        while (next < count && points[next] == at)
-            ++next;
-        if (next >= count) {
-            if (near(corner, corner)) {
-                if (!segmentKnown) *segment = sides(start, corner);
-                m_area.addEdge(segment->forward.end, segment->backward.start); // the flat end cap
+        const bool last = next >= count;
+        if (near({0, low}, {0, high})) {
+            for (std::size_t i = 1; i <= size; ++i)
+                side[i] = sides(point[i - 1], point[i]);
+            if (near(point[0], point[0])) {
+                if (first) {
+                    m_area.addEdge(side[1].backward.end,
+                                   side[1].forward.start); // the flat start cap
+                } else {
+                    join(side[0].forward, side[1].forward, point[0]);
+                    join(side[1].backward, side[0].backward, point[0]);
+                }
             }
+            for (std::size_t i = 1; i <= size; ++i) {
+                if (near(point[i - 1], point[i])) {
+                    m_area.addEdge(side[i].forward.start, side[i].forward.end);
+                    m_area.addEdge(side[i].backward.start, side[i].backward.end);
+                }
+                if (i < size && near(point[i], point[i])) {
+                    join(side[i].forward, side[i + 1].forward, point[i]);
+                    join(side[i + 1].backward, side[i].backward, point[i]);
+                }
+            }
+            if (last) {
+                if (near(point[size], point[size]))
+                    m_area.addEdge(side[size].forward.end, side[size].backward.start); // end cap
+                return;
+            }
+            side[0] = side[size];
+        } else if (last) {
             return;
         }
-        const DevicePoint after = toDevice.map(points[next]);
-        bool followingKnown = false;
-        if (near(corner, corner)) {
-            if (!segmentKnown) *segment = sides(start, corner);
-            *following = sides(corner, after);
-            followingKnown = true;
-            join(segment->forward, following->forward, corner);
-            join(following->backward, segment->backward, corner);
-        }
-        std::swap(segment, following);
-        segmentKnown = followingKnown;
-        start = corner;
-        corner = after;
+        // The join at the block's last point comes with the next block, which has the segment
+        // after it. After a block passed over that point is away from the rows, and so its join.
+        point[0] = point[size];
     }
 }
 
