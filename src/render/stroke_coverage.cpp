@@ -10,6 +10,11 @@
 #include <future>
 #include <system_error>
 #include <thread>
+#include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace render {
 namespace {
@@ -393,6 +398,33 @@ void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
     }
 }
 
+// The least and the greatest x and y of `points` (at least one, all finite).
+std::pair<geom::Point2D, geom::Point2D> extremes(std::span<const geom::Point2D> points)
+{
+    geom::Point2D low = points[0], high = low;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Two points at a time, as x, y, x, y.
+    __m128 lows = _mm_set_ps(low.y, low.x, low.y, low.x), highs = lows;
+    static_assert(sizeof(geom::Point2D) == 2 * sizeof(float));
+    for (; i + 2 <= points.size(); i += 2) {
+        const __m128 pair = _mm_loadu_ps(&points[i].x);
+        lows = _mm_min_ps(lows, pair);
+        highs = _mm_max_ps(highs, pair);
+    }
+    std::array<float, 4> l{}, h{};
+    _mm_storeu_ps(l.data(), lows);
+    _mm_storeu_ps(h.data(), highs);
+    low = {std::min(l[0], l[2]), std::min(l[1], l[3])};
+    high = {std::max(h[0], h[2]), std::max(h[1], h[3])};
+#endif
+    for (; i < points.size(); ++i) {
+        low = {std::min(low.x, points[i].x), std::min(low.y, points[i].y)};
+        high = {std::max(high.x, points[i].x), std::max(high.y, points[i].y)};
+    }
+    return {low, high};
+}
+
 // The row that parts the points of the line in two halves by where they fall on the device,
 // judged from every few points: the first row of the second band. Both bands keep a row or more.
 std::int32_t balancedSplit(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
@@ -431,11 +463,7 @@ PixelArea strokeBounds(std::span<const geom::Point2D> points, const DeviceTransf
     if (toDevice.m12 == 0 && toDevice.m21 == 0) {
         // Each device coordinate follows one coordinate of the points, rounding included, so
         // the bounds are those of the points' extremes.
-        geom::Point2D low = points[0], high = low;
-        for (const geom::Point2D& point : points) {
-            low = {std::min(low.x, point.x), std::min(low.y, point.y)};
-            high = {std::max(high.x, point.x), std::max(high.y, point.y)};
-        }
+        const auto [low, high] = extremes(points);
         for (const geom::Point2D corner : {low, high}) {
             const DevicePoint p = toDevice.map(corner);
             minX = std::min(minX, p.x);

@@ -118,9 +118,10 @@ TEST(StrokeCoverage, CoversLongLinesInBandsExactlyAsInOnePass)
 
 TEST(StrokeCoverage, BoundsHoldEveryPointOfTheStrokeUnderAnyTransform)
 {
-    // The stroke's points under the transform, widened by the margin for width 2 and miter
-    // limit 2 (2 * 2.5 + 2 = 7): the bounds are those rounded outwards.
-    const Points points{{1, 2}, {-3, 5}, {4, -1}, {0.5f, 7}};
+    // The stroke's points under the transform (the extremes among them in pairs and alone),
+    // widened by the margin for width 2 and miter limit 2 (2 * 2.5 + 2 = 7): the bounds are
+    // those rounded outwards.
+    const Points points{{1, 2}, {-3, 5}, {4, -1}, {0.5f, 7}, {9, -4}}; // the last one alone
     const DeviceTransform transforms[] = {
         {},
         {3, 0, 0, 2, 50, 40},          // scaled and moved
