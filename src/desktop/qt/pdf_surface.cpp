@@ -38,7 +38,6 @@ using render::SurfaceStatus;
 
 // --- helpers ------------------------------------------------------------------------------------
 
-constexpr int maxUserDecimals = 8;      // under a transform that enlarges a hundred million times
 constexpr int matrixDecimals = 6;       // transform factors
 constexpr int colourDecimals = 3;       // colour components: every 8-bit level comes back
 constexpr int glyphDecimals = 1;        // glyph widths and position adjustments, thousandths of em
@@ -163,7 +162,7 @@ void PdfSurface::beginElement(Placement placement, Isolation isolation)
 {
     // Lines lie half a pixel down and right, as on the picture export, so that a thin line on
     // whole coordinates covers whole pixels.
-    geom::Matrix2D m = m_world;
+    geom::Matrix2D m = m_vector.world();
     if (placement == Placement::Stroke) {
         m.dx += 0.5f;
         m.dy += 0.5f;
@@ -196,7 +195,7 @@ void PdfSurface::beginElement(Placement placement, Isolation isolation)
     appendPdfNumber(m_content, m.dy, render::pdfPixelDecimals);
     m_content += " cm\n";
     m_offsetX = m_offsetY = 0;
-    m_elementDecimals = m_userDecimals;
+    m_elementDecimals = m_vector.userDecimals();
     const double scale = largestScale(m);
     m_elementScale = scale > 0 ? scale : 1;
 }
@@ -338,7 +337,7 @@ std::string PdfSurface::hatchPattern(const render::HatchBrush& hatch, Placement 
 {
     // Hatches repeat every 8 pixels of the user space of the shape's transform, from its origin,
     // as on the picture; a pattern's matrix maps its cell to the page's default space.
-    geom::Matrix2D m = m_world;
+    geom::Matrix2D m = m_vector.world();
     if (placement == Placement::Stroke) {
         m.dx += 0.5f;
         m.dy += 0.5f;
@@ -366,44 +365,32 @@ std::string PdfSurface::hatchPattern(const render::HatchBrush& hatch, Placement 
 
 void PdfSurface::setWorldTransform(const geom::Matrix2D& matrix)
 {
-    m_world = matrix;
-    const double decimals = render::pdfPixelDecimals + std::ceil(std::log10(largestScale(m_world)));
-    m_userDecimals = static_cast<int>(
-        std::clamp(decimals, double{render::pdfPixelDecimals}, double{maxUserDecimals}));
+    m_vector.setWorld(matrix);
 }
 
 void PdfSurface::multiplyWorldTransform(const geom::Matrix2D& matrix, MatrixOrder order)
 {
-    setWorldTransform(order == MatrixOrder::Prepend ? geom::Matrix2D::product(matrix, m_world)
-                                                    : geom::Matrix2D::product(m_world, matrix));
+    m_vector.multiplyWorld(matrix, order);
 }
 
 void PdfSurface::scaleWorldTransform(float sx, float sy, MatrixOrder order)
 {
-    multiplyWorldTransform(geom::Matrix2D{sx, 0, 0, sy, 0, 0}, order);
+    m_vector.multiplyWorld(geom::Matrix2D{sx, 0, 0, sy, 0, 0}, order);
 }
 
 render::ContainerState PdfSurface::beginContainer()
 {
-    m_containers.push_back({m_world, m_smoothing});
-    return static_cast<render::ContainerState>(m_containers.size());
+    return m_vector.beginContainer();
 }
 
 void PdfSurface::endContainer(render::ContainerState state)
 {
-    if (state == 0 || state > m_containers.size()) {
-        m_status = SurfaceStatus::InvalidParameter;
-        return;
-    }
-    const SavedState saved = m_containers[state - 1];
-    m_containers.resize(state - 1);
-    setWorldTransform(saved.world);
-    m_smoothing = saved.smoothing;
+    if (!m_vector.endContainer(state)) m_status = SurfaceStatus::InvalidParameter;
 }
 
 bool PdfSurface::setSmoothingMode(render::SmoothingMode mode)
 {
-    m_smoothing = mode; // viewers smooth PDF as they like; pictures painted here follow it
+    m_vector.setSmoothing(mode); // viewers smooth PDF as they like; pictures painted here follow it
     return true;
 }
 
@@ -1050,7 +1037,8 @@ bool PdfSurface::drawImageFile(const std::string& path, const RectF& rect)
 
 template <typename Draw> void PdfSurface::embedPainted(Draw draw)
 {
-    const std::optional<PaintedPiece> piece = m_pictures.paint(m_world, m_smoothing, draw);
+    const std::optional<PaintedPiece> piece =
+        m_pictures.paint(m_vector.world(), m_vector.smoothing(), draw);
     if (!piece) return;
     const QRect& area = piece->area;
     const QImage straight = piece->picture.convertToFormat(QImage::Format_ARGB32);

@@ -13,6 +13,7 @@
 #include "desktop/qt/qt_font.h"
 #include "desktop/qt/svg_surface.h"
 #include "render/font_subset.h"
+#include "render/pdf_document.h"
 #include "render/surface.h"
 
 #include <QImage>
@@ -56,7 +57,7 @@ public:
     std::string finish();
 
     void setWorldTransform(const geom::Matrix2D& matrix) override;
-    geom::Matrix2D worldTransform() const override { return m_world; }
+    geom::Matrix2D worldTransform() const override { return m_vector.world(); }
     void multiplyWorldTransform(const geom::Matrix2D& matrix, render::MatrixOrder order) override;
     void scaleWorldTransform(float sx, float sy, render::MatrixOrder order) override;
     render::ContainerState beginContainer() override;
@@ -96,10 +97,6 @@ public:
     render::SurfaceStatus lastStatus() const override { return m_status; }
 
 private:
-    struct SavedState {
-        geom::Matrix2D world;
-        render::SmoothingMode smoothing;
-    };
     // The graphics state the content has set, so that only changes are written.
     struct GraphicsState {
         std::uint32_t strokeRgb = 0;
@@ -200,14 +197,11 @@ private:
     std::string m_content;
     GraphicsState m_state;
     std::optional<GraphicsState> m_outerState; // the state outside an element's q ... Q
-    geom::Matrix2D m_world;
-    int m_userDecimals = 2;    // decimals of user coordinates that give a hundredth of a pixel
     int m_elementDecimals = 2; // of the element being written
     double m_elementScale = 1; // how much the element's matrix enlarges lengths
     double m_offsetX = 0;      // the element's translation, when it is one, added to coordinates
     double m_offsetY = 0;
-    render::SmoothingMode m_smoothing = render::SmoothingMode::HighSpeed;
-    std::vector<SavedState> m_containers;
+    VectorState m_vector{render::pdfPixelDecimals};
     FontAnswers* m_answers;
     SvgSurface m_measuring; // text measures as the SVG export measures it, sharing its answers
     render::QtFontResolver m_fonts;

@@ -87,4 +87,34 @@ std::optional<PaintedPiece> PictureCanvas::takePainted()
     return piece;
 }
 
+void VectorState::setWorld(const geom::Matrix2D& matrix)
+{
+    m_world = matrix;
+    const double decimals = m_pixelDecimals + std::ceil(std::log10(largestScale(m_world)));
+    m_userDecimals = static_cast<int>(
+        std::clamp(decimals, static_cast<double>(m_pixelDecimals), double{maxUserDecimals}));
+}
+
+void VectorState::multiplyWorld(const geom::Matrix2D& matrix, render::MatrixOrder order)
+{
+    setWorld(order == render::MatrixOrder::Prepend ? geom::Matrix2D::product(matrix, m_world)
+                                                   : geom::Matrix2D::product(m_world, matrix));
+}
+
+render::ContainerState VectorState::beginContainer()
+{
+    m_containers.push_back({m_world, m_smoothing});
+    return static_cast<render::ContainerState>(m_containers.size());
+}
+
+bool VectorState::endContainer(render::ContainerState state)
+{
+    if (state == 0 || state > m_containers.size()) return false;
+    const Saved saved = m_containers[state - 1];
+    m_containers.resize(state - 1);
+    setWorld(saved.world);
+    m_smoothing = saved.smoothing;
+    return true;
+}
+
 } // namespace desktop

@@ -31,8 +31,7 @@ using render::SurfaceStatus;
 
 // --- numbers and text ---------------------------------------------------------------------------
 
-constexpr int pixelDecimals = 2;    // coordinates are written to a hundredth of a pixel
-constexpr int maxUserDecimals = 8;  // under a transform that enlarges a hundred million times
+constexpr int maxUserDecimals = desktop::VectorState::maxUserDecimals;
 constexpr int matrixDigits = 7;     // significant digits of transform factors (single precision)
 constexpr int fontSizeDecimals = 4; // font sizes in pixels
 constexpr double pixelsPerMillimetre = 96.0 / 25.4;
@@ -195,7 +194,7 @@ bool SvgSurface::usable(const RectF& rect)
 
 void SvgSurface::writeNumber(double value)
 {
-    appendFixed(m_out, value, m_userDecimals);
+    appendFixed(m_out, value, m_vector.userDecimals());
 }
 
 void SvgSurface::writeAttribute(std::string_view name, double value)
@@ -213,7 +212,7 @@ void SvgSurface::openElement(std::string_view name, Placement placement)
     m_out += name;
     // Lines lie half a pixel down and right, as on the picture export, so that a thin line on
     // whole coordinates covers whole pixels.
-    geom::Matrix2D m = m_world;
+    geom::Matrix2D m = m_vector.world();
     if (placement == Placement::Stroke) {
         m.dx += 0.5f;
         m.dy += 0.5f;
@@ -256,7 +255,8 @@ void SvgSurface::writeStroke(const Pen& pen)
     else
         writeNumber(pen.width);
     m_out += "\" stroke-linecap=\"butt\" stroke-miterlimit=\"2\"";
-    if (cosmetic && !m_world.isIdentity()) m_out += " vector-effect=\"non-scaling-stroke\"";
+    if (cosmetic && !m_vector.world().isIdentity())
+        m_out += " vector-effect=\"non-scaling-stroke\"";
     const std::vector<double> dashes = dashLengths(pen);
     if (dashes.empty()) return;
     m_out += " stroke-dasharray=\"";
@@ -315,44 +315,32 @@ void SvgSurface::writePath(const QPainterPath& path)
 
 void SvgSurface::setWorldTransform(const geom::Matrix2D& matrix)
 {
-    m_world = matrix;
-    const double decimals = pixelDecimals + std::ceil(std::log10(largestScale(m_world)));
-    m_userDecimals =
-        static_cast<int>(std::clamp(decimals, double{pixelDecimals}, double{maxUserDecimals}));
+    m_vector.setWorld(matrix);
 }
 
 void SvgSurface::multiplyWorldTransform(const geom::Matrix2D& matrix, MatrixOrder order)
 {
-    setWorldTransform(order == MatrixOrder::Prepend ? geom::Matrix2D::product(matrix, m_world)
-                                                    : geom::Matrix2D::product(m_world, matrix));
+    m_vector.multiplyWorld(matrix, order);
 }
 
 void SvgSurface::scaleWorldTransform(float sx, float sy, MatrixOrder order)
 {
-    multiplyWorldTransform(geom::Matrix2D{sx, 0, 0, sy, 0, 0}, order);
+    m_vector.multiplyWorld(geom::Matrix2D{sx, 0, 0, sy, 0, 0}, order);
 }
 
 render::ContainerState SvgSurface::beginContainer()
 {
-    m_containers.push_back({m_world, m_smoothing});
-    return static_cast<render::ContainerState>(m_containers.size());
+    return m_vector.beginContainer();
 }
 
 void SvgSurface::endContainer(render::ContainerState state)
 {
-    if (state == 0 || state > m_containers.size()) {
-        m_status = SurfaceStatus::InvalidParameter;
-        return;
-    }
-    const SavedState saved = m_containers[state - 1];
-    m_containers.resize(state - 1);
-    setWorldTransform(saved.world);
-    m_smoothing = saved.smoothing;
+    if (!m_vector.endContainer(state)) m_status = SurfaceStatus::InvalidParameter;
 }
 
 bool SvgSurface::setSmoothingMode(render::SmoothingMode mode)
 {
-    m_smoothing = mode; // viewers smooth SVG as they like; pictures painted here follow it
+    m_vector.setSmoothing(mode); // viewers smooth SVG as they like; pictures painted here follow it
     return true;
 }
 
@@ -870,7 +858,7 @@ bool SvgSurface::drawImageFile(const std::string& path, const RectF& rect)
 
 template <typename Draw> void SvgSurface::embedPainted(Draw draw)
 {
-    const std::optional<PaintedPiece> piece = m_pictures.paint(m_world, m_smoothing, draw);
+    const std::optional<PaintedPiece> piece = m_pictures.paint(m_vector.world(), m_vector.smoothing(), draw);
     if (!piece) return;
     const QRect& area = piece->area;
     const QByteArray png = render::encodePngImage(piece->picture);

@@ -47,7 +47,7 @@ public:
     std::string finish();
 
     void setWorldTransform(const geom::Matrix2D& matrix) override;
-    geom::Matrix2D worldTransform() const override { return m_world; }
+    geom::Matrix2D worldTransform() const override { return m_vector.world(); }
     void multiplyWorldTransform(const geom::Matrix2D& matrix, render::MatrixOrder order) override;
     void scaleWorldTransform(float sx, float sy, render::MatrixOrder order) override;
     render::ContainerState beginContainer() override;
@@ -86,10 +86,7 @@ public:
     render::SurfaceStatus lastStatus() const override { return m_status; }
 
 private:
-    struct SavedState {
-        geom::Matrix2D world;
-        render::SmoothingMode smoothing;
-    };
+    static constexpr int pixelDecimals = 2; // coordinates are written to a hundredth of a pixel
 
     bool usable(std::span<const Point2D> points, std::size_t minimum);
     bool usable(const RectF& rect);
@@ -138,10 +135,7 @@ private:
     int m_width;
     int m_height;
     std::string m_out;
-    geom::Matrix2D m_world;
-    int m_userDecimals = 2; // decimals of user coordinates that give a hundredth of a pixel
-    render::SmoothingMode m_smoothing = render::SmoothingMode::HighSpeed;
-    std::vector<SavedState> m_containers;
+    VectorState m_vector{pixelDecimals};
     render::QtFontResolver m_fonts;
     FontAnswers* m_answers;
     QImage m_metricsDevice; // fonts measure as on the exported picture
