@@ -89,15 +89,16 @@ std::optional<CoverageMask> CoverageCache::find(std::span<const geom::Point2D> p
     return std::nullopt;
 }
 
-KeptCoverage computeCoverage(CoverageRequest request)
+KeptCoverage computeCoverage(CoverageRequest request, KeptReach reach)
 {
     const std::int32_t width = request.deviceWidth, height = request.deviceHeight;
-    const std::int32_t marginX = std::min(width / 2, largestKeptMargin);
-    const std::int32_t marginY = std::min(height / 2, largestKeptMargin);
+    const bool margin = reach == KeptReach::DeviceAndMargin;
+    const std::int32_t marginX = margin ? std::min(width / 2, largestKeptMargin) : 0;
+    const std::int32_t marginY = margin ? std::min(height / 2, largestKeptMargin) : 0;
     const PixelArea kept{-marginX, -marginY, width + marginX, height + marginY};
-    constexpr std::int32_t reach = std::numeric_limits<std::int32_t>::max() / 2;
+    constexpr std::int32_t farthest = std::numeric_limits<std::int32_t>::max() / 2;
     const PixelArea whole = strokeBounds(request.points, request.toDevice, request.shape,
-                                         {-reach, -reach, reach, reach});
+                                         {-farthest, -farthest, farthest, farthest});
     KeptCoverage coverage;
     coverage.keptArea = kept;
     coverage.strokeArea = whole.intersected(kept);
@@ -116,19 +117,21 @@ KeptCoverage computeCoverage(CoverageRequest request)
 CoverageMask CoverageCache::computeAndKeep(std::span<const geom::Point2D> points,
                                            const DeviceTransform& toDevice,
                                            const StrokeShape& shape, std::int32_t deviceWidth,
-                                           std::int32_t deviceHeight)
+                                           std::int32_t deviceHeight, KeptReach reach)
 {
     KeptCoverage coverage = computeCoverage(
-        {{points.begin(), points.end()}, toDevice, shape, deviceWidth, deviceHeight});
+        {{points.begin(), points.end()}, toDevice, shape, deviceWidth, deviceHeight}, reach);
     const PixelArea shown = coverage.strokeArea.intersected({0, 0, deviceWidth, deviceHeight});
-    CoverageMask onDevice = shown.empty() ? CoverageMask{} : cutOut(coverage.mask, shown);
+    CoverageMask onDevice = shown.empty()                 ? CoverageMask{}
+                            : reach == KeptReach::Device ? coverage.mask
+                                                         : cutOut(coverage.mask, shown);
     keep(std::move(coverage));
     return onDevice;
 }
 
 void CoverageCache::keep(KeptCoverage coverage)
 {
-    m_entries.push_back({std::move(coverage), true});
+    m_entries.insert(m_entries.begin(), {std::move(coverage), true});
 }
 
 void CoverageCache::endPaint()

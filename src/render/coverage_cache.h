@@ -20,9 +20,12 @@ struct CoverageRequest {
     std::int32_t deviceWidth = 0, deviceHeight = 0;
 };
 
-// The coverage of a request, computed over the device and a margin around it (half the
-// device's size, at most 256 pixels), so that moves that bring no more than that into view
-// find it.
+// Where a coverage is computed: over the device alone (what a paint needs at once), or over the
+// device and a margin around it (half the device's size, at most 256 pixels), so that moves
+// that bring no more than that into view find it.
+enum class KeptReach { Device, DeviceAndMargin };
+
+// The coverage of a request over the area of its reach.
 struct KeptCoverage {
     std::vector<geom::Point2D> points;
     DeviceTransform toDevice;
@@ -35,7 +38,8 @@ struct KeptCoverage {
 
 // A pass over every point: the time polylineCoverage takes. It reads nothing else, so it may
 // run on any thread.
-KeptCoverage computeCoverage(CoverageRequest request);
+KeptCoverage computeCoverage(CoverageRequest request,
+                             KeptReach reach = KeptReach::DeviceAndMargin);
 
 class CoverageCache {
 public:
@@ -46,12 +50,15 @@ public:
                                      const DeviceTransform& toDevice, const StrokeShape& shape,
                                      std::int32_t deviceWidth, std::int32_t deviceHeight);
 
-    // The coverage on the device, as polylineCoverage gives it, computed and kept.
+    // The coverage on the device, as polylineCoverage gives it, computed over `reach` and kept.
     CoverageMask computeAndKeep(std::span<const geom::Point2D> points,
                                 const DeviceTransform& toDevice, const StrokeShape& shape,
-                                std::int32_t deviceWidth, std::int32_t deviceHeight);
+                                std::int32_t deviceWidth, std::int32_t deviceHeight,
+                                KeptReach reach = KeptReach::DeviceAndMargin);
 
-    // Keeps a coverage computed elsewhere, as if the paint now going on had computed it.
+    // Keeps a coverage computed elsewhere, as if the paint now going on had computed it. It is
+    // found before those kept earlier, so a coverage with a margin computed after the device's
+    // own replaces it at the next paint.
     void keep(KeptCoverage coverage);
 
     // Ends a paint: masks neither found nor computed since the last call are dropped, so the

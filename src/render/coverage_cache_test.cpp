@@ -50,6 +50,7 @@ TEST(CoverageCache, FindsTheSameLineMovedByWholePixels)
         DeviceTransform toDevice;
         StrokeShape shape;
         bool found;
+        KeptReach reach = KeptReach::DeviceAndMargin;
     } cases[] = {
         {"unmoved", longWave, longWave, kept, shape, true},
         {"right and up", longWave, longWave, {4, 0, 0, 4, 70.5, 10.5}, shape, true},
@@ -60,10 +61,15 @@ TEST(CoverageCache, FindsTheSameLineMovedByWholePixels)
         {"scaled", longWave, longWave, {4.5, 0, 0, 4.5, 20.5, 60.5}, shape, false},
         {"wider", longWave, longWave, kept, {3, 2}, false},
         {"other points", longWave, others, kept, shape, false},
+        {"unmoved, device only", longWave, longWave, kept, shape, true, KeptReach::Device},
+        {"moved, device only", longWave, longWave, {4, 0, 0, 4, 70.5, 10.5}, shape, false,
+         KeptReach::Device},
+        {"far, all of it on the device", shortWave, shortWave, {4, 0, 0, 4, -1000.5, 60.5}, shape,
+         true, KeptReach::Device},
     };
     for (const auto& c : cases) {
         CoverageCache cache;
-        const CoverageMask first = cache.computeAndKeep(c.drawn, kept, shape, 300, 200);
+        const CoverageMask first = cache.computeAndKeep(c.drawn, kept, shape, 300, 200, c.reach);
         EXPECT_LE(
             largestDifference(first, polylineCoverage(c.drawn, kept, shape, 300, 200), 300, 200), 1)
             << c.what;
@@ -90,6 +96,25 @@ TEST(CoverageCache, KeepsWhatTheLastPaintDrew)
     cache.endPaint();
     EXPECT_EQ(cache.size(), 1u);
     EXPECT_FALSE(cache.find(others, toDevice, {2, 2}, 300, 200));
+}
+
+TEST(CoverageCache, AMarginComputedLaterReplacesTheDevicesOwn)
+{
+    const Points points = wave(150);
+    const DeviceTransform toDevice{4, 0, 0, 4, 20.5, 60.5}, moved{4, 0, 0, 4, 70.5, 10.5};
+    CoverageCache cache;
+    const CoverageMask onDevice =
+        cache.computeAndKeep(points, toDevice, {2, 2}, 300, 200, KeptReach::Device);
+    EXPECT_EQ(onDevice, polylineCoverage(points, toDevice, {2, 2}, 300, 200));
+    cache.endPaint();
+    cache.keep(computeCoverage({points, toDevice, {2, 2}, 300, 200}));
+    ASSERT_TRUE(cache.find(points, toDevice, {2, 2}, 300, 200));
+    cache.endPaint();
+    EXPECT_EQ(cache.size(), 1u);
+    const std::optional<CoverageMask> found = cache.find(points, moved, {2, 2}, 300, 200);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(largestDifference(*found, polylineCoverage(points, moved, {2, 2}, 300, 200), 300, 200),
+              0);
 }
 
 } // namespace

@@ -24,6 +24,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <iterator>
+
 namespace desktop {
 
 // The client area: paints the figure and hands mouse events to its window.
@@ -44,14 +46,21 @@ protected:
         // While a document runs, its figures are not drawn until the whole document has been read.
         if (m_window.m_session.documentRunning) return;
         render::QtSurface surface(painter);
-        std::vector<render::CoverageRequest> approximated;
-        render::LongPolylineOptions longLines{&m_coverage, std::nullopt, &approximated};
+        std::vector<render::CoverageRequest> approximated, widened;
+        render::LongPolylineOptions longLines{&m_coverage, std::nullopt, &approximated, &widened};
         if (m_window.m_interacting) longLines.simplification = render::SimplificationTolerance{};
         surface.setLongPolylineOptions(longLines);
         render::DrawFigure(m_window.m_figure, surface, m_window.m_session.passServices());
         m_coverage.endPaint();
         m_window.m_approximated = surface.approximated();
-        if (!approximated.empty()) m_worker.request(std::move(approximated));
+        if (!approximated.empty() || !widened.empty()) {
+            // Only lines drawn with fewer points need the window drawn again; the others
+            // gain a margin that later moves find.
+            m_repaintWhenComputed = !approximated.empty();
+            approximated.insert(approximated.end(), std::make_move_iterator(widened.begin()),
+                                std::make_move_iterator(widened.end()));
+            m_worker.request(std::move(approximated));
+        }
     }
     void resizeEvent(QResizeEvent* event) override
     {
@@ -105,13 +114,14 @@ private:
     {
         for (render::KeptCoverage& coverage : computed)
             m_coverage.keep(std::move(coverage));
-        update();
+        if (m_repaintWhenComputed) update();
     }
 
     FigureWindow& m_window;
     // Coverage of the long lines of the last paint, found again when a step moved them by
     // whole pixels, and the exact coverage of lines a paint drew with fewer points.
     render::CoverageCache m_coverage;
+    bool m_repaintWhenComputed = false; // the newest requests hold lines drawn with fewer points
     CoverageWorker m_worker{[this](std::vector<render::KeptCoverage> computed) {
         coverageComputed(std::move(computed));
     }};

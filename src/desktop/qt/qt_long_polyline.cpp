@@ -178,9 +178,17 @@ Fidelity drawByCoverage(QPainter& painter, std::span<const geom::Point2D> points
                          pen.brush());
         return Fidelity::Approximate;
     }
-    const CoverageMask mask =
-        options.cache ? options.cache->computeAndKeep(points, toDevice, shape, width, height)
-                      : polylineCoverage(points, toDevice, shape, width, height);
+    if (!options.cache) {
+        paintThroughMask(painter, polylineCoverage(points, toDevice, shape, width, height),
+                         pen.brush());
+        return Fidelity::Exact;
+    }
+    const bool deviceFirst = options.simplification && options.widened;
+    const CoverageMask mask = options.cache->computeAndKeep(
+        points, toDevice, shape, width, height,
+        deviceFirst ? KeptReach::Device : KeptReach::DeviceAndMargin);
+    if (deviceFirst)
+        options.widened->push_back({{points.begin(), points.end()}, toDevice, shape, width, height});
     paintThroughMask(painter, mask, pen.brush());
     return Fidelity::Exact;
 }

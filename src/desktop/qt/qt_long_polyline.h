@@ -29,18 +29,21 @@ inline constexpr std::size_t polylinePiece = 1024;
 bool isLongPolyline(std::size_t count);
 
 // Wide antialiased lines of up to this many points are drawn by their exact coverage even while
-// the user works, as it takes no longer than a frame to compute.
+// the user works: computed over the device alone, it takes no longer than a frame.
 inline constexpr std::size_t exactWhileWorking = 250'000;
 
 // How a window draws its long polylines: coverage kept from paint to paint in `cache`, and,
 // while the user works, the points a viewer can tell apart where the cache has nothing (for
 // wide antialiased lines, only those longer than exactWhileWorking). A line so drawn by its
 // coverage is added to `approximated`, so that its exact coverage can be computed away from
-// the paint.
+// the paint. While the user works, a wide antialiased line the cache does not have is covered
+// over the device alone and added to `widened`, so that its coverage with a margin for later
+// moves can be computed away from the paint too.
 struct LongPolylineOptions {
     CoverageCache* cache = nullptr;
     std::optional<SimplificationTolerance> simplification;
     std::vector<CoverageRequest>* approximated = nullptr;
+    std::vector<CoverageRequest>* widened = nullptr;
 };
 
 enum class Fidelity { Exact, Approximate };
