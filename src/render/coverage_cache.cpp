@@ -122,7 +122,7 @@ CoverageMask CoverageCache::computeAndKeep(std::span<const geom::Point2D> points
     KeptCoverage coverage = computeCoverage(
         {{points.begin(), points.end()}, toDevice, shape, deviceWidth, deviceHeight}, reach);
     const PixelArea shown = coverage.strokeArea.intersected({0, 0, deviceWidth, deviceHeight});
-    CoverageMask onDevice = shown.empty()                 ? CoverageMask{}
+    CoverageMask onDevice = shown.empty()                ? CoverageMask{}
                             : reach == KeptReach::Device ? coverage.mask
                                                          : cutOut(coverage.mask, shown);
     keep(std::move(coverage));

@@ -38,8 +38,7 @@ struct KeptCoverage {
 
 // A pass over every point: the time polylineCoverage takes. It reads nothing else, so it may
 // run on any thread.
-KeptCoverage computeCoverage(CoverageRequest request,
-                             KeptReach reach = KeptReach::DeviceAndMargin);
+KeptCoverage computeCoverage(CoverageRequest request, KeptReach reach = KeptReach::DeviceAndMargin);
 
 class CoverageCache {
 public:

@@ -62,10 +62,20 @@ TEST(CoverageCache, FindsTheSameLineMovedByWholePixels)
         {"wider", longWave, longWave, kept, {3, 2}, false},
         {"other points", longWave, others, kept, shape, false},
         {"unmoved, device only", longWave, longWave, kept, shape, true, KeptReach::Device},
-        {"moved, device only", longWave, longWave, {4, 0, 0, 4, 70.5, 10.5}, shape, false,
+        {"moved, device only",
+         longWave,
+         longWave,
+         {4, 0, 0, 4, 70.5, 10.5},
+         shape,
+         false,
          KeptReach::Device},
-        {"far, all of it on the device", shortWave, shortWave, {4, 0, 0, 4, -1000.5, 60.5}, shape,
-         true, KeptReach::Device},
+        {"far, all of it on the device",
+         shortWave,
+         shortWave,
+         {4, 0, 0, 4, -1000.5, 60.5},
+         shape,
+         true,
+         KeptReach::Device},
     };
     for (const auto& c : cases) {
         CoverageCache cache;
@@ -113,8 +123,8 @@ TEST(CoverageCache, AMarginComputedLaterReplacesTheDevicesOwn)
     EXPECT_EQ(cache.size(), 1u);
     const std::optional<CoverageMask> found = cache.find(points, moved, {2, 2}, 300, 200);
     ASSERT_TRUE(found);
-    EXPECT_EQ(largestDifference(*found, polylineCoverage(points, moved, {2, 2}, 300, 200), 300, 200),
-              0);
+    EXPECT_EQ(
+        largestDifference(*found, polylineCoverage(points, moved, {2, 2}, 300, 200), 300, 200), 0);
 }
 
 } // namespace

@@ -184,11 +184,12 @@ Fidelity drawByCoverage(QPainter& painter, std::span<const geom::Point2D> points
         return Fidelity::Exact;
     }
     const bool deviceFirst = options.simplification && options.widened;
-    const CoverageMask mask = options.cache->computeAndKeep(
-        points, toDevice, shape, width, height,
-        deviceFirst ? KeptReach::Device : KeptReach::DeviceAndMargin);
+    const CoverageMask mask =
+        options.cache->computeAndKeep(points, toDevice, shape, width, height,
+                                      deviceFirst ? KeptReach::Device : KeptReach::DeviceAndMargin);
     if (deviceFirst)
-        options.widened->push_back({{points.begin(), points.end()}, toDevice, shape, width, height});
+        options.widened->push_back(
+            {{points.begin(), points.end()}, toDevice, shape, width, height});
     paintThroughMask(painter, mask, pen.brush());
     return Fidelity::Exact;
 }
