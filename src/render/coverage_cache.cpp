@@ -77,7 +77,7 @@ std::optional<CoverageMask> CoverageCache::find(std::span<const geom::Point2D> p
         const auto [dx, dy] = *move;
         // Beyond the kept area the mask knows nothing, unless the whole stroke lies inside it.
         if (!kept.wholeStroke && !kept.keptArea.contains(moved(device, -dx, -dy))) continue;
-        if (!samePoints(kept.points, points)) continue;
+        if (!samePoints(*kept.points, points)) continue;
         entry.used = true;
         const PixelArea shown = moved(kept.strokeArea, dx, dy).intersected(device);
         if (shown.empty()) return CoverageMask{};
@@ -97,7 +97,8 @@ KeptCoverage computeCoverage(CoverageRequest request, KeptReach reach)
     const std::int32_t marginY = margin ? std::min(height / 2, largestKeptMargin) : 0;
     const PixelArea kept{-marginX, -marginY, width + marginX, height + marginY};
     constexpr std::int32_t farthest = std::numeric_limits<std::int32_t>::max() / 2;
-    const PixelArea whole = strokeBounds(request.points, request.toDevice, request.shape,
+    const std::vector<geom::Point2D>& points = *request.points;
+    const PixelArea whole = strokeBounds(points, request.toDevice, request.shape,
                                          {-farthest, -farthest, farthest, farthest});
     KeptCoverage coverage;
     coverage.keptArea = kept;
@@ -107,7 +108,7 @@ KeptCoverage computeCoverage(CoverageRequest request, KeptReach reach)
         coverage.strokeArea = {};
     else
         coverage.mask =
-            polylineCoverage(request.points, request.toDevice, request.shape, coverage.strokeArea);
+            polylineCoverage(points, request.toDevice, request.shape, coverage.strokeArea);
     coverage.points = std::move(request.points);
     coverage.toDevice = request.toDevice;
     coverage.shape = request.shape;
@@ -119,8 +120,17 @@ CoverageMask CoverageCache::computeAndKeep(std::span<const geom::Point2D> points
                                            const StrokeShape& shape, std::int32_t deviceWidth,
                                            std::int32_t deviceHeight, KeptReach reach)
 {
-    KeptCoverage coverage = computeCoverage(
-        {{points.begin(), points.end()}, toDevice, shape, deviceWidth, deviceHeight}, reach);
+    return computeAndKeep(
+        std::make_shared<const std::vector<geom::Point2D>>(points.begin(), points.end()), toDevice,
+        shape, deviceWidth, deviceHeight, reach);
+}
+
+CoverageMask CoverageCache::computeAndKeep(SharedPoints points, const DeviceTransform& toDevice,
+                                           const StrokeShape& shape, std::int32_t deviceWidth,
+                                           std::int32_t deviceHeight, KeptReach reach)
+{
+    KeptCoverage coverage =
+        computeCoverage({std::move(points), toDevice, shape, deviceWidth, deviceHeight}, reach);
     const PixelArea shown = coverage.strokeArea.intersected({0, 0, deviceWidth, deviceHeight});
     CoverageMask onDevice = shown.empty()                ? CoverageMask{}
                             : reach == KeptReach::Device ? coverage.mask

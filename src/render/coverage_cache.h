@@ -6,15 +6,20 @@
 
 #include "render/stroke_coverage.h"
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
 
 namespace render {
 
+// The points of a line, copied once from the paint and shared by the masks and requests made
+// from them.
+using SharedPoints = std::shared_ptr<const std::vector<geom::Point2D>>;
+
 // A polyline to be drawn exactly: its points and where and how it is stroked.
 struct CoverageRequest {
-    std::vector<geom::Point2D> points;
+    SharedPoints points;
     DeviceTransform toDevice;
     StrokeShape shape;
     std::int32_t deviceWidth = 0, deviceHeight = 0;
@@ -27,7 +32,7 @@ enum class KeptReach { Device, DeviceAndMargin };
 
 // The coverage of a request over the area of its reach.
 struct KeptCoverage {
-    std::vector<geom::Point2D> points;
+    SharedPoints points;
     DeviceTransform toDevice;
     StrokeShape shape;
     PixelArea keptArea;       // the area the mask was computed for
@@ -53,6 +58,10 @@ public:
     CoverageMask computeAndKeep(std::span<const geom::Point2D> points,
                                 const DeviceTransform& toDevice, const StrokeShape& shape,
                                 std::int32_t deviceWidth, std::int32_t deviceHeight,
+                                KeptReach reach = KeptReach::DeviceAndMargin);
+    CoverageMask computeAndKeep(SharedPoints points, const DeviceTransform& toDevice,
+                                const StrokeShape& shape, std::int32_t deviceWidth,
+                                std::int32_t deviceHeight,
                                 KeptReach reach = KeptReach::DeviceAndMargin);
 
     // Keeps a coverage computed elsewhere, as if the paint now going on had computed it. It is

@@ -117,7 +117,8 @@ TEST(CoverageCache, AMarginComputedLaterReplacesTheDevicesOwn)
         cache.computeAndKeep(points, toDevice, {2, 2}, 300, 200, KeptReach::Device);
     EXPECT_EQ(onDevice, polylineCoverage(points, toDevice, {2, 2}, 300, 200));
     cache.endPaint();
-    cache.keep(computeCoverage({points, toDevice, {2, 2}, 300, 200}));
+    cache.keep(
+        computeCoverage({std::make_shared<const Points>(points), toDevice, {2, 2}, 300, 200}));
     ASSERT_TRUE(cache.find(points, toDevice, {2, 2}, 300, 200));
     cache.endPaint();
     EXPECT_EQ(cache.size(), 1u);

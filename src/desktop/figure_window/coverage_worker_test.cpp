@@ -14,10 +14,14 @@ namespace {
 
 render::CoverageRequest wave(float amplitude)
 {
-    render::CoverageRequest request{{}, {4, 0, 0, 4, 20.5, 100.5}, {2, 2}, 400, 200};
+    std::vector<geom::Point2D> points;
     for (float x = 0; x <= 90; x += 0.01f)
-        request.points.push_back({x, amplitude * std::sin(x)});
-    return request;
+        points.push_back({x, amplitude * std::sin(x)});
+    return {std::make_shared<const std::vector<geom::Point2D>>(std::move(points)),
+            {4, 0, 0, 4, 20.5, 100.5},
+            {2, 2},
+            400,
+            200};
 }
 
 TEST(CoverageWorker, DeliversTheNewestRequestsOnly)
@@ -40,7 +44,7 @@ TEST(CoverageWorker, DeliversTheNewestRequestsOnly)
     for (std::size_t i = 0; i < 2; ++i) {
         const render::CoverageRequest request = wave(i == 0 ? 15.0f : 20.0f);
         const render::KeptCoverage& kept = delivered[0][i];
-        EXPECT_EQ(kept.points, request.points);
+        EXPECT_EQ(*kept.points, *request.points);
         EXPECT_EQ(kept.mask, render::computeCoverage(request).mask);
     }
 }

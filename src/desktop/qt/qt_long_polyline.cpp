@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 namespace render {
 namespace {
@@ -171,7 +172,8 @@ Fidelity drawByCoverage(QPainter& painter, std::span<const geom::Point2D> points
     if (options.simplification && points.size() > exactWhileWorking) {
         if (options.approximated)
             options.approximated->push_back(
-                {{points.begin(), points.end()}, toDevice, shape, width, height});
+                {std::make_shared<const std::vector<geom::Point2D>>(points.begin(), points.end()),
+                 toDevice, shape, width, height});
         const std::vector<geom::Point2D> fewer =
             simplifyPolyline(points, toDevice, *options.simplification);
         paintThroughMask(painter, polylineCoverage(fewer, toDevice, shape, width, height),
@@ -184,12 +186,13 @@ Fidelity drawByCoverage(QPainter& painter, std::span<const geom::Point2D> points
         return Fidelity::Exact;
     }
     const bool deviceFirst = options.simplification && options.widened;
+    // One copy of the points serves the kept mask and the request for its margin.
+    SharedPoints copied =
+        std::make_shared<const std::vector<geom::Point2D>>(points.begin(), points.end());
+    if (deviceFirst) options.widened->push_back({copied, toDevice, shape, width, height});
     const CoverageMask mask =
-        options.cache->computeAndKeep(points, toDevice, shape, width, height,
+        options.cache->computeAndKeep(std::move(copied), toDevice, shape, width, height,
                                       deviceFirst ? KeptReach::Device : KeptReach::DeviceAndMargin);
-    if (deviceFirst)
-        options.widened->push_back(
-            {{points.begin(), points.end()}, toDevice, shape, width, height});
     paintThroughMask(painter, mask, pen.brush());
     return Fidelity::Exact;
 }
