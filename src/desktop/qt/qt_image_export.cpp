@@ -154,24 +154,30 @@ QByteArray encodePngImage(const QImage& image)
                       static_cast<qsizetype>(bytes.size()));
 }
 
-std::string renderFigureSvg(model::Figure& figure, desktop::FontAnswers* answers)
+namespace {
+
+// The figure drawn once onto a vector surface (SVG or PDF) of its client size, as that file.
+template <typename VectorSurface>
+std::string renderVector(model::Figure& figure, desktop::FontAnswers* answers)
 {
     const QSize size = clientSize(figure);
-    desktop::SvgSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id),
-                                answers);
+    VectorSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id),
+                          answers);
     mesh::MeshScene meshes;
     DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
     return surface.finish();
 }
 
+} // namespace
+
+std::string renderFigureSvg(model::Figure& figure, desktop::FontAnswers* answers)
+{
+    return renderVector<desktop::SvgSurface>(figure, answers);
+}
+
 std::string renderFigurePdf(model::Figure& figure, desktop::FontAnswers* answers)
 {
-    const QSize size = clientSize(figure);
-    desktop::PdfSurface surface(size.width(), size.height(), "Figure " + std::to_string(figure.id),
-                                answers);
-    mesh::MeshScene meshes;
-    DrawFigure(figure, surface, nullptr, nullptr, std::nullopt, DrawMode::Full, &meshes);
-    return surface.finish();
+    return renderVector<desktop::PdfSurface>(figure, answers);
 }
 
 io::WriteResult exportFigureImage(model::Figure& figure, const std::string& path,
