@@ -10,8 +10,7 @@
 #include "desktop/qt/qt_measuring_surface.h"
 #include "desktop/qt/qt_surface.h"
 #include "lang/interpreter.h"
-#include "qt_gui_application.h"
-#include "recording_host.h"
+#include "figure_files_test_base.h"
 #include "swf/play/movie_player.h"
 
 #include <gif_lib.h>
@@ -111,27 +110,8 @@ Animation decodeWebp(const std::string& path)
     return animation;
 }
 
-class AnimationExportTest : public ::testing::Test {
+class AnimationExportTest : public testing_support::FigureFilesTest {
 protected:
-    void SetUp() override
-    {
-        testing_support::guiApplication();
-        ASSERT_TRUE(directory.isValid());
-    }
-
-    model::Figure& figure(const std::vector<std::string>& commands)
-    {
-        for (const std::string& line : commands)
-            lang::executeCommand(session, line);
-        EXPECT_EQ(host.takeOutput(), "");
-        return *session.figures.findFigure(1);
-    }
-
-    std::string path(const std::string& name) const
-    {
-        return directory.filePath(QString::fromStdString(name)).toStdString();
-    }
-
     io::WriteResult write(model::Figure& shown, const std::string& file, std::uint32_t rate,
                           std::optional<int> quality = std::nullopt)
     {
@@ -171,10 +151,6 @@ protected:
         animation.durationMs = (frames + 1) * 1000 / rate;
         return animation;
     }
-
-    QTemporaryDir directory;
-    testing_support::RecordingHost host;
-    lang::Session session{host};
 };
 
 // Frames 1 to 3 of 200 ms: a red square that moves, a frame that clears, a blue one; the

@@ -3,8 +3,7 @@
 #include "desktop/qt/qt_image_export.h"
 
 #include "lang/interpreter.h"
-#include "qt_gui_application.h"
-#include "recording_host.h"
+#include "figure_files_test_base.h"
 #include "desktop/qt/qt_gif_writer.h"
 
 #include <gtest/gtest.h>
@@ -23,35 +22,12 @@ namespace {
 
 constexpr QRgb white = 0xFFFFFFFF, red = 0xFFFF0000, blue = 0xFF0000FF;
 
-class ImageExportTest : public ::testing::Test {
+class ImageExportTest : public testing_support::FigureFilesTest {
 protected:
-    void SetUp() override
-    {
-        testing_support::guiApplication();
-        ASSERT_TRUE(directory.isValid());
-    }
-
-    model::Figure& figure(const std::vector<std::string>& commands)
-    {
-        for (const std::string& line : commands)
-            lang::executeCommand(session, line);
-        EXPECT_EQ(host.takeOutput(), "");
-        return *session.figures.findFigure(1);
-    }
-
-    std::string path(const std::string& name) const
-    {
-        return directory.filePath(QString::fromStdString(name)).toStdString();
-    }
-
     QImage read(const std::string& file) const
     {
         return QImageReader(QString::fromStdString(file)).read();
     }
-
-    QTemporaryDir directory;
-    testing_support::RecordingHost host;
-    lang::Session session{host};
 };
 
 const std::vector<std::string> redAndBlue = {
