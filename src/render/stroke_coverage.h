@@ -75,8 +75,9 @@ struct StrokeShape {
 // deviceHeight) and the stroke's bounds.
 // Points equal to the one before them add nothing; fewer than two different points cover
 // nothing. Joins follow the side they are on: the inner side of a turn runs through the point
-// itself, the outer side meets in the miter point. Where parts of the stroke overlap their
-// coverage adds up, to at most full.
+// itself, the outer side meets in the miter point (or runs straight on where the miter would
+// add less than a millionth of a pixel). Where parts of the stroke overlap their coverage adds
+// up, to at most full.
 CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
                               const DeviceTransform& toDevice, const StrokeShape& shape,
                               std::int32_t deviceWidth, std::int32_t deviceHeight);
