@@ -118,8 +118,8 @@ public:
         if (m_cellTop >= m_firstRow && m_cellTop < m_endRow) {
             // Each edge adds its winding times the part of the pixel right of it, and the rest
             // to the next pixel: summed, the winding less its moment, and the moment.
-            float* area = m_area.data() + (floorOf(m_cellTop) - m_bandBegin) * m_stride +
-                          floorOf(m_cellLeft);
+            float* area =
+                m_area.data() + (floorOf(m_cellTop) - m_bandBegin) * m_stride + floorOf(m_cellLeft);
             const double moment = 0.5 * m_cellMoment;
             area[0] += static_cast<float>(m_cellWinding - moment);
             area[1] += static_cast<float>(moment);
