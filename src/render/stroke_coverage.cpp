@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <future>
 #include <limits>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -20,13 +22,14 @@
 namespace render {
 namespace {
 
-// Lines of at least this many points, whose bounds have at least twice this many rows, are
-// covered in two bands at once.
-constexpr std::size_t bandedPoints = 2048;
-constexpr std::int32_t minimumBandRows = 32;
+// A long line is cut into pieces of consecutive points, each covered over its own bounds, on
+// two threads at once; the pieces' areas are then added up in their order. At least this many
+// points a piece, and about this many pieces a line.
+constexpr std::size_t leastPiecePoints = 4096;
+constexpr std::size_t piecesPerLine = 24;
 // The least height of an edge whose slope is finite, however wide the area.
 constexpr double minimumHeight = 1e-280;
-// How many different points of a line a band takes at once.
+// How many different points of a line are taken at once.
 constexpr std::size_t blockPoints = 32;
 
 // A level from 0 to 255 rounded half away from zero, as std::lround rounds, without its call:
@@ -46,10 +49,8 @@ std::ptrdiff_t floorOf(double value)
 }
 
 // Signed areas of directed edges, kept per pixel so that the running sum along a row is the
-// winding of the filled outline over each pixel, weighted by the area it covers. An accumulator
-// may keep a band of the area's rows only: each edge is followed row by row from where it
-// enters the area exactly as for the whole area, and adds only within the band, so that the
-// bands of an area add up the same numbers in the same order as the whole.
+// winding of the filled outline over each pixel, weighted by the area it covers. The areas of
+// accumulators of parts of one outline add up to those of the whole.
 //
 // A long line's outline is millions of short edges, nearly all inside the area, and most of
 // them follow one another within one pixel: those are summed in double precision in an open
@@ -59,15 +60,13 @@ std::ptrdiff_t floorOf(double value)
 // from doubles costs several instructions each time.
 class AreaAccumulator {
 public:
-    AreaAccumulator(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
-                    std::int32_t bandBegin, std::int32_t bandEnd)
-        : m_left(left), m_top(top), m_width(width), m_height(height), m_bandBegin(bandBegin),
-          m_bandEnd(bandEnd), m_firstRow(bandBegin), m_endRow(bandEnd),
-          m_bandTop(static_cast<double>(top) + bandBegin),
-          m_bandBottom(static_cast<double>(top) + bandEnd), m_width32(width),
-          m_rows(static_cast<std::size_t>(bandEnd - bandBegin)),
-          m_stride(static_cast<std::ptrdiff_t>(width) + 2),
-          m_area(static_cast<std::size_t>(m_stride) * m_rows, 0.0f)
+    explicit AreaAccumulator(const PixelArea& area)
+        : m_left(area.left), m_top(area.top), m_width(area.right - area.left),
+          m_height(area.bottom - area.top), m_area(area),
+          m_stride(static_cast<std::ptrdiff_t>(area.right - area.left) + 2),
+          m_cells(static_cast<std::size_t>(m_stride) *
+                      static_cast<std::size_t>(area.bottom - area.top),
+                  0.0f)
     {
     }
 
@@ -96,12 +95,10 @@ public:
                 addToCell(x0, y0, x1, y1);
                 return;
             }
-            // Inside the area's columns and within one row of the band (which ends above the
-            // area's bottom), the row walk of addLine would take one step from the edge's top
-            // to its bottom.
+            // Inside the area's columns and within one row of it, the row walk of addLine would
+            // take one step from the edge's top to its bottom.
             const double height = bottom - top;
-            if (top >= m_firstRow && top < m_endRow && height > minimumHeight &&
-                bottom <= row + 1) {
+            if (height > minimumHeight && bottom <= row + 1) {
                 const bool down = y0 < y1;
                 addRowPiece(floorOf(top), down ? x0 : x1, down ? x1 : x0, down ? height : -height);
                 return;
@@ -110,16 +107,13 @@ public:
         clipAndAdd(x0, y0, x1, y1);
     }
 
-    // Adds what the open cell holds to its pixels, when they are in the band, and closes it.
-    // The edges summed in a cell depend on the edges alone, never on the band, so that bands
-    // add up the same numbers as the whole area.
+    // Adds what the open cell holds to its pixels and closes it.
     void closeCell()
     {
-        if (m_cellTop >= m_firstRow && m_cellTop < m_endRow) {
+        if (m_cellTop >= 0) {
             // Each edge adds its winding times the part of the pixel right of it, and the rest
             // to the next pixel: summed, the winding less its moment, and the moment.
-            float* area =
-                m_area.data() + (floorOf(m_cellTop) - m_bandBegin) * m_stride + floorOf(m_cellLeft);
+            float* area = m_cells.data() + floorOf(m_cellTop) * m_stride + floorOf(m_cellLeft);
             const double moment = 0.5 * m_cellMoment;
             area[0] += static_cast<float>(m_cellWinding - moment);
             area[1] += static_cast<float>(moment);
@@ -128,13 +122,23 @@ public:
         m_cellLeft = m_cellTop = std::numeric_limits<double>::quiet_NaN();
     }
 
-    // Whether device rows from y = top to bottom overlap the rows kept.
-    bool reachesRows(double top, double bottom) const
+    // Whether edges within the device rectangle from (left, top) to (any, bottom) add nothing:
+    // they lie above the area, below it or right of it.
+    bool addsNothing(double left, double top, double bottom) const
     {
-        return bottom > m_bandTop && top < m_bandBottom;
+        return bottom <= m_top || top >= m_top + m_height || left >= m_left + m_width;
     }
-    // The coverage of the band's rows, `width` bytes a row from `out` on.
-    void writeMask(std::uint8_t* out) const;
+
+    const PixelArea& area() const { return m_area; }
+    // A row of the areas: the area's width and one more, for edges at its right side.
+    const float* row(std::int32_t row) const
+    {
+        return m_cells.data() + static_cast<std::ptrdiff_t>(row) * m_stride;
+    }
+    float* row(std::int32_t row)
+    {
+        return m_cells.data() + static_cast<std::ptrdiff_t>(row) * m_stride;
+    }
 
 private:
     // Only columns left of the area's right edge need what an edge adds, and an edge left of the
@@ -176,13 +180,9 @@ private:
                                             double winding);
 
     double m_left, m_top, m_width, m_height;
-    std::ptrdiff_t m_bandBegin, m_bandEnd; // the rows kept
-    double m_firstRow, m_endRow;           // the same as doubles
-    double m_bandTop, m_bandBottom;        // the same in device coordinates
-    std::int32_t m_width32;
-    std::size_t m_rows;
-    std::ptrdiff_t m_stride;   // two more than the width: an edge at the right edge adds beyond it
-    std::vector<float> m_area; // the band's rows
+    PixelArea m_area;
+    std::ptrdiff_t m_stride;    // two more than the width: an edge at the right edge adds beyond it
+    std::vector<float> m_cells; // row after row
     // The open cell: its top left corner in the area (NaN while none is open) and the sums of
     // the edges within it.
     double m_cellLeft = std::numeric_limits<double>::quiet_NaN();
@@ -201,7 +201,7 @@ inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
     }
     const double top = std::max(y0, 0.0);
     const double bottom = std::min(y1, m_height);
-    if (top >= bottom || bottom <= m_firstRow || top >= m_endRow) return;
+    if (top >= bottom) return;
     const double slope = (x1 - x0) / (y1 - y0);
     std::ptrdiff_t row = floorOf(top);
     double x = x0 + (top - y0) * slope;
@@ -209,11 +209,11 @@ inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
     for (;;) {
         const double rowBottom = std::min(bottom, static_cast<double>(row) + 1);
         const double xNext = x + (rowBottom - rowTop) * slope;
-        if (row >= m_bandBegin) addRowPiece(row, x, xNext, (rowBottom - rowTop) * direction);
+        addRowPiece(row, x, xNext, (rowBottom - rowTop) * direction);
         if (rowBottom >= bottom) return;
         x = xNext;
         rowTop = rowBottom;
-        if (++row >= m_bandEnd) return;
+        ++row;
     }
 }
 
@@ -221,7 +221,7 @@ inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
 // (negative going up): each pixel gets the part of the row to the right of the piece within it.
 inline void AreaAccumulator::addRowPiece(std::ptrdiff_t row, double xa, double xb, double winding)
 {
-    float* area = m_area.data() + (row - m_bandBegin) * m_stride;
+    float* area = m_cells.data() + row * m_stride;
     const double left = std::min(std::max(std::min(xa, xb), 0.0), m_width);
     const double right = std::min(std::max(std::max(xa, xb), 0.0), m_width);
     const std::ptrdiff_t first = floorOf(left);
@@ -250,11 +250,13 @@ inline void AreaAccumulator::addRowPiece(std::ptrdiff_t row, double xa, double x
     area[last] += static_cast<float>(winding * lastArea);
 }
 
-void AreaAccumulator::writeMask(std::uint8_t* out) const
+// The coverage of rows `begin` to `end` of the summed areas, `width` bytes a row from `out` on.
+void writeLevels(const AreaAccumulator& sums, std::int32_t begin, std::int32_t end,
+                 std::uint8_t* out)
 {
-    const auto width = static_cast<std::size_t>(m_width32);
-    for (std::size_t row = 0; row < m_rows; ++row) {
-        const float* area = m_area.data() + row * static_cast<std::size_t>(m_stride);
+    const auto width = static_cast<std::size_t>(sums.area().right - sums.area().left);
+    for (std::int32_t row = begin; row < end; ++row) {
+        const float* area = sums.row(row);
         double winding = 0;
         std::uint8_t level = 0;
         std::size_t column = 0;
@@ -324,7 +326,10 @@ public:
     {
     }
 
-    void addPolyline(std::span<const geom::Point2D> points, const DeviceTransform& toDevice);
+    // The segments that end at points[begin] to points[end - 1] (begin at least 1), with the
+    // join before each and the caps where the line starts or ends.
+    void addSegments(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
+                     std::size_t begin, std::size_t end);
 
 private:
     SegmentSides sides(DevicePoint from, DevicePoint to) const
@@ -334,11 +339,6 @@ private:
         const DevicePoint normal = DevicePoint{-direction.y, direction.x} * m_half;
         return {{from + normal, to + normal, direction, vector},
                 {to - normal, from - normal, direction * -1, vector * -1}};
-    }
-    // Whether edges within the reach of the line from a to b can add to the accumulator's rows.
-    bool near(DevicePoint a, DevicePoint b) const
-    {
-        return m_area.reachesRows(std::min(a.y, b.y) - m_reach, std::max(a.y, b.y) + m_reach);
     }
     [[gnu::always_inline]] void join(const SideLine& previous, const SideLine& next,
                                      DevicePoint focal);
@@ -389,71 +389,84 @@ inline void OutlineBuilder::join(const SideLine& previous, const SideLine& next,
 }
 
 // The outline runs forward along one side and back along the other; its edges are added in any
-// order, since the areas they add only sum. The line's different points are taken in blocks: a
-// block that lies, with the point before it, wholly on one side of the accumulator's rows and
-// away from them adds nothing and is passed over; in the others the sides of every segment are
-// computed first, in a loop short enough for the processor to overlap their square roots and
-// divisions, then the edges are added one side after the other, so that consecutive edges lie
-// side by side and mostly within one pixel.
-void OutlineBuilder::addPolyline(std::span<const geom::Point2D> points,
-                                 const DeviceTransform& toDevice)
+// order, since the areas they add only sum. The different points are taken in blocks: a block
+// that lies, with the point before it, wholly above, below or right of the accumulator's area
+// adds nothing and is passed over; in the others the sides of every segment are computed first,
+// in a loop short enough for the processor to overlap their square roots and divisions, then
+// the edges are added one side after the other, so that consecutive edges lie side by side and
+// mostly within one pixel.
+void OutlineBuilder::addSegments(std::span<const geom::Point2D> points,
+                                 const DeviceTransform& toDevice, std::size_t begin,
+                                 std::size_t end)
 {
     const std::size_t count = points.size();
-    std::size_t next = 1;
-    while (next < count && points[next] == points[0])
-        ++next;
-    if (next >= count) return;
-    // point[0] is the last point of the block before (at first, the line's first point);
-    // side[i] holds the sides of the segment from point[i - 1] to point[i].
+    // point[0] is the point the next segment starts from; side[i] holds the sides of the
+    // segment from point[i - 1] to point[i], side[0] those of the segment before, when known.
     std::array<DevicePoint, blockPoints + 1> point;
     std::array<SegmentSides, blockPoints + 1> side;
-    point[0] = toDevice.map(points[0]);
-    // Whether the block before was taken, so that side[0] holds the sides before point[0].
-    bool previousTaken = false;
-    for (bool first = true;; first = false) {
+    geom::Point2D at = points[begin - 1];
+    point[0] = toDevice.map(at);
+    std::size_t before = begin - 1; // the first of the points equal to points[begin - 1]
+    while (before > 0 && points[before - 1] == at)
+        --before;
+    bool first = before == 0; // the line starts at point[0], with a cap
+    bool sidesBefore = !first;
+    if (sidesBefore) side[0] = sides(toDevice.map(points[before - 1]), point[0]);
+    std::size_t next = begin;
+    while (next < end && points[next] == at)
+        ++next;
+    while (next < end) {
         std::size_t size = 0;
-        double low = point[0].y, high = low;
-        while (size < blockPoints && next < count) {
-            const geom::Point2D at = points[next];
+        double low = point[0].y, high = low, leftmost = point[0].x;
+        while (size < blockPoints && next < end) {
+            at = points[next];
             const DevicePoint p = toDevice.map(at);
             point[++size] = p;
             low = std::min(low, p.y);
             high = std::max(high, p.y);
-            while (next < count && points[next] == at)
+            leftmost = std::min(leftmost, p.x);
+            while (next < end && points[next] == at)
                 ++next;
         }
-        const bool last = next >= count;
-        const bool taken = near({0, low}, {0, high});
-        if (taken) {
-            for (std::size_t i = 1; i <= size; ++i)
-                side[i] = sides(point[i - 1], point[i]);
-            // The forward side with its joins, then the backward one. After a block passed
-            // over, point[0] is away from the rows, and so its join.
-            m_area.closeCell();
-            if (first) {
-                m_area.addEdge(side[1].backward.end, side[1].forward.start); // the flat start cap
-            } else if (previousTaken) {
-                join(side[0].forward, side[1].forward, point[0]);
-            }
-            for (std::size_t i = 1; i <= size; ++i) {
-                m_area.addEdge(side[i].forward.start, side[i].forward.end);
-                if (i < size) join(side[i].forward, side[i + 1].forward, point[i]);
-            }
-            if (last) m_area.addEdge(side[size].forward.end, side[size].backward.start); // end cap
-            m_area.closeCell();
-            if (!first && previousTaken) join(side[1].backward, side[0].backward, point[0]);
-            for (std::size_t i = 1; i <= size; ++i) {
-                m_area.addEdge(side[i].backward.start, side[i].backward.end);
-                if (i < size) join(side[i + 1].backward, side[i].backward, point[i]);
-            }
-            if (last) return;
-            side[0] = side[size];
-        } else if (last) {
-            return;
+        if (m_area.addsNothing(leftmost - m_reach, low - m_reach, high + m_reach)) {
+            // After a block passed over, point[0] is away from the area, and so its join.
+            point[0] = point[size];
+            first = sidesBefore = false;
+            continue;
         }
-        previousTaken = taken;
+        // The line ends here when no different point follows, in this part or after it.
+        bool ends = false;
+        if (next >= end) {
+            std::size_t after = end;
+            while (after < count && points[after] == at)
+                ++after;
+            ends = after == count;
+        }
+        for (std::size_t i = 1; i <= size; ++i)
+            side[i] = sides(point[i - 1], point[i]);
+        // The forward side with its joins, then the backward one.
+        m_area.closeCell();
+        if (first)
+            m_area.addEdge(side[1].backward.end, side[1].forward.start); // the flat start cap
+        else if (sidesBefore)
+            join(side[0].forward, side[1].forward, point[0]);
+        for (std::size_t i = 1; i <= size; ++i) {
+            m_area.addEdge(side[i].forward.start, side[i].forward.end);
+            if (i < size) join(side[i].forward, side[i + 1].forward, point[i]);
+        }
+        if (ends) m_area.addEdge(side[size].forward.end, side[size].backward.start); // end cap
+        m_area.closeCell();
+        if (sidesBefore) join(side[1].backward, side[0].backward, point[0]);
+        for (std::size_t i = 1; i <= size; ++i) {
+            m_area.addEdge(side[i].backward.start, side[i].backward.end);
+            if (i < size) join(side[i + 1].backward, side[i].backward, point[i]);
+        }
+        side[0] = side[size];
         point[0] = point[size];
+        first = false;
+        sidesBefore = true;
     }
+    m_area.closeCell();
 }
 
 // The least and the greatest x and y of `points` (at least one, all finite).
@@ -483,39 +496,14 @@ std::pair<geom::Point2D, geom::Point2D> extremes(std::span<const geom::Point2D> 
     return {low, high};
 }
 
-// The row that parts the points of the line in two halves by where they fall on the device,
-// judged from every few points: the first row of the second band. Both bands keep a row or more.
-std::int32_t balancedSplit(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
-                           const PixelArea& bounds)
-{
-    constexpr std::size_t every = 8;
-    const std::int32_t height = bounds.bottom - bounds.top;
-    std::vector<std::size_t> perRow(static_cast<std::size_t>(height), 0);
-    std::size_t counted = 0;
-    for (std::size_t i = 0; i < points.size(); i += every) {
-        const double y = toDevice.map(points[i]).y - bounds.top;
-        if (!(y >= 0 && y < height)) continue;
-        ++perRow[static_cast<std::size_t>(y)];
-        ++counted;
-    }
-    std::size_t below = 0;
-    std::int32_t row = 1;
-    for (; row < height - 1; ++row) {
-        below += perRow[static_cast<std::size_t>(row - 1)];
-        if (2 * below >= counted) break;
-    }
-    return row;
-}
-
-} // namespace
-
-// --- the mask -----------------------------------------------------------------------------------
-
-PixelArea strokeBounds(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
-                       const StrokeShape& shape, const PixelArea& limits)
+// The pixels the stroke of `points` can touch: their device bounds with a margin for the width
+// and the miters, unclipped; nothing when no two points differ or the width is not positive.
+std::optional<PixelArea> pixelBounds(std::span<const geom::Point2D> points,
+                                     const DeviceTransform& toDevice, const StrokeShape& shape)
 {
     const auto different = [&](geom::Point2D point) { return point != points[0]; };
-    if (!(shape.width > 0) || std::none_of(points.begin(), points.end(), different)) return {};
+    if (!(shape.width > 0) || std::none_of(points.begin(), points.end(), different))
+        return std::nullopt;
     const DevicePoint start = toDevice.map(points[0]);
     double minX = start.x, maxX = minX, minY = start.y, maxY = minY;
     if (toDevice.m12 == 0 && toDevice.m21 == 0) {
@@ -539,15 +527,44 @@ PixelArea strokeBounds(std::span<const geom::Point2D> points, const DeviceTransf
         }
     }
     const double margin = shape.width * (0.5 + std::max(shape.miterLimit, 0.5)) + 2;
-    const auto clampTo = [](double value, std::int32_t low, std::int32_t high) {
-        return static_cast<std::int32_t>(
-            std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
+    // Within the range of pixel indices; beyond it the clipping to an area decides alone.
+    constexpr double limit = 1 << 30;
+    const auto pixel = [&](double value) {
+        return static_cast<std::int32_t>(std::clamp(value, -limit, limit));
     };
-    const PixelArea bounds{clampTo(std::floor(minX - margin), limits.left, limits.right),
-                           clampTo(std::floor(minY - margin), limits.top, limits.bottom),
-                           clampTo(std::ceil(maxX + margin), limits.left, limits.right),
-                           clampTo(std::ceil(maxY + margin), limits.top, limits.bottom)};
-    return bounds.empty() ? PixelArea{} : bounds;
+    return PixelArea{pixel(std::floor(minX - margin)), pixel(std::floor(minY - margin)),
+                     pixel(std::ceil(maxX + margin)), pixel(std::ceil(maxY + margin))};
+}
+
+// The pixels of the line's `bounds` a piece of it adds to: its own bounds within them, or, where
+// it lies wholly left of them, their first column, along which its edges add their winding.
+// Nothing where it lies right of them, above or below.
+PixelArea pieceArea(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
+                    const StrokeShape& shape, const PixelArea& bounds)
+{
+    const auto own = pixelBounds(points, toDevice, shape);
+    if (!own || own->left >= bounds.right || own->bottom <= bounds.top || own->top >= bounds.bottom)
+        return {};
+    const std::int32_t left = std::max(own->left, bounds.left);
+    return {left, std::max(own->top, bounds.top),
+            std::max(std::min(own->right, bounds.right), left + 1),
+            std::min(own->bottom, bounds.bottom)};
+}
+
+} // namespace
+
+// --- the mask -----------------------------------------------------------------------------------
+
+PixelArea strokeBounds(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
+                       const StrokeShape& shape, const PixelArea& limits)
+{
+    const auto bounds = pixelBounds(points, toDevice, shape);
+    if (!bounds) return {};
+    const PixelArea within{std::clamp(bounds->left, limits.left, limits.right),
+                           std::clamp(bounds->top, limits.top, limits.bottom),
+                           std::clamp(bounds->right, limits.left, limits.right),
+                           std::clamp(bounds->bottom, limits.top, limits.bottom)};
+    return within.empty() ? PixelArea{} : within;
 }
 
 CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
@@ -559,32 +576,75 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
     const std::int32_t width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
     CoverageMask mask{bounds.left, bounds.top, width, height, {}};
     mask.alpha.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    const auto coverBand = [&](std::int32_t begin, std::int32_t end) {
-        AreaAccumulator accumulator(bounds.left, bounds.top, width, height, begin, end);
-        OutlineBuilder(accumulator, shape).addPolyline(points, toDevice);
-        accumulator.closeCell();
-        accumulator.writeMask(mask.alpha.data() +
-                              static_cast<std::size_t>(begin) * static_cast<std::size_t>(width));
+    const auto levelsFrom = [&](const AreaAccumulator& sums, std::int32_t begin, std::int32_t end) {
+        writeLevels(sums, begin, end,
+                    mask.alpha.data() +
+                        static_cast<std::size_t>(begin) * static_cast<std::size_t>(width));
     };
-    // A long line is covered in two bands of rows at once; each band follows the whole outline,
-    // which costs less than the rows it leaves to the other. The bands split the line's points
-    // evenly, as their edges are most of the work.
-    const bool inBands = points.size() >= bandedPoints && height >= 2 * minimumBandRows &&
-                         std::thread::hardware_concurrency() > 1;
-    if (!inBands) {
-        coverBand(0, height);
+    // Segments end at points 1 to count - 1; a piece takes those ending at its points.
+    const std::size_t count = points.size();
+    const std::size_t piecePoints =
+        std::max(leastPiecePoints, (count + piecesPerLine - 1) / piecesPerLine);
+    const std::size_t pieceCount = (count - 1 + piecePoints - 1) / piecePoints;
+    if (pieceCount < 2 || std::thread::hardware_concurrency() < 2) {
+        AreaAccumulator sums(bounds);
+        OutlineBuilder(sums, shape).addSegments(points, toDevice, 1, count);
+        levelsFrom(sums, 0, height);
         return mask;
     }
-    const std::int32_t middle = balancedSplit(points, toDevice, bounds);
-    std::future<void> lower;
+    // Each piece is covered over its own bounds, which hold its points and the one before, and
+    // so its joins, and is taken by whichever thread is free; which piece adds what depends on
+    // the points alone, so the sums and the mask do too.
+    std::vector<std::optional<AreaAccumulator>> pieces(pieceCount);
+    std::atomic<std::size_t> taken{0};
+    const auto coverPieces = [&] {
+        for (std::size_t piece; (piece = taken++) < pieceCount;) {
+            const std::size_t begin = 1 + piece * piecePoints;
+            const std::size_t end = std::min(count, begin + piecePoints);
+            const PixelArea pieceBounds =
+                pieceArea(points.subspan(begin - 1, end - begin + 1), toDevice, shape, bounds);
+            if (pieceBounds.empty()) continue;
+            AreaAccumulator& accumulator = pieces[piece].emplace(pieceBounds);
+            OutlineBuilder(accumulator, shape).addSegments(points, toDevice, begin, end);
+        }
+    };
+    // The pieces' areas added in their order, for rows `begin` to `end`, then their levels.
+    AreaAccumulator sums(bounds);
+    const auto sumRows = [&](std::int32_t begin, std::int32_t end) {
+        for (const std::optional<AreaAccumulator>& piece : pieces) {
+            if (!piece) continue;
+            const PixelArea& at = piece->area();
+            const std::int32_t from = std::max(begin, at.top - bounds.top);
+            const std::int32_t to = std::min(end, at.bottom - bounds.top);
+            const std::int32_t columns = at.right - at.left + 1;
+            for (std::int32_t row = from; row < to; ++row) {
+                const float* source = piece->row(row - (at.top - bounds.top));
+                float* target = sums.row(row) + (at.left - bounds.left);
+                for (std::int32_t column = 0; column < columns; ++column)
+                    target[column] += source[column];
+            }
+        }
+        levelsFrom(sums, begin, end);
+    };
+    const std::int32_t middle = height / 2;
+    std::future<void> helper;
     try {
-        lower = std::async(std::launch::async, coverBand, middle, height);
+        helper = std::async(std::launch::async, [&] { coverPieces(); });
     } catch (const std::system_error&) {
-        coverBand(0, height); // no thread to be had
+        coverPieces(); // no thread to be had
+        sumRows(0, height);
         return mask;
     }
-    coverBand(0, middle);
-    lower.get();
+    coverPieces();
+    helper.get();
+    try {
+        helper = std::async(std::launch::async, sumRows, middle, height);
+    } catch (const std::system_error&) {
+        sumRows(0, height);
+        return mask;
+    }
+    sumRows(0, middle);
+    helper.get();
     return mask;
 }
 

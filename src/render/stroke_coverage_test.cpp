@@ -85,34 +85,59 @@ TEST(StrokeCoverage, CoversNothingWithoutALineInTheDevice)
     EXPECT_EQ(at(across, 20, 11), 0);
 }
 
-TEST(StrokeCoverage, CoversLongLinesInBandsExactlyAsInOnePass)
+TEST(StrokeCoverage, CoversLongLinesInPiecesAsInOne)
 {
-    // Long lines are covered in two bands of rows at once. Repeating every point adds nothing
-    // to a line, but takes it past the length from which it is banded: the masks must be the
-    // same to the last level.
-    std::vector<Points> lines(4);
+    // Long lines are cut into pieces of a few thousand points, covered apart and added up. The
+    // same stroke drawn through other points (every point repeated, or a straight line cut
+    // into many) is cut elsewhere: the masks must agree to a level.
     const auto point = [](double x, double y) {
         return geom::Point2D{static_cast<float>(x), static_cast<float>(y)};
     };
-    for (int i = 0; i < 1500; ++i) {
-        const double t = i / 1500.0;
+    const auto repeated = [](const Points& line) {
+        Points twice;
+        for (const geom::Point2D& p : line)
+            twice.insert(twice.end(), {p, p});
+        return twice;
+    };
+    const auto straight = [&](double x0, double y0, double x1, double y1, int count) {
+        Points line;
+        for (int i = 0; i < count; ++i)
+            line.push_back(
+                point(x0 + (x1 - x0) * i / (count - 1), y0 + (y1 - y0) * i / (count - 1)));
+        return line;
+    };
+    std::vector<Points> lines(4);
+    for (int i = 0; i < 6000; ++i) {
+        const double t = i / 6000.0;
         lines[0].push_back(point(t * 190 + 5, 60 + 50 * std::sin(t * 40)));            // a wave
         lines[1].push_back(point(t * 180 + 10, (i % 2 == 0) ? 10.0 : 110.3 - t * 20)); // turns
         lines[2].push_back(point(100 + t * 120 * std::cos(t * 30), 60 + t * 70 * std::sin(t * 30)));
-        // Long stretches within a few rows, in turn at the top and at the bottom: each band
-        // passes over the other's, and not over the jumps between them (129 points a stretch,
-        // so that some jump falls where a run passed over would start).
-        lines[3].push_back(
-            point(10 + t * 180, (i / 129 % 2 == 0 ? 8 : 100) + 3 * std::sin(i * 0.7)));
+        // Far above and below the device between its visits.
+        lines[3].push_back(point(10 + t * 180, 60 + 400 * std::sin(t * 25)));
     }
     lines[1].push_back({260, 60}); // beyond the device
-    for (const Points& line : lines) {
-        Points repeated;
-        for (const geom::Point2D& p : line)
-            repeated.insert(repeated.end(), {p, p});
-        const CoverageMask once = polylineCoverage(line, {}, {2.5, 2}, 200, 120);
-        ASSERT_GT(once.height, 64);
-        EXPECT_EQ(polylineCoverage(repeated, {}, {2.5, 2}, 200, 120), once);
+    const struct {
+        const char* what;
+        Points line, same;
+    } cases[] = {
+        {"wave", lines[0], repeated(lines[0])},
+        {"turns", lines[1], repeated(lines[1])},
+        {"spiral", lines[2], repeated(lines[2])},
+        {"beyond top and bottom", lines[3], repeated(lines[3])},
+        // Whole pieces lie left of the device, where their edges still count.
+        {"from far left", straight(-5000, 30.5, 150, 60.5, 2),
+         straight(-5000, 30.5, 150, 60.5, 20000)},
+        {"to far right", straight(20, 30.5, 9000, 90.5, 2), straight(20, 30.5, 9000, 90.5, 20000)},
+    };
+    for (const auto& c : cases) {
+        const CoverageMask one = polylineCoverage(c.line, {}, {2.5, 2}, 200, 120);
+        const CoverageMask other = polylineCoverage(c.same, {}, {2.5, 2}, 200, 120);
+        ASSERT_EQ(other.width, one.width) << c.what;
+        ASSERT_EQ(other.height, one.height) << c.what;
+        int largest = 0;
+        for (std::size_t i = 0; i < one.alpha.size(); ++i)
+            largest = std::max(largest, std::abs(one.alpha[i] - other.alpha[i]));
+        EXPECT_LE(largest, 1) << c.what;
     }
 }
 
