@@ -299,11 +299,6 @@ double cross(DevicePoint a, DevicePoint b)
     return a.x * b.y - a.y * b.x;
 }
 
-bool nearlyEqual(double a, double b)
-{
-    return std::fabs(a - b) * 1e12 <= std::min(std::fabs(a), std::fabs(b));
-}
-
 // One side of a segment, offset by half the width, running along the segment or against it.
 struct SideLine {
     DevicePoint start, end;
@@ -351,22 +346,21 @@ private:
 };
 
 // From the end of one side to the start of the next around `focal`: through the focal point on
-// the inner side of the turn, through the miter point on the outer side, or, when the miter
-// would reach farther than the limit (or the sides are parallel), squared off that far along
-// both sides.
+// the inner side of the turn (each side lies left of its own direction, so the inner side is the
+// one turning left), through the miter point on the outer side, or, when the miter would reach
+// farther than the limit (or the sides are parallel), squared off that far along both sides.
 inline void OutlineBuilder::join(const SideLine& previous, const SideLine& next, DevicePoint focal)
 {
     const DevicePoint from = previous.end, to = next.start;
-    if (nearlyEqual(from.x, to.x) && nearlyEqual(from.y, to.y)) return;
-    if (dot(to - from, previous.direction) < 0) {
+    const double turn = cross(previous.direction, next.direction);
+    if (turn > 0) {
         m_area.addEdge(from, focal);
         m_area.addEdge(focal, to);
         return;
     }
     // On the outer side of a slight turn the miter adds a sliver of about half-width squared
     // times the turn cubed over 8, kept below a millionth of a pixel: the side runs straight on.
-    if (std::fabs(cross(previous.direction, next.direction)) < m_slightTurn &&
-        dot(previous.direction, next.direction) > 0) {
+    if (-turn < m_slightTurn && dot(previous.direction, next.direction) > 0) {
         m_area.addEdge(from, to);
         return;
     }
@@ -536,19 +530,26 @@ std::optional<PixelArea> pixelBounds(std::span<const geom::Point2D> points,
                      pixel(std::ceil(maxX + margin)), pixel(std::ceil(maxY + margin))};
 }
 
-// The pixels of the line's `bounds` a piece of it adds to: its own bounds within them, or, where
-// it lies wholly left of them, their first column, along which its edges add their winding.
-// Nothing where it lies right of them, above or below.
-PixelArea pieceArea(std::span<const geom::Point2D> points, const DeviceTransform& toDevice,
-                    const StrokeShape& shape, const PixelArea& bounds)
+// `bounds` cut to `limits`; nothing when they do not meet.
+PixelArea within(const PixelArea& bounds, const PixelArea& limits)
 {
-    const auto own = pixelBounds(points, toDevice, shape);
-    if (!own || own->left >= bounds.right || own->bottom <= bounds.top || own->top >= bounds.bottom)
-        return {};
-    const std::int32_t left = std::max(own->left, bounds.left);
-    return {left, std::max(own->top, bounds.top),
-            std::max(std::min(own->right, bounds.right), left + 1),
-            std::min(own->bottom, bounds.bottom)};
+    const PixelArea cut{std::clamp(bounds.left, limits.left, limits.right),
+                        std::clamp(bounds.top, limits.top, limits.bottom),
+                        std::clamp(bounds.right, limits.left, limits.right),
+                        std::clamp(bounds.bottom, limits.top, limits.bottom)};
+    return cut.empty() ? PixelArea{} : cut;
+}
+
+// The pixels of the line's `bounds` a piece of it, of bounds `own`, adds to: its own bounds
+// within them, or, where it lies wholly left of them, their first column, along which its edges
+// add their winding. Nothing where it lies right of them, above or below.
+PixelArea pieceArea(const PixelArea& own, const PixelArea& bounds)
+{
+    if (own.left >= bounds.right || own.bottom <= bounds.top || own.top >= bounds.bottom) return {};
+    const std::int32_t left = std::max(own.left, bounds.left);
+    return {left, std::max(own.top, bounds.top),
+            std::max(std::min(own.right, bounds.right), left + 1),
+            std::min(own.bottom, bounds.bottom)};
 }
 
 } // namespace
@@ -559,92 +560,109 @@ PixelArea strokeBounds(std::span<const geom::Point2D> points, const DeviceTransf
                        const StrokeShape& shape, const PixelArea& limits)
 {
     const auto bounds = pixelBounds(points, toDevice, shape);
-    if (!bounds) return {};
-    const PixelArea within{std::clamp(bounds->left, limits.left, limits.right),
-                           std::clamp(bounds->top, limits.top, limits.bottom),
-                           std::clamp(bounds->right, limits.left, limits.right),
-                           std::clamp(bounds->bottom, limits.top, limits.bottom)};
-    return within.empty() ? PixelArea{} : within;
+    return bounds ? within(*bounds, limits) : PixelArea{};
 }
 
 CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
                               const DeviceTransform& toDevice, const StrokeShape& shape,
                               const PixelArea& area)
 {
-    const PixelArea bounds = strokeBounds(points, toDevice, shape, area);
-    if (bounds.empty()) return {};
-    const std::int32_t width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-    CoverageMask mask{bounds.left, bounds.top, width, height, {}};
-    mask.alpha.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    const auto levelsFrom = [&](const AreaAccumulator& sums, std::int32_t begin, std::int32_t end) {
-        writeLevels(sums, begin, end,
-                    mask.alpha.data() +
-                        static_cast<std::size_t>(begin) * static_cast<std::size_t>(width));
-    };
     // Segments end at points 1 to count - 1; a piece takes those ending at its points.
     const std::size_t count = points.size();
     const std::size_t piecePoints =
         std::max(leastPiecePoints, (count + piecesPerLine - 1) / piecesPerLine);
-    const std::size_t pieceCount = (count - 1 + piecePoints - 1) / piecePoints;
+    const std::size_t pieceCount = count < 2 ? 0 : (count - 1 + piecePoints - 1) / piecePoints;
+    const auto pieceBegin = [&](std::size_t piece) { return 1 + piece * piecePoints; };
+    const auto pieceEnd = [&](std::size_t piece) {
+        return std::min(count, pieceBegin(piece) + piecePoints);
+    };
+    const auto piecePointsOf = [&](std::size_t piece) {
+        return points.subspan(pieceBegin(piece) - 1, pieceEnd(piece) - pieceBegin(piece) + 1);
+    };
     if (pieceCount < 2 || std::thread::hardware_concurrency() < 2) {
+        const PixelArea bounds = strokeBounds(points, toDevice, shape, area);
+        if (bounds.empty()) return {};
+        CoverageMask mask{
+            bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, {}};
+        mask.alpha.resize(static_cast<std::size_t>(mask.width) *
+                          static_cast<std::size_t>(mask.height));
         AreaAccumulator sums(bounds);
         OutlineBuilder(sums, shape).addSegments(points, toDevice, 1, count);
-        levelsFrom(sums, 0, height);
+        writeLevels(sums, 0, mask.height, mask.alpha.data());
         return mask;
     }
-    // Each piece is covered over its own bounds, which hold its points and the one before, and
-    // so its joins, and is taken by whichever thread is free; which piece adds what depends on
-    // the points alone, so the sums and the mask do too.
-    std::vector<std::optional<AreaAccumulator>> pieces(pieceCount);
+    // Each step below is shared by two threads, each taking the next piece (or rows) that is
+    // free; which piece adds what depends on the points alone, so the sums and the mask do too.
+    const auto onBothThreads = [](auto&& work) {
+        std::future<void> other;
+        try {
+            other = std::async(std::launch::async, [&] { work(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one does it all.
+        }
+        work();
+        if (other.valid()) other.get();
+    };
+    // The pieces' bounds, whose union is the line's.
+    std::vector<std::optional<PixelArea>> ownBounds(pieceCount);
     std::atomic<std::size_t> taken{0};
-    const auto coverPieces = [&] {
+    onBothThreads([&] {
+        for (std::size_t piece; (piece = taken++) < pieceCount;)
+            ownBounds[piece] = pixelBounds(piecePointsOf(piece), toDevice, shape);
+    });
+    std::optional<PixelArea> whole;
+    for (const std::optional<PixelArea>& own : ownBounds)
+        if (own)
+            whole =
+                whole ? PixelArea{std::min(whole->left, own->left), std::min(whole->top, own->top),
+                                  std::max(whole->right, own->right),
+                                  std::max(whole->bottom, own->bottom)}
+                      : *own;
+    if (!whole) return {};
+    const PixelArea bounds = within(*whole, area);
+    if (bounds.empty()) return {};
+    // Each piece is covered over its own bounds, which hold its points and the one before, and
+    // so its joins.
+    std::vector<std::optional<AreaAccumulator>> pieces(pieceCount);
+    taken = 0;
+    onBothThreads([&] {
         for (std::size_t piece; (piece = taken++) < pieceCount;) {
-            const std::size_t begin = 1 + piece * piecePoints;
-            const std::size_t end = std::min(count, begin + piecePoints);
-            const PixelArea pieceBounds =
-                pieceArea(points.subspan(begin - 1, end - begin + 1), toDevice, shape, bounds);
+            if (!ownBounds[piece]) continue;
+            const PixelArea pieceBounds = pieceArea(*ownBounds[piece], bounds);
             if (pieceBounds.empty()) continue;
             AreaAccumulator& accumulator = pieces[piece].emplace(pieceBounds);
-            OutlineBuilder(accumulator, shape).addSegments(points, toDevice, begin, end);
+            OutlineBuilder(accumulator, shape)
+                .addSegments(points, toDevice, pieceBegin(piece), pieceEnd(piece));
         }
-    };
-    // The pieces' areas added in their order, for rows `begin` to `end`, then their levels.
+    });
+    // The pieces' areas added in their order, a few rows at a time, then their levels.
+    const std::int32_t width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    CoverageMask mask{bounds.left, bounds.top, width, height, {}};
+    mask.alpha.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     AreaAccumulator sums(bounds);
-    const auto sumRows = [&](std::int32_t begin, std::int32_t end) {
-        for (const std::optional<AreaAccumulator>& piece : pieces) {
-            if (!piece) continue;
-            const PixelArea& at = piece->area();
-            const std::int32_t from = std::max(begin, at.top - bounds.top);
-            const std::int32_t to = std::min(end, at.bottom - bounds.top);
-            const std::int32_t columns = at.right - at.left + 1;
-            for (std::int32_t row = from; row < to; ++row) {
-                const float* source = piece->row(row - (at.top - bounds.top));
-                float* target = sums.row(row) + (at.left - bounds.left);
-                for (std::int32_t column = 0; column < columns; ++column)
-                    target[column] += source[column];
+    constexpr std::int32_t rowsAtOnce = 32;
+    std::atomic<std::int32_t> rowsTaken{0};
+    onBothThreads([&] {
+        for (std::int32_t begin; (begin = rowsTaken.fetch_add(rowsAtOnce)) < height;) {
+            const std::int32_t end = std::min(height, begin + rowsAtOnce);
+            for (const std::optional<AreaAccumulator>& piece : pieces) {
+                if (!piece) continue;
+                const PixelArea& at = piece->area();
+                const std::int32_t from = std::max(begin, at.top - bounds.top);
+                const std::int32_t to = std::min(end, at.bottom - bounds.top);
+                const std::int32_t columns = at.right - at.left + 1;
+                for (std::int32_t row = from; row < to; ++row) {
+                    const float* source = piece->row(row - (at.top - bounds.top));
+                    float* target = sums.row(row) + (at.left - bounds.left);
+                    for (std::int32_t column = 0; column < columns; ++column)
+                        target[column] += source[column];
+                }
             }
+            writeLevels(sums, begin, end,
+                        mask.alpha.data() +
+                            static_cast<std::size_t>(begin) * static_cast<std::size_t>(width));
         }
-        levelsFrom(sums, begin, end);
-    };
-    const std::int32_t middle = height / 2;
-    std::future<void> helper;
-    try {
-        helper = std::async(std::launch::async, [&] { coverPieces(); });
-    } catch (const std::system_error&) {
-        coverPieces(); // no thread to be had
-        sumRows(0, height);
-        return mask;
-    }
-    coverPieces();
-    helper.get();
-    try {
-        helper = std::async(std::launch::async, sumRows, middle, height);
-    } catch (const std::system_error&) {
-        sumRows(0, height);
-        return mask;
-    }
-    sumRows(0, middle);
-    helper.get();
+    });
     return mask;
 }
 
