@@ -107,6 +107,50 @@ public:
         clipAndAdd(x0, y0, x1, y1);
     }
 
+    // The path from `from` through `focal` to `to`, where `from` and `to` lie within one pixel
+    // and `focal` within it or a pixel beside it, as the edge from `from` to `to` and the
+    // triangle the path closes with it: the triangle's area is added to the pixels it lies
+    // in, parted by the side between them. False, adding nothing, for other paths.
+    bool addWedge(DevicePoint from, DevicePoint focal, DevicePoint to)
+    {
+        const double ax = from.x - m_left, ay = from.y - m_top;
+        const double fx = focal.x - m_left, fy = focal.y - m_top;
+        const double bx = to.x - m_left, by = to.y - m_top;
+        if (!(std::min({ax, fx, bx}) >= 0 && std::max({ax, fx, bx}) < m_width &&
+              std::min({ay, fy, by}) >= 0 && std::max({ay, fy, by}) < m_height))
+            return false;
+        const std::ptrdiff_t column = floorOf(ax), row = floorOf(ay);
+        if (floorOf(bx) != column || floorOf(by) != row) return false;
+        const std::ptrdiff_t focalColumn = floorOf(fx), focalRow = floorOf(fy);
+        // The triangle's share of the pixel's coverage: minus its signed area.
+        const double area = 0.5 * ((fx - ax) * (by - ay) - (fy - ay) * (bx - ax));
+        double focalShare = 0;
+        if (focalColumn != column || focalRow != row) {
+            // The part on the focal point's side of the line between the pixels is the
+            // triangle scaled along its two sides from the focal point.
+            double focalSide = 0, fromSide = 0, toSide = 0;
+            if (focalRow == row && (focalColumn == column + 1 || focalColumn + 1 == column)) {
+                const auto line = static_cast<double>(std::max(column, focalColumn));
+                focalSide = fx - line;
+                fromSide = ax - line;
+                toSide = bx - line;
+            } else if (focalColumn == column && (focalRow == row + 1 || focalRow + 1 == row)) {
+                const auto line = static_cast<double>(std::max(row, focalRow));
+                focalSide = fy - line;
+                fromSide = ay - line;
+                toSide = by - line;
+            } else {
+                return false;
+            }
+            focalShare =
+                area * (focalSide / (focalSide - fromSide)) * (focalSide / (focalSide - toSide));
+            addClosedArea(focalRow, focalColumn, focalShare);
+        }
+        addEdge(from, to);
+        addClosedArea(row, column, area - focalShare);
+        return true;
+    }
+
     // Adds what the open cell holds to its pixels and closes it.
     void closeCell()
     {
@@ -164,6 +208,19 @@ private:
             addLine(std::max(x0, 0.0), y0, 0, y);
             addLine(0, y, std::max(x1, 0.0), y1);
         }
+    }
+
+    // A closed path within one pixel, of signed area `area` (as the cross product counts it):
+    // minus that area for the pixel, and back after it.
+    void addClosedArea(std::ptrdiff_t row, std::ptrdiff_t column, double area)
+    {
+        if (static_cast<double>(row) == m_cellTop && static_cast<double>(column) == m_cellLeft) {
+            m_cellMoment += 2 * area;
+            return;
+        }
+        float* cells = m_cells.data() + row * m_stride + column;
+        cells[0] -= static_cast<float>(area);
+        cells[1] += static_cast<float>(area);
     }
 
     // An edge within the open cell: its winding, and its winding times the sum of its ends'
@@ -354,8 +411,10 @@ inline void OutlineBuilder::join(const SideLine& previous, const SideLine& next,
     const DevicePoint from = previous.end, to = next.start;
     const double turn = cross(previous.direction, next.direction);
     if (turn > 0) {
-        m_area.addEdge(from, focal);
-        m_area.addEdge(focal, to);
+        if (!m_area.addWedge(from, focal, to)) {
+            m_area.addEdge(from, focal);
+            m_area.addEdge(focal, to);
+        }
         return;
     }
     // On the outer side of a slight turn the miter adds a sliver of about half-width squared
