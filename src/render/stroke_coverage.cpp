@@ -48,6 +48,35 @@ std::ptrdiff_t floorOf(double value)
     return static_cast<std::ptrdiff_t>(value);
 }
 
+// The pixel that consecutive short edges of a path fall in, in an area's coordinates, and what
+// they add there: their winding, and their winding times the sum of their ends' distances from
+// the pixel's left side. Its bounds are NaN while no pixel is open, failing every test. It is
+// kept by value, so that the code following a path holds it in registers.
+struct OpenCell {
+    double left = std::numeric_limits<double>::quiet_NaN();
+    double top = std::numeric_limits<double>::quiet_NaN();
+    double right = std::numeric_limits<double>::quiet_NaN();
+    double bottom = std::numeric_limits<double>::quiet_NaN();
+    double winding = 0, moment = 0;
+
+    bool holds(double x, double y) const
+    {
+        return x >= left && x <= right && y >= top && y <= bottom;
+    }
+    void add(double x0, double y0, double x1, double y1)
+    {
+        const double height = y1 - y0;
+        winding += height;
+        moment += height * ((x0 - left) + (x1 - left));
+    }
+};
+
+// What adding a wedge did: the open cell after it, and whether the wedge was added.
+struct WedgeAdded {
+    OpenCell cell;
+    bool added = false;
+};
+
 // Signed areas of directed edges, kept per pixel so that the running sum along a row is the
 // winding of the filled outline over each pixel, weighted by the area it covers. The areas of
 // accumulators of parts of one outline add up to those of the whole.
@@ -70,18 +99,25 @@ public:
     {
     }
 
-    // An edge of the outline, in device coordinates.
-    [[gnu::always_inline]] void addEdge(DevicePoint from, DevicePoint to)
+    double left() const { return m_left; }
+    double top() const { return m_top; }
+
+    // A closed path within one pixel of the area, of signed area `area` (as the cross product
+    // counts it): minus that area for the pixel, and back after it.
+    void addClosedArea(std::ptrdiff_t row, std::ptrdiff_t column, double area)
     {
-        const double x0 = from.x - m_left, y0 = from.y - m_top;
-        const double x1 = to.x - m_left, y1 = to.y - m_top;
-        // Most edges of a long line are short and follow one another within one pixel: they
-        // are summed in the open cell (a NaN corner while none is open fails every test).
-        const double cellRight = m_cellLeft + 1, cellBottom = m_cellTop + 1;
-        if (x0 >= m_cellLeft && x0 <= cellRight && x1 >= m_cellLeft && x1 <= cellRight &&
-            y0 >= m_cellTop && y0 <= cellBottom && y1 >= m_cellTop && y1 <= cellBottom) {
-            addToCell(x0, y0, x1, y1);
-            return;
+        float* cells = m_cells.data() + row * m_stride + column;
+        cells[0] -= static_cast<float>(area);
+        cells[1] += static_cast<float>(area);
+    }
+
+    // An edge in the area's coordinates, summed in `cell` when it lies within it, or opening a
+    // cell when it lies within one pixel: the open cell after it.
+    [[gnu::noinline]] OpenCell addEdge(OpenCell cell, double x0, double y0, double x1, double y1)
+    {
+        if (cell.holds(x0, y0) && cell.holds(x1, y1)) {
+            cell.add(x0, y0, x1, y1);
+            return cell;
         }
         const double left = std::min(x0, x1), right = std::max(x0, x1);
         const double top = std::min(y0, y1), bottom = std::max(y0, y1);
@@ -89,11 +125,10 @@ public:
             const double column = static_cast<double>(floorOf(left));
             const double row = static_cast<double>(floorOf(top));
             if (right <= column + 1 && bottom <= row + 1) {
-                closeCell();
-                m_cellLeft = column;
-                m_cellTop = row;
-                addToCell(x0, y0, x1, y1);
-                return;
+                close(cell);
+                OpenCell opened{column, row, column + 1, row + 1, 0, 0};
+                opened.add(x0, y0, x1, y1);
+                return opened;
             }
             // Inside the area's columns and within one row of it, the row walk of addLine would
             // take one step from the edge's top to its bottom.
@@ -101,26 +136,27 @@ public:
             if (height > minimumHeight && bottom <= row + 1) {
                 const bool down = y0 < y1;
                 addRowPiece(floorOf(top), down ? x0 : x1, down ? x1 : x0, down ? height : -height);
-                return;
+                return cell;
             }
         }
         clipAndAdd(x0, y0, x1, y1);
+        return cell;
     }
 
-    // The path from `from` through `focal` to `to`, where `from` and `to` lie within one pixel
-    // and `focal` within it or a pixel beside it, as the edge from `from` to `to` and the
-    // triangle the path closes with it: the triangle's area is added to the pixels it lies
-    // in, parted by the side between them. False, adding nothing, for other paths.
-    bool addWedge(DevicePoint from, DevicePoint focal, DevicePoint to)
+    // The triangle from `from` through `focal` to `to` and back, where `from` and `to` lie
+    // within one pixel and `focal` within it or a pixel beside it: its area is added to the
+    // pixels it lies in, parted by the side between them. Not added, for others.
+    [[gnu::noinline]] WedgeAdded addWedge(OpenCell cell, DevicePoint from, DevicePoint focal,
+                                          DevicePoint to)
     {
         const double ax = from.x - m_left, ay = from.y - m_top;
         const double fx = focal.x - m_left, fy = focal.y - m_top;
         const double bx = to.x - m_left, by = to.y - m_top;
         if (!(std::min({ax, fx, bx}) >= 0 && std::max({ax, fx, bx}) < m_width &&
               std::min({ay, fy, by}) >= 0 && std::max({ay, fy, by}) < m_height))
-            return false;
+            return {cell, false};
         const std::ptrdiff_t column = floorOf(ax), row = floorOf(ay);
-        if (floorOf(bx) != column || floorOf(by) != row) return false;
+        if (floorOf(bx) != column || floorOf(by) != row) return {cell, false};
         const std::ptrdiff_t focalColumn = floorOf(fx), focalRow = floorOf(fy);
         // The triangle's share of the pixel's coverage: minus its signed area.
         const double area = 0.5 * ((fx - ax) * (by - ay) - (fy - ay) * (bx - ax));
@@ -140,30 +176,26 @@ public:
                 fromSide = ay - line;
                 toSide = by - line;
             } else {
-                return false;
+                return {cell, false};
             }
             focalShare =
-                area * (focalSide / (focalSide - fromSide)) * (focalSide / (focalSide - toSide));
-            addClosedArea(focalRow, focalColumn, focalShare);
+                area * (focalSide * focalSide) / ((focalSide - fromSide) * (focalSide - toSide));
+            addClosedArea(cell, focalRow, focalColumn, focalShare);
         }
-        addEdge(from, to);
-        addClosedArea(row, column, area - focalShare);
-        return true;
+        addClosedArea(cell, row, column, area - focalShare);
+        return {cell, true};
     }
 
-    // Adds what the open cell holds to its pixels and closes it.
-    void closeCell()
+    // Adds what an open cell holds to its pixels.
+    void close(const OpenCell& cell)
     {
-        if (m_cellTop >= 0) {
-            // Each edge adds its winding times the part of the pixel right of it, and the rest
-            // to the next pixel: summed, the winding less its moment, and the moment.
-            float* area = m_cells.data() + floorOf(m_cellTop) * m_stride + floorOf(m_cellLeft);
-            const double moment = 0.5 * m_cellMoment;
-            area[0] += static_cast<float>(m_cellWinding - moment);
-            area[1] += static_cast<float>(moment);
-        }
-        m_cellWinding = m_cellMoment = 0;
-        m_cellLeft = m_cellTop = std::numeric_limits<double>::quiet_NaN();
+        if (!(cell.top >= 0)) return;
+        // Each edge adds its winding times the part of the pixel right of it, and the rest to
+        // the next pixel: summed, the winding less its moment, and the moment.
+        float* area = m_cells.data() + floorOf(cell.top) * m_stride + floorOf(cell.left);
+        const double moment = 0.5 * cell.moment;
+        area[0] += static_cast<float>(cell.winding - moment);
+        area[1] += static_cast<float>(moment);
     }
 
     // Whether edges within the device rectangle from (left, top) to (any, bottom) add nothing:
@@ -212,24 +244,13 @@ private:
 
     // A closed path within one pixel, of signed area `area` (as the cross product counts it):
     // minus that area for the pixel, and back after it.
-    void addClosedArea(std::ptrdiff_t row, std::ptrdiff_t column, double area)
+    void addClosedArea(OpenCell& cell, std::ptrdiff_t row, std::ptrdiff_t column, double area)
     {
-        if (static_cast<double>(row) == m_cellTop && static_cast<double>(column) == m_cellLeft) {
-            m_cellMoment += 2 * area;
+        if (static_cast<double>(row) == cell.top && static_cast<double>(column) == cell.left) {
+            cell.moment += 2 * area;
             return;
         }
-        float* cells = m_cells.data() + row * m_stride + column;
-        cells[0] -= static_cast<float>(area);
-        cells[1] += static_cast<float>(area);
-    }
-
-    // An edge within the open cell: its winding, and its winding times the sum of its ends'
-    // distances from the cell's left side.
-    [[gnu::always_inline]] void addToCell(double x0, double y0, double x1, double y1)
-    {
-        const double winding = y1 - y0;
-        m_cellWinding += winding;
-        m_cellMoment += winding * ((x0 - m_cellLeft) + (x1 - m_cellLeft));
+        addClosedArea(row, column, area);
     }
 
     void addLine(double x0, double y0, double x1, double y1);
@@ -240,11 +261,6 @@ private:
     PixelArea m_area;
     std::ptrdiff_t m_stride;    // two more than the width: an edge at the right edge adds beyond it
     std::vector<float> m_cells; // row after row
-    // The open cell: its top left corner in the area (NaN while none is open) and the sums of
-    // the edges within it.
-    double m_cellLeft = std::numeric_limits<double>::quiet_NaN();
-    double m_cellTop = std::numeric_limits<double>::quiet_NaN();
-    double m_cellWinding = 0, m_cellMoment = 0;
 };
 
 inline void AreaAccumulator::addLine(double x0, double y0, double x1, double y1)
@@ -368,6 +384,109 @@ struct SegmentSides {
     SideLine backward; // on the other side, from its end back to its start
 };
 
+// The outline followed as a path: it starts at a point, and each point added is joined to the
+// one before by an edge. Most edges of a long line are short and follow one another within one
+// pixel: those are summed in the open cell, each point being tested once. Its state lives in
+// registers while the code that follows a path runs, and goes to the accumulator only for
+// other edges.
+class OutlinePath {
+public:
+    explicit OutlinePath(AreaAccumulator& accumulator)
+        : m_area(accumulator), m_left(accumulator.left()), m_top(accumulator.top()),
+          m_width(accumulator.area().right - accumulator.area().left),
+          m_height(accumulator.area().bottom - accumulator.area().top)
+    {
+    }
+
+    [[gnu::always_inline]] void start(DevicePoint point)
+    {
+        m_x = point.x - m_left;
+        m_y = point.y - m_top;
+        m_inCell = m_cell.holds(m_x, m_y);
+    }
+    [[gnu::always_inline]] void to(DevicePoint point)
+    {
+        const double x = point.x - m_left, y = point.y - m_top;
+        if (m_inCell && m_cell.holds(x, y)) {
+            m_cell.add(m_x, m_y, x, y);
+        } else {
+            m_cell = m_area.addEdge(m_cell, m_x, m_y, x, y);
+            m_inCell = m_cell.holds(x, y);
+        }
+        m_x = x;
+        m_y = y;
+    }
+    // The triangle from `from` (where the path is) through `focal` to `to`, added as areas of
+    // the one or two pixels it lies in, when the accumulator can take it so.
+    [[gnu::always_inline]] bool wedge(DevicePoint from, DevicePoint focal, DevicePoint to)
+    {
+        const double bx = to.x - m_left, by = to.y - m_top;
+        if (!(m_inCell && m_cell.holds(bx, by))) return otherWedge(from, focal, to);
+        // Both ends in the open cell: the triangle lies in it, or reaches from it into the pixel
+        // beside it or across its corner that holds the focal point, parted by their sides.
+        const double ax = m_x, ay = m_y;
+        const double fx = focal.x - m_left, fy = focal.y - m_top;
+        const double area = 0.5 * ((fx - ax) * (by - ay) - (fy - ay) * (bx - ax));
+        if (m_cell.holds(fx, fy)) {
+            m_cell.moment += 2 * area;
+            return true;
+        }
+        // Beyond which sides of the cell the focal point lies, by at most a pixel, and the part
+        // of the triangle beyond each: the triangle scaled along its two sides from the focal
+        // point.
+        const double across = fx > m_cell.right ? 1 : (fx < m_cell.left ? -1 : 0);
+        const double down = fy > m_cell.bottom ? 1 : (fy < m_cell.top ? -1 : 0);
+        const double column = m_cell.left + across, row = m_cell.top + down;
+        if (!(column >= 0 && column < m_width && row >= 0 && row < m_height &&
+              std::fabs(fx - (column + 0.5)) <= 0.5 && std::fabs(fy - (row + 0.5)) <= 0.5))
+            return otherWedge(from, focal, to);
+        const auto beyond = [&](double focalSide, double fromSide, double toSide) {
+            return area * (focalSide * focalSide) / ((focalSide - fromSide) * (focalSide - toSide));
+        };
+        const double lineX = across > 0 ? m_cell.right : m_cell.left;
+        const double lineY = down > 0 ? m_cell.bottom : m_cell.top;
+        const double sideways = across != 0 ? beyond(fx - lineX, ax - lineX, bx - lineX) : 0;
+        const double upDown = down != 0 ? beyond(fy - lineY, ay - lineY, by - lineY) : 0;
+        double both = 0;
+        if (across != 0 && down != 0) {
+            // The corner between the four pixels outside the triangle: the part beyond one side
+            // holds the part beyond the other, and that is the part in the focal point's pixel.
+            const double c1 = (fx - ax) * (lineY - ay) - (fy - ay) * (lineX - ax);
+            const double c2 = (bx - fx) * (lineY - fy) - (by - fy) * (lineX - fx);
+            const double c3 = (ax - bx) * (lineY - by) - (ay - by) * (lineX - bx);
+            if ((c1 > 0 && c2 > 0 && c3 > 0) || (c1 < 0 && c2 < 0 && c3 < 0))
+                return otherWedge(from, focal, to);
+            both = std::fabs(sideways) < std::fabs(upDown) ? sideways : upDown;
+            m_area.addClosedArea(floorOf(row), floorOf(column), both);
+        }
+        if (across != 0)
+            m_area.addClosedArea(floorOf(m_cell.top), floorOf(column), sideways - both);
+        if (down != 0) m_area.addClosedArea(floorOf(row), floorOf(m_cell.left), upDown - both);
+        m_cell.moment += 2 * (area - sideways - upDown + both);
+        return true;
+    }
+    void finish()
+    {
+        m_area.close(m_cell);
+        m_cell = OpenCell{};
+    }
+
+private:
+    bool otherWedge(DevicePoint from, DevicePoint focal, DevicePoint to)
+    {
+        const WedgeAdded added = m_area.addWedge(m_cell, from, focal, to);
+        m_cell = added.cell;
+        return added.added;
+    }
+
+    AreaAccumulator& m_area;
+    double m_left, m_top;
+    double m_width, m_height; // the area's size, in pixels
+    OpenCell m_cell;
+    double m_x = 0, m_y = 0; // where the path is, in the area's coordinates
+    bool m_inCell = false;   // whether that is in the open cell
+};
+
 class OutlineBuilder {
 public:
     OutlineBuilder(AreaAccumulator& accumulator, const StrokeShape& shape)
@@ -392,8 +511,8 @@ private:
         return {{from + normal, to + normal, direction, vector},
                 {to - normal, from - normal, direction * -1, vector * -1}};
     }
-    [[gnu::always_inline]] void join(const SideLine& previous, const SideLine& next,
-                                     DevicePoint focal);
+    [[gnu::always_inline]] void join(OutlinePath& path, const SideLine& previous,
+                                     const SideLine& next, DevicePoint focal);
 
     AreaAccumulator& m_area;
     double m_half;
@@ -406,21 +525,20 @@ private:
 // the inner side of the turn (each side lies left of its own direction, so the inner side is the
 // one turning left), through the miter point on the outer side, or, when the miter would reach
 // farther than the limit (or the sides are parallel), squared off that far along both sides.
-inline void OutlineBuilder::join(const SideLine& previous, const SideLine& next, DevicePoint focal)
+inline void OutlineBuilder::join(OutlinePath& path, const SideLine& previous, const SideLine& next,
+                                 DevicePoint focal)
 {
     const DevicePoint from = previous.end, to = next.start;
     const double turn = cross(previous.direction, next.direction);
     if (turn > 0) {
-        if (!m_area.addWedge(from, focal, to)) {
-            m_area.addEdge(from, focal);
-            m_area.addEdge(focal, to);
-        }
+        if (!path.wedge(from, focal, to)) path.to(focal);
+        path.to(to);
         return;
     }
     // On the outer side of a slight turn the miter adds a sliver of about half-width squared
     // times the turn cubed over 8, kept below a millionth of a pixel: the side runs straight on.
     if (-turn < m_slightTurn && dot(previous.direction, next.direction) > 0) {
-        m_area.addEdge(from, to);
+        path.to(to);
         return;
     }
     const double denominator = cross(previous.vector, next.vector);
@@ -429,16 +547,14 @@ inline void OutlineBuilder::join(const SideLine& previous, const SideLine& next,
         const DevicePoint miter = from + previous.vector * along;
         const DevicePoint reach = miter - from;
         if (dot(reach, reach) <= m_miterReach * m_miterReach) {
-            m_area.addEdge(from, miter);
-            m_area.addEdge(miter, to);
+            path.to(miter);
+            path.to(to);
             return;
         }
     }
-    const DevicePoint ahead = from + previous.direction * m_miterReach;
-    const DevicePoint behind = to - next.direction * m_miterReach;
-    m_area.addEdge(from, ahead);
-    m_area.addEdge(ahead, behind);
-    m_area.addEdge(behind, to);
+    path.to(from + previous.direction * m_miterReach);
+    path.to(to - next.direction * m_miterReach);
+    path.to(to);
 }
 
 // The outline runs forward along one side and back along the other; its edges are added in any
@@ -457,6 +573,7 @@ void OutlineBuilder::addSegments(std::span<const geom::Point2D> points,
     // segment from point[i - 1] to point[i], side[0] those of the segment before, when known.
     std::array<DevicePoint, blockPoints + 1> point;
     std::array<SegmentSides, blockPoints + 1> side;
+    OutlinePath path(m_area);
     geom::Point2D at = points[begin - 1];
     point[0] = toDevice.map(at);
     std::size_t before = begin - 1; // the first of the points equal to points[begin - 1]
@@ -497,29 +614,36 @@ void OutlineBuilder::addSegments(std::span<const geom::Point2D> points,
         }
         for (std::size_t i = 1; i <= size; ++i)
             side[i] = sides(point[i - 1], point[i]);
-        // The forward side with its joins, then the backward one.
-        m_area.closeCell();
-        if (first)
-            m_area.addEdge(side[1].backward.end, side[1].forward.start); // the flat start cap
-        else if (sidesBefore)
-            join(side[0].forward, side[1].forward, point[0]);
-        for (std::size_t i = 1; i <= size; ++i) {
-            m_area.addEdge(side[i].forward.start, side[i].forward.end);
-            if (i < size) join(side[i].forward, side[i + 1].forward, point[i]);
+        // The forward side with its joins, from the start cap or the join before, then the
+        // backward side from the end cap or the last side's end, back to the join before.
+        if (first) {
+            path.start(side[1].backward.end);
+            path.to(side[1].forward.start); // the flat start cap
+        } else if (sidesBefore) {
+            path.start(side[0].forward.end);
+            join(path, side[0].forward, side[1].forward, point[0]);
+        } else {
+            path.start(side[1].forward.start);
         }
-        if (ends) m_area.addEdge(side[size].forward.end, side[size].backward.start); // end cap
-        m_area.closeCell();
-        if (sidesBefore) join(side[1].backward, side[0].backward, point[0]);
         for (std::size_t i = 1; i <= size; ++i) {
-            m_area.addEdge(side[i].backward.start, side[i].backward.end);
-            if (i < size) join(side[i + 1].backward, side[i].backward, point[i]);
+            path.to(side[i].forward.end);
+            if (i < size) join(path, side[i].forward, side[i + 1].forward, point[i]);
         }
+        if (ends)
+            path.to(side[size].backward.start); // the flat end cap
+        else
+            path.start(side[size].backward.start);
+        for (std::size_t i = size; i >= 1; --i) {
+            path.to(side[i].backward.end);
+            if (i > 1) join(path, side[i].backward, side[i - 1].backward, point[i - 1]);
+        }
+        if (sidesBefore) join(path, side[1].backward, side[0].backward, point[0]);
         side[0] = side[size];
         point[0] = point[size];
         first = false;
         sidesBefore = true;
     }
-    m_area.closeCell();
+    path.finish();
 }
 
 // The least and the greatest x and y of `points` (at least one, all finite).
