@@ -48,35 +48,6 @@ std::ptrdiff_t floorOf(double value)
     return static_cast<std::ptrdiff_t>(value);
 }
 
-// The pixel that consecutive short edges of a path fall in, in an area's coordinates, and what
-// they add there: their winding, and their winding times the sum of their ends' distances from
-// the pixel's left side. Its bounds are NaN while no pixel is open, failing every test. It is
-// kept by value, so that the code following a path holds it in registers.
-struct OpenCell {
-    double left = std::numeric_limits<double>::quiet_NaN();
-    double top = std::numeric_limits<double>::quiet_NaN();
-    double right = std::numeric_limits<double>::quiet_NaN();
-    double bottom = std::numeric_limits<double>::quiet_NaN();
-    double winding = 0, moment = 0;
-
-    bool holds(double x, double y) const
-    {
-        return x >= left && x <= right && y >= top && y <= bottom;
-    }
-    void add(double x0, double y0, double x1, double y1)
-    {
-        const double height = y1 - y0;
-        winding += height;
-        moment += height * ((x0 - left) + (x1 - left));
-    }
-};
-
-// What adding a wedge did: the open cell after it, and whether the wedge was added.
-struct WedgeAdded {
-    OpenCell cell;
-    bool added = false;
-};
-
 // Signed areas of directed edges, kept per pixel so that the running sum along a row is the
 // winding of the filled outline over each pixel, weighted by the area it covers. The areas of
 // accumulators of parts of one outline add up to those of the whole.
@@ -102,100 +73,29 @@ public:
     double left() const { return m_left; }
     double top() const { return m_top; }
 
-    // A closed path within one pixel of the area, of signed area `area` (as the cross product
-    // counts it): minus that area for the pixel, and back after it.
-    void addClosedArea(std::ptrdiff_t row, std::ptrdiff_t column, double area)
+    // What a pixel's edges add, summed: `left` for the pixel, `right` for the one after it.
+    void addToPixel(std::ptrdiff_t row, std::ptrdiff_t column, double left, double right)
     {
         float* cells = m_cells.data() + row * m_stride + column;
-        cells[0] -= static_cast<float>(area);
-        cells[1] += static_cast<float>(area);
+        cells[0] += static_cast<float>(left);
+        cells[1] += static_cast<float>(right);
     }
 
-    // An edge in the area's coordinates, summed in `cell` when it lies within it, or opening a
-    // cell when it lies within one pixel: the open cell after it.
-    [[gnu::noinline]] OpenCell addEdge(OpenCell cell, double x0, double y0, double x1, double y1)
+    // An edge in the area's coordinates that does not lie within one pixel of it.
+    [[gnu::noinline]] void addOtherEdge(double x0, double y0, double x1, double y1)
     {
-        if (cell.holds(x0, y0) && cell.holds(x1, y1)) {
-            cell.add(x0, y0, x1, y1);
-            return cell;
-        }
         const double left = std::min(x0, x1), right = std::max(x0, x1);
         const double top = std::min(y0, y1), bottom = std::max(y0, y1);
-        if (left >= 0 && right < m_width && top >= 0 && top < m_height) {
-            const double column = static_cast<double>(floorOf(left));
-            const double row = static_cast<double>(floorOf(top));
-            if (right <= column + 1 && bottom <= row + 1) {
-                close(cell);
-                OpenCell opened{column, row, column + 1, row + 1, 0, 0};
-                opened.add(x0, y0, x1, y1);
-                return opened;
-            }
-            // Inside the area's columns and within one row of it, the row walk of addLine would
-            // take one step from the edge's top to its bottom.
-            const double height = bottom - top;
-            if (height > minimumHeight && bottom <= row + 1) {
-                const bool down = y0 < y1;
-                addRowPiece(floorOf(top), down ? x0 : x1, down ? x1 : x0, down ? height : -height);
-                return cell;
-            }
+        // Inside the area's columns and within one row of it, the row walk of addLine would
+        // take one step from the edge's top to its bottom.
+        const double height = bottom - top;
+        if (left >= 0 && right < m_width && top >= 0 && top < m_height && height > minimumHeight &&
+            bottom <= static_cast<double>(floorOf(top)) + 1) {
+            const bool down = y0 < y1;
+            addRowPiece(floorOf(top), down ? x0 : x1, down ? x1 : x0, down ? height : -height);
+            return;
         }
         clipAndAdd(x0, y0, x1, y1);
-        return cell;
-    }
-
-    // The triangle from `from` through `focal` to `to` and back, where `from` and `to` lie
-    // within one pixel and `focal` within it or a pixel beside it: its area is added to the
-    // pixels it lies in, parted by the side between them. Not added, for others.
-    [[gnu::noinline]] WedgeAdded addWedge(OpenCell cell, DevicePoint from, DevicePoint focal,
-                                          DevicePoint to)
-    {
-        const double ax = from.x - m_left, ay = from.y - m_top;
-        const double fx = focal.x - m_left, fy = focal.y - m_top;
-        const double bx = to.x - m_left, by = to.y - m_top;
-        if (!(std::min({ax, fx, bx}) >= 0 && std::max({ax, fx, bx}) < m_width &&
-              std::min({ay, fy, by}) >= 0 && std::max({ay, fy, by}) < m_height))
-            return {cell, false};
-        const std::ptrdiff_t column = floorOf(ax), row = floorOf(ay);
-        if (floorOf(bx) != column || floorOf(by) != row) return {cell, false};
-        const std::ptrdiff_t focalColumn = floorOf(fx), focalRow = floorOf(fy);
-        // The triangle's share of the pixel's coverage: minus its signed area.
-        const double area = 0.5 * ((fx - ax) * (by - ay) - (fy - ay) * (bx - ax));
-        double focalShare = 0;
-        if (focalColumn != column || focalRow != row) {
-            // The part on the focal point's side of the line between the pixels is the
-            // triangle scaled along its two sides from the focal point.
-            double focalSide = 0, fromSide = 0, toSide = 0;
-            if (focalRow == row && (focalColumn == column + 1 || focalColumn + 1 == column)) {
-                const auto line = static_cast<double>(std::max(column, focalColumn));
-                focalSide = fx - line;
-                fromSide = ax - line;
-                toSide = bx - line;
-            } else if (focalColumn == column && (focalRow == row + 1 || focalRow + 1 == row)) {
-                const auto line = static_cast<double>(std::max(row, focalRow));
-                focalSide = fy - line;
-                fromSide = ay - line;
-                toSide = by - line;
-            } else {
-                return {cell, false};
-            }
-            focalShare =
-                area * (focalSide * focalSide) / ((focalSide - fromSide) * (focalSide - toSide));
-            addClosedArea(cell, focalRow, focalColumn, focalShare);
-        }
-        addClosedArea(cell, row, column, area - focalShare);
-        return {cell, true};
-    }
-
-    // Adds what an open cell holds to its pixels.
-    void close(const OpenCell& cell)
-    {
-        if (!(cell.top >= 0)) return;
-        // Each edge adds its winding times the part of the pixel right of it, and the rest to
-        // the next pixel: summed, the winding less its moment, and the moment.
-        float* area = m_cells.data() + floorOf(cell.top) * m_stride + floorOf(cell.left);
-        const double moment = 0.5 * cell.moment;
-        area[0] += static_cast<float>(cell.winding - moment);
-        area[1] += static_cast<float>(moment);
     }
 
     // Whether edges within the device rectangle from (left, top) to (any, bottom) add nothing:
@@ -240,17 +140,6 @@ private:
             addLine(std::max(x0, 0.0), y0, 0, y);
             addLine(0, y, std::max(x1, 0.0), y1);
         }
-    }
-
-    // A closed path within one pixel, of signed area `area` (as the cross product counts it):
-    // minus that area for the pixel, and back after it.
-    void addClosedArea(OpenCell& cell, std::ptrdiff_t row, std::ptrdiff_t column, double area)
-    {
-        if (static_cast<double>(row) == cell.top && static_cast<double>(column) == cell.left) {
-            cell.moment += 2 * area;
-            return;
-        }
-        addClosedArea(row, column, area);
     }
 
     void addLine(double x0, double y0, double x1, double y1);
@@ -386,9 +275,10 @@ struct SegmentSides {
 
 // The outline followed as a path: it starts at a point, and each point added is joined to the
 // one before by an edge. Most edges of a long line are short and follow one another within one
-// pixel: those are summed in the open cell, each point being tested once. Its state lives in
-// registers while the code that follows a path runs, and goes to the accumulator only for
-// other edges.
+// pixel, the open cell: what they add there is summed in double precision, each point being
+// tested once, and goes to the pixel when the path opens another. The open cell's bounds are
+// NaN while none is open, failing every test. All of this stays in registers while the code
+// that follows a path runs: the accumulator takes only finished sums and other edges.
 class OutlinePath {
 public:
     explicit OutlinePath(AreaAccumulator& accumulator)
@@ -402,49 +292,51 @@ public:
     {
         m_x = point.x - m_left;
         m_y = point.y - m_top;
-        m_inCell = m_cell.holds(m_x, m_y);
+        m_inCell = holds(m_x, m_y);
     }
     [[gnu::always_inline]] void to(DevicePoint point)
     {
         const double x = point.x - m_left, y = point.y - m_top;
-        if (m_inCell && m_cell.holds(x, y)) {
-            m_cell.add(m_x, m_y, x, y);
+        if (m_inCell && holds(x, y)) {
+            addToCell(m_x, m_y, x, y);
         } else {
-            m_cell = m_area.addEdge(m_cell, m_x, m_y, x, y);
-            m_inCell = m_cell.holds(x, y);
+            addEdge(m_x, m_y, x, y);
+            m_inCell = holds(x, y);
         }
         m_x = x;
         m_y = y;
     }
-    // The triangle from `from` (where the path is) through `focal` to `to`, added as areas of
-    // the one or two pixels it lies in, when the accumulator can take it so.
-    [[gnu::always_inline]] bool wedge(DevicePoint from, DevicePoint focal, DevicePoint to)
+
+    // The triangle from `from` (where the path is) through `focal` to `to` and back, added as
+    // areas of the pixels it lies in, when its ends lie in the open cell and the focal point
+    // within a pixel of it; false, adding nothing, otherwise.
+    [[gnu::always_inline]] bool wedge(DevicePoint focal, DevicePoint to)
     {
         const double bx = to.x - m_left, by = to.y - m_top;
-        if (!(m_inCell && m_cell.holds(bx, by))) return otherWedge(from, focal, to);
-        // Both ends in the open cell: the triangle lies in it, or reaches from it into the pixel
-        // beside it or across its corner that holds the focal point, parted by their sides.
+        if (!(m_inCell && holds(bx, by))) return false;
         const double ax = m_x, ay = m_y;
         const double fx = focal.x - m_left, fy = focal.y - m_top;
+        // The triangle's share of the pixel's coverage is minus its signed area.
         const double area = 0.5 * ((fx - ax) * (by - ay) - (fy - ay) * (bx - ax));
-        if (m_cell.holds(fx, fy)) {
-            m_cell.moment += 2 * area;
+        if (holds(fx, fy)) {
+            m_moment += 2 * area;
             return true;
         }
         // Beyond which sides of the cell the focal point lies, by at most a pixel, and the part
         // of the triangle beyond each: the triangle scaled along its two sides from the focal
         // point.
-        const double across = fx > m_cell.right ? 1 : (fx < m_cell.left ? -1 : 0);
-        const double down = fy > m_cell.bottom ? 1 : (fy < m_cell.top ? -1 : 0);
-        const double column = m_cell.left + across, row = m_cell.top + down;
+        const double cellRight = m_cellLeft + 1, cellBottom = m_cellTop + 1;
+        const double across = fx > cellRight ? 1 : (fx < m_cellLeft ? -1 : 0);
+        const double down = fy > cellBottom ? 1 : (fy < m_cellTop ? -1 : 0);
+        const double column = m_cellLeft + across, row = m_cellTop + down;
         if (!(column >= 0 && column < m_width && row >= 0 && row < m_height &&
               std::fabs(fx - (column + 0.5)) <= 0.5 && std::fabs(fy - (row + 0.5)) <= 0.5))
-            return otherWedge(from, focal, to);
+            return false;
         const auto beyond = [&](double focalSide, double fromSide, double toSide) {
             return area * (focalSide * focalSide) / ((focalSide - fromSide) * (focalSide - toSide));
         };
-        const double lineX = across > 0 ? m_cell.right : m_cell.left;
-        const double lineY = down > 0 ? m_cell.bottom : m_cell.top;
+        const double lineX = across > 0 ? cellRight : m_cellLeft;
+        const double lineY = down > 0 ? cellBottom : m_cellTop;
         const double sideways = across != 0 ? beyond(fx - lineX, ax - lineX, bx - lineX) : 0;
         const double upDown = down != 0 ? beyond(fy - lineY, ay - lineY, by - lineY) : 0;
         double both = 0;
@@ -454,35 +346,78 @@ public:
             const double c1 = (fx - ax) * (lineY - ay) - (fy - ay) * (lineX - ax);
             const double c2 = (bx - fx) * (lineY - fy) - (by - fy) * (lineX - fx);
             const double c3 = (ax - bx) * (lineY - by) - (ay - by) * (lineX - bx);
-            if ((c1 > 0 && c2 > 0 && c3 > 0) || (c1 < 0 && c2 < 0 && c3 < 0))
-                return otherWedge(from, focal, to);
+            if ((c1 > 0 && c2 > 0 && c3 > 0) || (c1 < 0 && c2 < 0 && c3 < 0)) return false;
             both = std::fabs(sideways) < std::fabs(upDown) ? sideways : upDown;
-            m_area.addClosedArea(floorOf(row), floorOf(column), both);
+            addClosedArea(row, column, both);
         }
-        if (across != 0)
-            m_area.addClosedArea(floorOf(m_cell.top), floorOf(column), sideways - both);
-        if (down != 0) m_area.addClosedArea(floorOf(row), floorOf(m_cell.left), upDown - both);
-        m_cell.moment += 2 * (area - sideways - upDown + both);
+        if (across != 0) addClosedArea(m_cellTop, column, sideways - both);
+        if (down != 0) addClosedArea(row, m_cellLeft, upDown - both);
+        m_moment += 2 * (area - sideways - upDown + both);
         return true;
     }
-    void finish()
-    {
-        m_area.close(m_cell);
-        m_cell = OpenCell{};
-    }
+
+    void finish() { closeCell(); }
 
 private:
-    bool otherWedge(DevicePoint from, DevicePoint focal, DevicePoint to)
+    [[gnu::always_inline]] bool holds(double x, double y) const
     {
-        const WedgeAdded added = m_area.addWedge(m_cell, from, focal, to);
-        m_cell = added.cell;
-        return added.added;
+        return x >= m_cellLeft && x <= m_cellLeft + 1 && y >= m_cellTop && y <= m_cellTop + 1;
+    }
+    // An edge within the open cell: its winding, and its winding times the sum of its ends'
+    // distances from the cell's left side.
+    [[gnu::always_inline]] void addToCell(double x0, double y0, double x1, double y1)
+    {
+        const double height = y1 - y0;
+        m_winding += height;
+        m_moment += height * ((x0 - m_cellLeft) + (x1 - m_cellLeft));
+    }
+    // An edge summed in the open cell when it lies within it, opening a cell when it lies
+    // within one pixel, added by the accumulator otherwise.
+    [[gnu::always_inline]] void addEdge(double x0, double y0, double x1, double y1)
+    {
+        if (holds(x0, y0) && holds(x1, y1)) {
+            addToCell(x0, y0, x1, y1);
+            return;
+        }
+        const double left = std::min(x0, x1), right = std::max(x0, x1);
+        const double top = std::min(y0, y1), bottom = std::max(y0, y1);
+        if (left >= 0 && right < m_width && top >= 0 && top < m_height) {
+            const double column = static_cast<double>(floorOf(left));
+            const double row = static_cast<double>(floorOf(top));
+            if (right <= column + 1 && bottom <= row + 1) {
+                closeCell();
+                m_cellLeft = column;
+                m_cellTop = row;
+                addToCell(x0, y0, x1, y1);
+                return;
+            }
+        }
+        m_area.addOtherEdge(x0, y0, x1, y1);
+    }
+    // Each edge adds its winding times the part of the pixel right of it, and the rest to the
+    // next pixel: summed, the winding less its moment, and the moment.
+    [[gnu::always_inline]] void closeCell()
+    {
+        if (m_cellTop >= 0) {
+            const double moment = 0.5 * m_moment;
+            m_area.addToPixel(floorOf(m_cellTop), floorOf(m_cellLeft), m_winding - moment, moment);
+        }
+        m_cellLeft = m_cellTop = std::numeric_limits<double>::quiet_NaN();
+        m_winding = m_moment = 0;
+    }
+    // A closed path within the pixel at (column, row) of signed area `area`: minus that area
+    // for the pixel, and back after it.
+    [[gnu::always_inline]] void addClosedArea(double row, double column, double area)
+    {
+        m_area.addToPixel(floorOf(row), floorOf(column), -area, area);
     }
 
     AreaAccumulator& m_area;
-    double m_left, m_top;
+    double m_left, m_top;     // the area's top left corner on the device
     double m_width, m_height; // the area's size, in pixels
-    OpenCell m_cell;
+    double m_cellLeft = std::numeric_limits<double>::quiet_NaN();
+    double m_cellTop = std::numeric_limits<double>::quiet_NaN();
+    double m_winding = 0, m_moment = 0;
     double m_x = 0, m_y = 0; // where the path is, in the area's coordinates
     bool m_inCell = false;   // whether that is in the open cell
 };
@@ -531,7 +466,7 @@ inline void OutlineBuilder::join(OutlinePath& path, const SideLine& previous, co
     const DevicePoint from = previous.end, to = next.start;
     const double turn = cross(previous.direction, next.direction);
     if (turn > 0) {
-        if (!path.wedge(from, focal, to)) path.to(focal);
+        if (!path.wedge(focal, to)) path.to(focal);
         path.to(to);
         return;
     }
