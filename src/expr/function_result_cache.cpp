@@ -2,6 +2,7 @@
 #include "expr/function_result_cache.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace expr {
 namespace {
@@ -24,6 +25,14 @@ const std::vector<float>* FunctionResultCache::findList(std::string_view text,
     return nullptr;
 }
 
+const std::vector<float>* FunctionResultCache::findEven(std::string_view text,
+                                                        const EvenSamples& even) const
+{
+    for (const Entry& entry : m_list)
+        if (entry.even == even && entry.text == text) return &entry.results;
+    return nullptr;
+}
+
 const std::vector<float>* FunctionResultCache::findGrid(std::string_view text,
                                                         std::span<const float> x,
                                                         std::span<const float> y) const
@@ -35,14 +44,17 @@ const std::vector<float>* FunctionResultCache::findGrid(std::string_view text,
 }
 
 void FunctionResultCache::storeList(std::int32_t figureId, std::string_view text,
-                                    std::span<const float> x, std::span<const float> results)
+                                    std::span<const float> x, std::span<const float> results,
+                                    std::optional<EvenSamples> even)
 {
+    assert((!even || even->count == x.size()) && "an even description counts the samples");
     append(m_list, Entry{0,
                          figureId,
                          std::string(text),
                          {x.begin(), x.end()},
                          {},
-                         {results.begin(), results.end()}});
+                         {results.begin(), results.end()},
+                         even});
 }
 
 void FunctionResultCache::storeGrid(std::int32_t figureId, std::string_view text,
@@ -54,7 +66,8 @@ void FunctionResultCache::storeGrid(std::int32_t figureId, std::string_view text
                          std::string(text),
                          {x.begin(), x.end()},
                          {y.begin(), y.end()},
-                         {results.begin(), results.end()}});
+                         {results.begin(), results.end()},
+                         std::nullopt});
 }
 
 void FunctionResultCache::purgeFigure(std::int32_t figureId)

@@ -6,12 +6,22 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace expr {
+
+// Evenly spaced x samples, x[i] = i * step + from for i < count, described without the samples.
+struct EvenSamples {
+    float from = 0;
+    float step = 0;
+    std::size_t count = 0;
+
+    bool operator==(const EvenSamples&) const = default;
+};
 
 class FunctionResultCache {
 public:
@@ -24,15 +34,19 @@ public:
     // Results of the first one-variable entry with this text and these x samples (same length,
     // equal as floats, so a NaN never matches), or nullptr.
     const std::vector<float>* findList(std::string_view text, std::span<const float> x) const;
+    // Results of the first one-variable entry with this text that was stored with `even` as the
+    // description of its x samples: a lookup without making and comparing the samples. The
+    // descriptions compare as floats, so those that match give samples that match.
+    const std::vector<float>* findEven(std::string_view text, const EvenSamples& even) const;
     // The same for grid entries, comparing the x and the y samples.
     const std::vector<float>* findGrid(std::string_view text, std::span<const float> x,
                                        std::span<const float> y) const;
 
     // Appends an entry made for `figureId`. The figure id is not part of the key: an entry serves
     // identical requests of every figure. When the cache would hold more values than its
-    // capacity, its oldest entries are dropped first.
+    // capacity, its oldest entries are dropped first. `even`, when given, describes `x`.
     void storeList(std::int32_t figureId, std::string_view text, std::span<const float> x,
-                   std::span<const float> results);
+                   std::span<const float> results, std::optional<EvenSamples> even = {});
     void storeGrid(std::int32_t figureId, std::string_view text, std::span<const float> x,
                    std::span<const float> y, std::span<const float> results);
 
@@ -52,6 +66,7 @@ private:
         std::vector<float> x;
         std::vector<float> y; // grid entries only
         std::vector<float> results;
+        std::optional<EvenSamples> even; // one-variable entries whose x it describes
 
         std::size_t valueCount() const { return x.size() + y.size() + results.size(); }
     };

@@ -15,6 +15,10 @@
 #include <cstdio>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace expr {
 namespace {
 
@@ -107,25 +111,130 @@ std::vector<float> positions(const AxisSamples& axis)
 
 // --- FUNCTION and FUNCTION3A --------------------------------------------------------------------
 
-struct CurveSamples {
-    std::vector<float> parameters;
-    std::vector<float> values;
+EvenSamples evenSamples(const AxisSamples& axis)
+{
+    return {axis.from, axis.step, static_cast<std::size_t>(wholeCount(axis))};
+}
+
+// The values of the expression at the x samples, as evaluateSamples gives them: found in the
+// cache by the description of the samples (a repaint makes and compares no samples then), or
+// through the samples themselves, or evaluated into `evaluated` and stored.
+std::span<const float> cachedValues(FunctionResultCache& cache, std::int32_t figureId,
+                                    const FunctionSampling& sampling, std::vector<float>& evaluated)
+{
+    const EvenSamples even = evenSamples(sampling.x);
+    if (const std::vector<float>* kept = cache.findEven(sampling.expression, even)) return *kept;
+    const std::vector<float> parameters = positions(sampling.x);
+    if (const std::vector<float>* kept = cache.findList(sampling.expression, parameters))
+        return *kept;
+    evaluated.resize(parameters.size());
+    const std::span<const float> arrays[] = {parameters};
+    const std::int32_t counts[] = {static_cast<std::int32_t>(parameters.size())};
+    evaluateWithoutCache(sampling.expression, 1, arrays, counts, evaluated, SampleLayout::List);
+    cache.storeList(figureId, sampling.expression, parameters, evaluated, even);
+    return evaluated;
+}
+
+// The values of a curve, with the spectrum taken (in `own`) when the object asks for it.
+std::span<const float> curveValues(FunctionResultCache& cache, std::int32_t figureId,
+                                   const FunctionSampling& sampling, std::vector<float>& own)
+{
+    const std::span<const float> values = cachedValues(cache, figureId, sampling, own);
+    if (!sampling.spectrum) return values;
+    if (values.data() != own.data()) own.assign(values.begin(), values.end());
+    magnitudeSpectrum(own);
+    return own;
+}
+
+// Tiny values are drawn as 0.
+float snapped(float value)
+{
+    return std::fabs(value) < 0.0001f ? 0.0f : value;
+}
+
+// Sample i of an axis, as positions makes it.
+float parameter(const AxisSamples& axis, std::int32_t i)
+{
+    return static_cast<float>(i) * axis.step + axis.from;
+}
+
+// Points left where their axis units put them.
+struct Unmapped {
+    geom::Point2D operator()(geom::Point2D point) const { return point; }
+#if defined(__SSE2__)
+    void columns(__m128&, __m128&) const {}
+#endif
 };
 
-// Positions, values, the optional spectrum and the snapping of tiny values to 0.
-CurveSamples sampleCurve(FunctionResultCache& cache, std::int32_t figureId,
-                         const FunctionSampling& sampling)
+// Points through an axis mapping.
+struct Mapped {
+    geom::AxisMap map;
+
+    geom::Point2D operator()(geom::Point2D point) const { return map(point); }
+#if defined(__SSE2__)
+    // Four points, with the operations of AxisMap in their order, so the floats are the same.
+    void columns(__m128& x, __m128& y) const
+    {
+        x = _mm_add_ps(_mm_set1_ps(map.left),
+                       _mm_div_ps(_mm_mul_ps(_mm_set1_ps(map.width),
+                                             _mm_sub_ps(x, _mm_set1_ps(map.xFrom))),
+                                  _mm_set1_ps(map.xRange)));
+        y = _mm_add_ps(_mm_set1_ps(map.top),
+                       _mm_div_ps(_mm_mul_ps(_mm_set1_ps(map.height),
+                                             _mm_sub_ps(_mm_set1_ps(map.yTo), y)),
+                                  _mm_set1_ps(map.yRange)));
+    }
+#endif
+};
+
+// Point i: (sample, snapped value), or (snapped value, sample) when swapped, placed. The first
+// points are made four at a time (samples, snapping and placing as the loop at the end does
+// them, the same floats), the rest one at a time.
+template <typename Place>
+void placeFunctionPoints(const AxisSamples& axis, std::span<const float> values, bool swapped,
+                         const Place& place, std::span<geom::Point2D> points)
 {
-    CurveSamples curve{positions(sampling.x), {}};
-    curve.values.resize(curve.parameters.size());
-    const std::span<const float> arrays[] = {curve.parameters};
-    const std::int32_t counts[] = {static_cast<std::int32_t>(curve.parameters.size())};
-    evaluateSamples(cache, figureId, sampling.expression, 1, arrays, counts, curve.values,
-                    SampleLayout::List);
-    if (sampling.spectrum) magnitudeSpectrum(curve.values);
-    for (float& value : curve.values)
-        value = std::fabs(value) < 0.0001f ? 0.0f : value;
-    return curve;
+    assert(points.size() == values.size() &&
+           values.size() <= static_cast<std::size_t>(model::maxFunctionSamples));
+    const auto count = static_cast<std::int32_t>(values.size());
+    std::int32_t i = 0;
+#if defined(__SSE2__)
+    const __m128 step = _mm_set1_ps(axis.step), from = _mm_set1_ps(axis.from);
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 tiny = _mm_set1_ps(0.0001f);
+    float* floats = reinterpret_cast<float*>(points.data());
+    for (; i + 4 <= count; i += 4) {
+        const auto at = static_cast<std::size_t>(i);
+        const __m128 sample =
+            _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(_mm_setr_epi32(i, i + 1, i + 2, i + 3)), step),
+                       from);
+        const __m128 raw = _mm_loadu_ps(values.data() + at);
+        const __m128 value = _mm_andnot_ps(_mm_cmplt_ps(_mm_and_ps(raw, magnitude), tiny), raw);
+        __m128 x = swapped ? value : sample, y = swapped ? sample : value;
+        place.columns(x, y);
+        _mm_storeu_ps(floats + 2 * at, _mm_unpacklo_ps(x, y));
+        _mm_storeu_ps(floats + 2 * at + 4, _mm_unpackhi_ps(x, y));
+    }
+#endif
+    for (; i < count; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const float sample = parameter(axis, i), value = snapped(values[at]);
+        points[at] = place(swapped ? geom::Point2D{value, sample} : geom::Point2D{sample, value});
+    }
+}
+
+// The points of a FUNCTION object, placed as they are made from the values.
+template <typename Place>
+std::vector<geom::Point2D> placedFunctionPoints(FunctionResultCache& cache, std::int32_t figureId,
+                                                const model::PlotObject& object, const Place& place)
+{
+    const std::optional<FunctionSampling> sampling = usableSampling(object, ObjectType::Function);
+    if (!sampling) return {};
+    std::vector<float> own;
+    const std::span<const float> values = curveValues(cache, figureId, *sampling, own);
+    std::vector<geom::Point2D> points(values.size());
+    placeFunctionPoints(sampling->x, values, sampling->projectionType == 1, place, points);
+    return points;
 }
 
 geom::Point3D placeOnAxes(std::int32_t projectionType, float t, float v)
@@ -275,16 +384,13 @@ std::optional<FunctionSampling> readFunctionSampling(const model::PlotObject& ob
 std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
                                           const model::PlotObject& object)
 {
-    const std::optional<FunctionSampling> sampling = usableSampling(object, ObjectType::Function);
-    if (!sampling) return {};
-    const CurveSamples curve = sampleCurve(cache, figureId, *sampling);
-    std::vector<geom::Point2D> points(curve.values.size());
-    const bool swapped = sampling->projectionType == 1;
-    const std::span<const float> x = swapped ? curve.values : curve.parameters;
-    const std::span<const float> y = swapped ? curve.parameters : curve.values;
-    for (std::size_t i = 0; i < points.size(); ++i)
-        points[i] = {x[i], y[i]};
-    return points;
+    return placedFunctionPoints(cache, figureId, object, Unmapped{});
+}
+
+std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
+                                          const model::PlotObject& object, const geom::AxisMap& map)
+{
+    return placedFunctionPoints(cache, figureId, object, Mapped{map});
 }
 
 std::vector<geom::Point3D> sampleFunction3A(FunctionResultCache& cache, std::int32_t figureId,
@@ -292,10 +398,14 @@ std::vector<geom::Point3D> sampleFunction3A(FunctionResultCache& cache, std::int
 {
     const std::optional<FunctionSampling> sampling = usableSampling(object, ObjectType::Function3A);
     if (!sampling) return {};
-    const CurveSamples curve = sampleCurve(cache, figureId, *sampling);
-    std::vector<geom::Point3D> points(curve.values.size());
-    for (std::size_t i = 0; i < points.size(); ++i)
-        points[i] = placeOnAxes(sampling->projectionType, curve.parameters[i], curve.values[i]);
+    std::vector<float> own;
+    const std::span<const float> values = curveValues(cache, figureId, *sampling, own);
+    const auto count = static_cast<std::int32_t>(values.size());
+    std::vector<geom::Point3D> points(values.size());
+    for (std::int32_t i = 0; i < count; ++i)
+        points[static_cast<std::size_t>(i)] =
+            placeOnAxes(sampling->projectionType, parameter(sampling->x, i),
+                        snapped(values[static_cast<std::size_t>(i)]));
     return points;
 }
 

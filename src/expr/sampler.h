@@ -4,6 +4,7 @@
 #pragma once
 
 #include "expr/function_result_cache.h"
+#include "geom/axis_mapping.h"
 #include "geom/matrix2d.h"
 #include "geom/point3d.h"
 #include "model/plot_object.h"
@@ -52,6 +53,10 @@ std::optional<FunctionSampling> readFunctionSampling(const model::PlotObject& ob
 // Samples a FUNCTION object: count points (x, value), or (value, x) for projection type 1.
 std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
                                           const model::PlotObject& object);
+// The same points through the mapping of their axis system, mapped as they are made.
+std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
+                                          const model::PlotObject& object,
+                                          const geom::AxisMap& map);
 
 // Samples a FUNCTION3A object: count 3D points placed by its projection type.
 std::vector<geom::Point3D> sampleFunction3A(FunctionResultCache& cache, std::int32_t figureId,

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace expr {
@@ -100,6 +101,47 @@ TEST(Sampler, SpectrumReplacesTheValues)
         EXPECT_EQ(points[k], (Point2D{static_cast<float>(k), 0.0f}));
     // A count that is neither a power of two nor small: the spectrum is drawn all the same.
     EXPECT_EQ(function("n(\"sin(4*pi*x)\") p2(-0.1,9) p1(0.001) p1(0) p1(1)").size(), 9102u);
+}
+
+// The mapped points are the floats of sampling first and mapping after, bit for bit (the first
+// points are made four at a time, the rest one by one), and a cache shared by every row hands
+// each sampling its own values.
+TEST(Sampler, MapsWhileSamplingToTheFloatsOfMappingAfter)
+{
+    const std::string rows[] = {
+        "n(\"sin(4*pi*x)\") p2(-0.1,9) p1(0.0091)",
+        "n(\"sin(4*pi*x)\") p2(-0.1,9) p1(0.013)",
+        "n(\"sin(4*pi*x)\") p2(-0.1,9) p1(0.013) p1(1)",
+        "n(1/x) p2(-1,1) p1(0.5)",
+        "n(\"sqrt(x)\") p2(-2,2) p1(0.5) p1(1)",
+        "n(x*1e30) p2(0,2) p1(1)",
+        "n(0.00005) p2(0,0) p1(1)",
+        "n(1) p2(0,6) p1(1) p1(0) p1(1)",
+    };
+    const std::pair<geom::LayerRect, geom::AxisWindow> mappings[] = {
+        {{0, 0, 500, 500}, {-0.1f, 1.2f, 9, -1.2f}},
+        {{17, -5, 403, 311}, {-3, 10, 10, -3}},
+        {{0, 0, 500, 500}, {1, 1, 1, 1}},
+        {{0, 0, 500, 500}, {-1e38f, 1e38f, 1e38f, -1e38f}},
+    };
+    FunctionResultCache shared;
+    for (const std::string& row : rows) {
+        const model::PlotObject function = object("FUNCTION at(1) " + row);
+        FunctionResultCache own;
+        const std::vector<Point2D> sampled = sampleFunction(own, 1, function);
+        ASSERT_FALSE(sampled.empty()) << row;
+        for (const auto& [layer, axis] : mappings) {
+            std::vector<Point2D> expected;
+            for (const Point2D& point : sampled)
+                expected.push_back(geom::mapAxisPoint(layer, axis, point));
+            const std::vector<Point2D> mapped =
+                sampleFunction(shared, 1, function, geom::axisMap(layer, axis));
+            ASSERT_EQ(mapped.size(), expected.size()) << row;
+            EXPECT_EQ(std::memcmp(mapped.data(), expected.data(), mapped.size() * sizeof(Point2D)),
+                      0)
+                << row;
+        }
+    }
 }
 
 TEST(Sampler, PlacesFunction3AByItsProjectionType)

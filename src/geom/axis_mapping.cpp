@@ -14,26 +14,21 @@ float span(std::int32_t from, std::int32_t to)
 
 } // namespace
 
-Point2D mapAxisPoint(const LayerRect& layer, const AxisWindow& axis, Point2D point)
+AxisMap axisMap(const LayerRect& layer, const AxisWindow& axis)
 {
-    const float x = static_cast<float>(layer.left) + span(layer.left, layer.right) *
-                                                         (point.x - axis.xFrom) /
-                                                         (axis.xTo - axis.xFrom);
-    const float y = static_cast<float>(layer.top) +
-                    span(layer.top, layer.bottom) * (axis.yTo - point.y) / (axis.yTo - axis.yFrom);
-    return {x, y};
+    return {static_cast<float>(layer.left),
+            span(layer.left, layer.right),
+            static_cast<float>(layer.top),
+            span(layer.top, layer.bottom),
+            axis.xFrom,
+            axis.xTo - axis.xFrom,
+            axis.yTo,
+            axis.yTo - axis.yFrom};
 }
 
-void mapAxisPoints(const LayerRect& layer, const AxisWindow& axis, std::span<Point2D> points)
+Point2D mapAxisPoint(const LayerRect& layer, const AxisWindow& axis, Point2D point)
 {
-    const float left = static_cast<float>(layer.left), width = span(layer.left, layer.right);
-    const float top = static_cast<float>(layer.top), height = span(layer.top, layer.bottom);
-    const float xFrom = axis.xFrom, xRange = axis.xTo - axis.xFrom;
-    const float yTo = axis.yTo, yRange = axis.yTo - axis.yFrom;
-    for (Point2D& point : points) {
-        point.x = left + width * (point.x - xFrom) / xRange;
-        point.y = top + height * (yTo - point.y) / yRange;
-    }
+    return axisMap(layer, axis)(point);
 }
 
 } // namespace geom

@@ -4,8 +4,6 @@
 #include "geom/layer_rect.h"
 #include "geom/matrix2d.h"
 
-#include <span>
-
 namespace geom {
 
 // The window of a 2D axis system, in the order its record keeps it.
@@ -15,11 +13,22 @@ struct AxisWindow {
     bool operator==(const AxisWindow&) const = default;
 };
 
+// The mapping of one axis window onto one layer, set up once for many points.
+struct AxisMap {
+    float left = 0, width = 0, top = 0, height = 0;
+    float xFrom = 0, xRange = 0, yTo = 0, yRange = 0;
+
+    Point2D operator()(Point2D point) const
+    {
+        return {left + width * (point.x - xFrom) / xRange, top + height * (yTo - point.y) / yRange};
+    }
+};
+
+// The mapping that mapAxisPoint makes.
+AxisMap axisMap(const LayerRect& layer, const AxisWindow& axis);
+
 // xFrom lands on the layer's left edge, xTo on its right, yTo on its top and yFrom on its
 // bottom. An axis whose from and to are equal gives a point that is not finite.
 Point2D mapAxisPoint(const LayerRect& layer, const AxisWindow& axis, Point2D point);
-
-// mapAxisPoint on every point, in place, with the same results.
-void mapAxisPoints(const LayerRect& layer, const AxisWindow& axis, std::span<Point2D> points);
 
 } // namespace geom

@@ -46,8 +46,9 @@ std::vector<Point2D> functionPoints(const ObjectContext& context, FunctionValues
     const model::PlotObject& object = *context.object;
     std::vector<Point2D> points;
     if (object.type == ObjectType::Function) {
-        points = expr::sampleFunction(values.cache, values.figureId, object);
-        if (context.axis) geom::mapAxisPoints(context.rect, *context.axis, points);
+        points = context.axis ? expr::sampleFunction(values.cache, values.figureId, object,
+                                                     geom::axisMap(context.rect, *context.axis))
+                              : expr::sampleFunction(values.cache, values.figureId, object);
     } else if (object.type == ObjectType::Function3A) {
         points = projectAll(objectProjection(context),
                             expr::sampleFunction3A(values.cache, values.figureId, object));

@@ -7,6 +7,7 @@
 #include "desktop/qt/qt_geometry.h"
 #include "desktop/qt/qt_long_polyline.h"
 #include "desktop/qt/qt_styles.h"
+#include "desktop/qt/vector_registers.h"
 #include "scene/finite_runs.h"
 
 #include <QFontMetricsF>
@@ -81,6 +82,7 @@ QtSurface::QtSurface(QPainter& painter) : m_painter(painter), m_base(painter.wor
     if (m_pixelDevice) m_strokeOffset = 0.5;
     // SVG Tiny keeps neither texture brushes nor repeating or transformed gradients.
     m_patternsAsPictures = engine && engine->type() == QPaintEngine::SVG;
+    clearUpperVectorHalves(); // after whatever the painter drew before the pass
 }
 
 bool QtSurface::needsPatternPicture() const
@@ -163,10 +165,13 @@ QFont QtSurface::qtFont(const Font& font) const
     return m_fonts.resolve(font, dpi);
 }
 
+// Every call that paints with Qt clears the upper halves of the vector registers afterwards, so
+// that the pass goes on at full speed (vector_registers.h).
 template <typename Bounds, typename Draw> void QtSurface::paint(Bounds bounds, Draw draw)
 {
     if (!needsPatternPicture()) {
         draw(m_painter);
+        clearUpperVectorHalves();
         return;
     }
     // The primitive is painted into a picture of the area it covers, which is then drawn.
@@ -190,6 +195,7 @@ template <typename Bounds, typename Draw> void QtSurface::paint(Bounds bounds, D
     m_painter.resetTransform();
     m_painter.drawImage(area.topLeft(), picture);
     m_painter.restore();
+    clearUpperVectorHalves();
 }
 
 // --- state --------------------------------------------------------------------------------------
@@ -269,6 +275,7 @@ void QtSurface::drawPolyline(const Pen& pen, std::span<const Point2D> points)
     if (m_pixelDevice && isLongPolyline(points.size())) {
         if (drawLongPolyline(m_painter, pen, points, m_longLines) == Fidelity::Approximate)
             m_approximated = true;
+        clearUpperVectorHalves();
         return;
     }
     std::vector<QPointF>& qpoints = qtPoints(points);
@@ -485,6 +492,7 @@ bool QtSurface::drawImageFile(const std::string& path, Point2D topLeft)
     }
     useStrokeOffset(false);
     m_painter.drawImage(toQPoint(topLeft), image);
+    clearUpperVectorHalves();
     return true;
 }
 
@@ -500,6 +508,7 @@ bool QtSurface::drawImageFile(const std::string& path, const RectF& rect)
     const QImage oriented = image.mirrored(rect.width < 0, rect.height < 0);
     useStrokeOffset(false);
     m_painter.drawImage(toQRect(rect), oriented);
+    clearUpperVectorHalves();
     return true;
 }
 
