@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <limits>
 
 namespace render {
 namespace {
@@ -96,19 +95,14 @@ KeptCoverage computeCoverage(CoverageRequest request, KeptReach reach)
     const std::int32_t marginX = margin ? std::min(width / 2, largestKeptMargin) : 0;
     const std::int32_t marginY = margin ? std::min(height / 2, largestKeptMargin) : 0;
     const PixelArea kept{-marginX, -marginY, width + marginX, height + marginY};
-    constexpr std::int32_t farthest = std::numeric_limits<std::int32_t>::max() / 2;
     const std::vector<geom::Point2D>& points = *request.points;
-    const PixelArea whole = strokeBounds(points, request.toDevice, request.shape,
-                                         {-farthest, -farthest, farthest, farthest});
     KeptCoverage coverage;
     coverage.keptArea = kept;
+    PixelArea whole;
+    coverage.mask = polylineCoverage(points, request.toDevice, request.shape, kept, &whole);
     coverage.strokeArea = whole.intersected(kept);
+    if (coverage.strokeArea.empty()) coverage.strokeArea = {};
     coverage.wholeStroke = kept.contains(whole);
-    if (coverage.strokeArea.empty())
-        coverage.strokeArea = {};
-    else
-        coverage.mask =
-            polylineCoverage(points, request.toDevice, request.shape, coverage.strokeArea);
     coverage.points = std::move(request.points);
     coverage.toDevice = request.toDevice;
     coverage.shape = request.shape;

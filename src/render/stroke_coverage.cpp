@@ -683,7 +683,7 @@ PixelArea strokeBounds(std::span<const geom::Point2D> points, const DeviceTransf
 
 CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
                               const DeviceTransform& toDevice, const StrokeShape& shape,
-                              const PixelArea& area)
+                              const PixelArea& area, PixelArea* reach)
 {
     // Segments end at points 1 to count - 1; a piece takes those ending at its points.
     const std::size_t count = points.size();
@@ -698,7 +698,9 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
         return points.subspan(pieceBegin(piece) - 1, pieceEnd(piece) - pieceBegin(piece) + 1);
     };
     if (pieceCount < 2 || std::thread::hardware_concurrency() < 2) {
-        const PixelArea bounds = strokeBounds(points, toDevice, shape, area);
+        const auto whole = pixelBounds(points, toDevice, shape);
+        if (reach) *reach = whole.value_or(PixelArea{});
+        const PixelArea bounds = whole ? within(*whole, area) : PixelArea{};
         if (bounds.empty()) return {};
         CoverageMask mask{
             bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, {}};
@@ -736,6 +738,7 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
                                   std::max(whole->right, own->right),
                                   std::max(whole->bottom, own->bottom)}
                       : *own;
+    if (reach) *reach = whole.value_or(PixelArea{});
     if (!whole) return {};
     const PixelArea bounds = within(*whole, area);
     if (bounds.empty()) return {};

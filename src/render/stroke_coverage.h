@@ -82,10 +82,12 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
                               const DeviceTransform& toDevice, const StrokeShape& shape,
                               std::int32_t deviceWidth, std::int32_t deviceHeight);
 
-// The same within `area` (which may reach beyond the device) instead of the device area.
+// The same within `area` (which may reach beyond the device) instead of the device area. When
+// `reach` is given, it is set to the pixels the whole stroke can touch, as strokeBounds gives
+// them without limits, found on the way.
 CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
                               const DeviceTransform& toDevice, const StrokeShape& shape,
-                              const PixelArea& area);
+                              const PixelArea& area, PixelArea* reach = nullptr);
 
 // The pixels the stroke can touch (its points' bounds and a margin for the width and the
 // miters), within `limits`; empty when the stroke covers nothing.
