@@ -175,66 +175,77 @@ struct Mapped {
     // Four points, with the operations of AxisMap in their order, so the floats are the same.
     void columns(__m128& x, __m128& y) const
     {
-        x = _mm_add_ps(_mm_set1_ps(map.left),
-                       _mm_div_ps(_mm_mul_ps(_mm_set1_ps(map.width),
-                                             _mm_sub_ps(x, _mm_set1_ps(map.xFrom))),
-                                  _mm_set1_ps(map.xRange)));
-        y = _mm_add_ps(_mm_set1_ps(map.top),
-                       _mm_div_ps(_mm_mul_ps(_mm_set1_ps(map.height),
-                                             _mm_sub_ps(_mm_set1_ps(map.yTo), y)),
-                                  _mm_set1_ps(map.yRange)));
+        x = _mm_add_ps(
+            _mm_set1_ps(map.left),
+            _mm_div_ps(_mm_mul_ps(_mm_set1_ps(map.width), _mm_sub_ps(x, _mm_set1_ps(map.xFrom))),
+                       _mm_set1_ps(map.xRange)));
+        y = _mm_add_ps(
+            _mm_set1_ps(map.top),
+            _mm_div_ps(_mm_mul_ps(_mm_set1_ps(map.height), _mm_sub_ps(_mm_set1_ps(map.yTo), y)),
+                       _mm_set1_ps(map.yRange)));
     }
 #endif
 };
 
-// Point i: (sample, snapped value), or (snapped value, sample) when swapped, placed. The first
-// points are made four at a time (samples, snapping and placing as the loop at the end does
-// them, the same floats), the rest one at a time.
+// Point i: (sample, snapped value), or (snapped value, sample) when swapped, placed; whether
+// every coordinate is finite. The first points are made four at a time (samples, snapping and
+// placing as the loop at the end does them, the same floats), the rest one at a time.
 template <typename Place>
-void placeFunctionPoints(const AxisSamples& axis, std::span<const float> values, bool swapped,
+bool placeFunctionPoints(const AxisSamples& axis, std::span<const float> values, bool swapped,
                          const Place& place, std::span<geom::Point2D> points)
 {
     assert(points.size() == values.size() &&
            values.size() <= static_cast<std::size_t>(model::maxFunctionSamples));
     const auto count = static_cast<std::int32_t>(values.size());
     std::int32_t i = 0;
+    bool finite = true;
 #if defined(__SSE2__)
     const __m128 step = _mm_set1_ps(axis.step), from = _mm_set1_ps(axis.from);
     const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
     const __m128 tiny = _mm_set1_ps(0.0001f);
+    const __m128i exponent = _mm_set1_epi32(0x7F800000); // all set: not finite
+    __m128i index = _mm_setr_epi32(0, 1, 2, 3), notFinite = _mm_setzero_si128();
     float* floats = reinterpret_cast<float*>(points.data());
-    for (; i + 4 <= count; i += 4) {
+    for (; i + 4 <= count; i += 4, index = _mm_add_epi32(index, _mm_set1_epi32(4))) {
         const auto at = static_cast<std::size_t>(i);
-        const __m128 sample =
-            _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(_mm_setr_epi32(i, i + 1, i + 2, i + 3)), step),
-                       from);
+        const __m128 sample = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(index), step), from);
         const __m128 raw = _mm_loadu_ps(values.data() + at);
         const __m128 value = _mm_andnot_ps(_mm_cmplt_ps(_mm_and_ps(raw, magnitude), tiny), raw);
         __m128 x = swapped ? value : sample, y = swapped ? sample : value;
         place.columns(x, y);
+        for (const __m128 column : {x, y})
+            notFinite = _mm_or_si128(
+                notFinite,
+                _mm_cmpeq_epi32(_mm_and_si128(_mm_castps_si128(column), exponent), exponent));
         _mm_storeu_ps(floats + 2 * at, _mm_unpacklo_ps(x, y));
         _mm_storeu_ps(floats + 2 * at + 4, _mm_unpackhi_ps(x, y));
     }
+    finite = _mm_movemask_epi8(notFinite) == 0;
 #endif
     for (; i < count; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const float sample = parameter(axis, i), value = snapped(values[at]);
-        points[at] = place(swapped ? geom::Point2D{value, sample} : geom::Point2D{sample, value});
+        const geom::Point2D point =
+            place(swapped ? geom::Point2D{value, sample} : geom::Point2D{sample, value});
+        points[at] = point;
+        finite = finite && std::isfinite(point.x) && std::isfinite(point.y);
     }
+    return finite;
 }
 
 // The points of a FUNCTION object, placed as they are made from the values.
 template <typename Place>
-std::vector<geom::Point2D> placedFunctionPoints(FunctionResultCache& cache, std::int32_t figureId,
-                                                const model::PlotObject& object, const Place& place)
+FunctionPoints placedFunctionPoints(FunctionResultCache& cache, std::int32_t figureId,
+                                    const model::PlotObject& object, const Place& place)
 {
     const std::optional<FunctionSampling> sampling = usableSampling(object, ObjectType::Function);
     if (!sampling) return {};
     std::vector<float> own;
     const std::span<const float> values = curveValues(cache, figureId, *sampling, own);
-    std::vector<geom::Point2D> points(values.size());
-    placeFunctionPoints(sampling->x, values, sampling->projectionType == 1, place, points);
-    return points;
+    FunctionPoints placed{std::vector<geom::Point2D>(values.size()), true};
+    placed.allFinite = placeFunctionPoints(sampling->x, values, sampling->projectionType == 1,
+                                           place, placed.points);
+    return placed;
 }
 
 geom::Point3D placeOnAxes(std::int32_t projectionType, float t, float v)
@@ -384,11 +395,11 @@ std::optional<FunctionSampling> readFunctionSampling(const model::PlotObject& ob
 std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
                                           const model::PlotObject& object)
 {
-    return placedFunctionPoints(cache, figureId, object, Unmapped{});
+    return placedFunctionPoints(cache, figureId, object, Unmapped{}).points;
 }
 
-std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
-                                          const model::PlotObject& object, const geom::AxisMap& map)
+FunctionPoints sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
+                              const model::PlotObject& object, const geom::AxisMap& map)
 {
     return placedFunctionPoints(cache, figureId, object, Mapped{map});
 }

@@ -53,10 +53,16 @@ std::optional<FunctionSampling> readFunctionSampling(const model::PlotObject& ob
 // Samples a FUNCTION object: count points (x, value), or (value, x) for projection type 1.
 std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
                                           const model::PlotObject& object);
-// The same points through the mapping of their axis system, mapped as they are made.
-std::vector<geom::Point2D> sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
-                                          const model::PlotObject& object,
-                                          const geom::AxisMap& map);
+// Points of a FUNCTION object, and whether every coordinate of them is finite.
+struct FunctionPoints {
+    std::vector<geom::Point2D> points;
+    bool allFinite = true;
+};
+
+// The same points through the mapping of their axis system, mapped as they are made, and
+// whether they are all finite, found on the way.
+FunctionPoints sampleFunction(FunctionResultCache& cache, std::int32_t figureId,
+                              const model::PlotObject& object, const geom::AxisMap& map);
 
 // Samples a FUNCTION3A object: count 3D points placed by its projection type.
 std::vector<geom::Point3D> sampleFunction3A(FunctionResultCache& cache, std::int32_t figureId,

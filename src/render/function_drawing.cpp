@@ -39,30 +39,45 @@ void drawGridLines(DrawingSurface& surface, const Pen& pen, const SurfaceGrid& g
         drawBrokenPolyline(surface, pen, line);
 }
 
+// The points of a function object; `allFinite` is false when unknown.
+expr::FunctionPoints checkedFunctionPoints(const ObjectContext& context, FunctionValues values)
+{
+    const model::PlotObject& object = *context.object;
+    expr::FunctionPoints checked{{}, false};
+    if (object.type == ObjectType::Function) {
+        if (context.axis)
+            checked = expr::sampleFunction(values.cache, values.figureId, object,
+                                           geom::axisMap(context.rect, *context.axis));
+        else
+            checked.points = expr::sampleFunction(values.cache, values.figureId, object);
+    } else if (object.type == ObjectType::Function3A) {
+        checked.points = projectAll(objectProjection(context),
+                                    expr::sampleFunction3A(values.cache, values.figureId, object));
+    }
+    if (context.own2d) {
+        for (Point2D& point : checked.points)
+            point = context.own2D(point);
+        checked.allFinite = false;
+    }
+    return checked;
+}
+
 } // namespace
 
 std::vector<Point2D> functionPoints(const ObjectContext& context, FunctionValues values)
 {
-    const model::PlotObject& object = *context.object;
-    std::vector<Point2D> points;
-    if (object.type == ObjectType::Function) {
-        points = context.axis ? expr::sampleFunction(values.cache, values.figureId, object,
-                                                     geom::axisMap(context.rect, *context.axis))
-                              : expr::sampleFunction(values.cache, values.figureId, object);
-    } else if (object.type == ObjectType::Function3A) {
-        points = projectAll(objectProjection(context),
-                            expr::sampleFunction3A(values.cache, values.figureId, object));
-    }
-    if (context.own2d)
-        for (Point2D& point : points)
-            point = context.own2D(point);
-    return points;
+    return checkedFunctionPoints(context, values).points;
 }
 
 void drawFunctionObject(DrawingSurface& surface, const ObjectContext& context,
                         FunctionValues values)
 {
-    drawBrokenPolyline(surface, context.strokePen(), functionPoints(context, values));
+    const expr::FunctionPoints checked = checkedFunctionPoints(context, values);
+    if (!checked.allFinite) {
+        drawBrokenPolyline(surface, context.strokePen(), checked.points);
+    } else if (checked.points.size() >= 2) { // one run: no pass to look for breaks
+        surface.drawPolyline(context.strokePen(), checked.points);
+    }
 }
 
 SurfaceGrid surfaceGrid(const ObjectContext& context, FunctionValues values)
