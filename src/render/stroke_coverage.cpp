@@ -52,12 +52,11 @@ std::ptrdiff_t floorOf(double value)
 // winding of the filled outline over each pixel, weighted by the area it covers. The areas of
 // accumulators of parts of one outline add up to those of the whole.
 //
-// A long line's outline is millions of short edges, nearly all inside the area, and most of
-// them follow one another within one pixel: those are summed in double precision in an open
-// cell, which adds to the pixel's area once the edges move on; other edges within one row take
-// a path of their own.
-// Indices are signed and the limits kept as doubles, since converting unsigned numbers to and
-// from doubles costs several instructions each time.
+// A long line's outline is millions of short edges, most of which follow one another within one
+// pixel: those come here summed (see OutlinePath); the other edges are followed row by row, or
+// take a path of their own when they lie within one row. Indices are signed and the limits kept as
+// doubles, since converting unsigned numbers to and from doubles costs several instructions each
+// time.
 class AreaAccumulator {
 public:
     explicit AreaAccumulator(const PixelArea& area)
