@@ -101,7 +101,7 @@ TEST_F(FigureWindowTest, RepaintOfAMillionSamplesLooksLikeTheExport)
         const char* what;
         std::int32_t tool;   // the tool command
         std::int32_t select; // a Select command first, or 0
-        Qt::Key key;
+        Qt::Key key;         // Key_unknown: a turn of the mouse wheel
         Qt::KeyboardModifiers modifiers;
     } steps[] = {
         {"view right", 1701, 0, Qt::Key_Right, {}},
@@ -110,12 +110,20 @@ TEST_F(FigureWindowTest, RepaintOfAMillionSamplesLooksLikeTheExport)
         {"view scaled", 1707, 0, Qt::Key_Plus, Qt::KeypadModifier},
         {"view scaled, then moved", 1701, 0, Qt::Key_Up, {}},
         {"view turned", 1704, 0, Qt::Key_Left, {}},
+        {"wheel turned", 1701, 0, Qt::Key_unknown, {}},
         {"function moved", 1701, 31002, Qt::Key_Left, {}},
     };
     for (const auto& step : steps) {
         window.runCommand(step.tool, 0, {});
         if (step.select != 0) window.runCommand(step.select, 0, {});
-        press(window, step.key, step.modifiers);
+        if (step.key == Qt::Key_unknown) {
+            const QPointF at(180, 220);
+            QWheelEvent turn(at, window.canvas()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(window.canvas(), &turn);
+        } else {
+            press(window, step.key, step.modifiers);
+        }
         EXPECT_TRUE(window.isInteracting()) << step.what;
         const auto [largest, over] = difference(grab(), exported(figure), 3);
         EXPECT_LE(largest, 3) << step.what;
