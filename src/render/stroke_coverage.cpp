@@ -97,11 +97,11 @@ public:
         clipAndAdd(x0, y0, x1, y1);
     }
 
-    // Whether edges within the device rectangle from (left, top) to (any, bottom) add nothing:
-    // they lie above the area, below it or right of it.
+    // Whether edges within the rectangle from (left, top) to (any, bottom) of the area's
+    // coordinates add nothing: they lie above the area, below it or right of it.
     bool addsNothing(double left, double top, double bottom) const
     {
-        return bottom <= m_top || top >= m_top + m_height || left >= m_left + m_width;
+        return bottom <= 0 || top >= m_height || left >= m_width;
     }
 
     const PixelArea& area() const { return m_area; }
@@ -281,21 +281,20 @@ struct SegmentSides {
 class OutlinePath {
 public:
     explicit OutlinePath(AreaAccumulator& accumulator)
-        : m_area(accumulator), m_left(accumulator.left()), m_top(accumulator.top()),
-          m_width(accumulator.area().right - accumulator.area().left),
+        : m_area(accumulator), m_width(accumulator.area().right - accumulator.area().left),
           m_height(accumulator.area().bottom - accumulator.area().top)
     {
     }
 
     [[gnu::always_inline]] void start(DevicePoint point)
     {
-        m_x = point.x - m_left;
-        m_y = point.y - m_top;
+        m_x = point.x;
+        m_y = point.y;
         m_inCell = holds(m_x, m_y);
     }
     [[gnu::always_inline]] void to(DevicePoint point)
     {
-        const double x = point.x - m_left, y = point.y - m_top;
+        const double x = point.x, y = point.y;
         if (m_inCell && holds(x, y)) {
             addToCell(m_x, m_y, x, y);
         } else {
@@ -311,10 +310,10 @@ public:
     // within a pixel of it; false, adding nothing, otherwise.
     [[gnu::always_inline]] bool wedge(DevicePoint focal, DevicePoint to)
     {
-        const double bx = to.x - m_left, by = to.y - m_top;
+        const double bx = to.x, by = to.y;
         if (!(m_inCell && holds(bx, by))) return false;
         const double ax = m_x, ay = m_y;
-        const double fx = focal.x - m_left, fy = focal.y - m_top;
+        const double fx = focal.x, fy = focal.y;
         // The triangle's share of the pixel's coverage is minus its signed area.
         const double area = 0.5 * ((fx - ax) * (by - ay) - (fy - ay) * (bx - ax));
         if (holds(fx, fy)) {
@@ -412,7 +411,6 @@ private:
     }
 
     AreaAccumulator& m_area;
-    double m_left, m_top;     // the area's top left corner on the device
     double m_width, m_height; // the area's size, in pixels
     double m_cellLeft = std::numeric_limits<double>::quiet_NaN();
     double m_cellTop = std::numeric_limits<double>::quiet_NaN();
@@ -505,17 +503,24 @@ void OutlineBuilder::addSegments(std::span<const geom::Point2D> points,
     const std::size_t count = points.size();
     // point[0] is the point the next segment starts from; side[i] holds the sides of the
     // segment from point[i - 1] to point[i], side[0] those of the segment before, when known.
+    // The points are placed in the area's coordinates.
+    const DeviceTransform toArea{toDevice.m11,
+                                 toDevice.m12,
+                                 toDevice.m21,
+                                 toDevice.m22,
+                                 toDevice.dx - m_area.left(),
+                                 toDevice.dy - m_area.top()};
     std::array<DevicePoint, blockPoints + 1> point;
     std::array<SegmentSides, blockPoints + 1> side;
     OutlinePath path(m_area);
     geom::Point2D at = points[begin - 1];
-    point[0] = toDevice.map(at);
+    point[0] = toArea.map(at);
     std::size_t before = begin - 1; // the first of the points equal to points[begin - 1]
     while (before > 0 && points[before - 1] == at)
         --before;
     bool first = before == 0; // the line starts at point[0], with a cap
     bool sidesBefore = !first;
-    if (sidesBefore) side[0] = sides(toDevice.map(points[before - 1]), point[0]);
+    if (sidesBefore) side[0] = sides(toArea.map(points[before - 1]), point[0]);
     std::size_t next = begin;
     while (next < end && points[next] == at)
         ++next;
@@ -524,7 +529,7 @@ void OutlineBuilder::addSegments(std::span<const geom::Point2D> points,
         double low = point[0].y, high = low, leftmost = point[0].x;
         while (size < blockPoints && next < end) {
             at = points[next];
-            const DevicePoint p = toDevice.map(at);
+            const DevicePoint p = toArea.map(at);
             point[++size] = p;
             low = std::min(low, p.y);
             high = std::max(high, p.y);
