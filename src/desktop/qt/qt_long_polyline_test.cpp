@@ -1,6 +1,6 @@
 // Tests that long polylines drawn through their exact coverage look as Qt draws the same line in
-// one piece (which takes it seconds): a dense curve, sharp zigzags, a random scribble, a wide
-// line, translucent, hatched and scaled ones.
+// one piece (which takes it seconds): a dense curve, also turned, sharp zigzags, a random
+// scribble, a wide line, translucent, hatched and scaled ones.
 #include "desktop/qt/qt_long_polyline.h"
 
 #include "line_pictures.h"
@@ -68,6 +68,10 @@ TEST(QtLongPolyline, DrawsWideLinesAsQtDrawsThemInOnePiece)
         {"translucent", zigzag(), {0x80FF0000, 4, 0, std::nullopt}, {}},
         {"hatched", denseCurve(), {0xFF000000, 6, 0, Brush{hatch}}, {}},
         {"scaled", zigzag(), {0xFF000000, 5, 0, std::nullopt}, QTransform(0.5, 0, 0, 0.5, 20, 30)},
+        {"turned dense curve",
+         denseCurve(),
+         {0xFF8000C0, 2, 0, std::nullopt},
+         QTransform().translate(150, 150).rotate(20).translate(-150, -150)},
     };
     for (const LineCase& c : cases) {
         ASSERT_TRUE(isLongPolyline(c.points.size()));
@@ -89,8 +93,9 @@ TEST(QtLongPolyline, PaintsSolidLinesOntoPicturesAsThroughALayer)
         QImage levels(size, size, QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x)
-                levels.setPixel(x, y, qPremultiply(qRgba(x % 256, y % 256, (x + y) % 256,
-                                                         y < size / 2 ? 255 : (x * 7 + y) % 256)));
+                levels.setPixel(x, y,
+                                qPremultiply(qRgba(x % 256, y % 256, (x + y) % 256,
+                                                   y < size / 2 ? 255 : (x * 7 + y) % 256)));
         QPainter painter(&device);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, levels);
