@@ -298,7 +298,12 @@ public:
         if (m_inCell && holds(x, y)) {
             addToCell(m_x, m_y, x, y);
         } else {
-            addEdge(m_x, m_y, x, y);
+            // Left of the area an edge adds its winding along the area's left side, as if it
+            // ran there.
+            if (x <= 0 && m_x <= 0)
+                addEdge(0, m_y, 0, y);
+            else
+                addEdge(m_x, m_y, x, y);
             m_inCell = holds(x, y);
         }
         m_x = x;
@@ -370,7 +375,8 @@ private:
         m_moment += height * ((x0 - m_cellLeft) + (x1 - m_cellLeft));
     }
     // An edge summed in the open cell when it lies within it, opening a cell when it lies
-    // within one pixel, added by the accumulator otherwise.
+    // within one pixel, added by the accumulator otherwise; then the pixel where it ends is
+    // opened, as the path goes on from there.
     [[gnu::always_inline]] void addEdge(double x0, double y0, double x1, double y1)
     {
         if (holds(x0, y0) && holds(x1, y1)) {
@@ -391,6 +397,11 @@ private:
             }
         }
         m_area.addOtherEdge(x0, y0, x1, y1);
+        if (x1 >= 0 && x1 < m_width && y1 >= 0 && y1 < m_height) {
+            closeCell();
+            m_cellLeft = static_cast<double>(floorOf(x1));
+            m_cellTop = static_cast<double>(floorOf(y1));
+        }
     }
     // Each edge adds its winding times the part of the pixel right of it, and the rest to the
     // next pixel: summed, the winding less its moment, and the moment.
