@@ -27,6 +27,9 @@ namespace {
 // points a piece, and about this many pieces a line.
 constexpr std::size_t leastPiecePoints = 4096;
 constexpr std::size_t piecesPerLine = 24;
+// The pixels all pieces of a line may keep at once (64 MB), when that is more than twice the
+// line's area.
+constexpr std::size_t pieceCellBudget = std::size_t{16} << 20;
 // The least height of an edge whose slope is finite, however wide the area.
 constexpr double minimumHeight = 1e-280;
 // How many different points of a line are taken at once.
@@ -712,11 +715,8 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
     const auto piecePointsOf = [&](std::size_t piece) {
         return points.subspan(pieceBegin(piece) - 1, pieceEnd(piece) - pieceBegin(piece) + 1);
     };
-    if (pieceCount < 2 || std::thread::hardware_concurrency() < 2) {
-        const auto whole = pixelBounds(points, toDevice, shape);
-        if (reach) *reach = whole.value_or(PixelArea{});
-        const PixelArea bounds = whole ? within(*whole, area) : PixelArea{};
-        if (bounds.empty()) return {};
+    // The whole line in one pass over `bounds`, on this thread.
+    const auto inOnePass = [&](const PixelArea& bounds) {
         CoverageMask mask{
             bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, {}};
         mask.alpha.resize(static_cast<std::size_t>(mask.width) *
@@ -725,6 +725,13 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
         OutlineBuilder(sums, shape).addSegments(points, toDevice, 1, count);
         writeLevels(sums, 0, mask.height, mask.alpha.data());
         return mask;
+    };
+    if (pieceCount < 2 || std::thread::hardware_concurrency() < 2) {
+        const auto whole = pixelBounds(points, toDevice, shape);
+        if (reach) *reach = whole.value_or(PixelArea{});
+        const PixelArea bounds = whole ? within(*whole, area) : PixelArea{};
+        if (bounds.empty()) return {};
+        return inOnePass(bounds);
     }
     // Each step below is shared by two threads, each taking the next piece (or rows) that is
     // free; which piece adds what depends on the points alone, so the sums and the mask do too.
@@ -757,6 +764,17 @@ CoverageMask polylineCoverage(std::span<const geom::Point2D> points,
     if (!whole) return {};
     const PixelArea bounds = within(*whole, area);
     if (bounds.empty()) return {};
+    // A line that runs back and forth over a large area would have pieces that each keep much
+    // of it: beyond a budget it is covered in one pass, in the memory of one area.
+    const auto cells = [](const PixelArea& part) {
+        return part.empty() ? std::size_t{0}
+                            : static_cast<std::size_t>(part.right - part.left + 2) *
+                                  static_cast<std::size_t>(part.bottom - part.top);
+    };
+    std::size_t pieceCells = 0;
+    for (const std::optional<PixelArea>& own : ownBounds)
+        if (own) pieceCells += cells(pieceArea(*own, bounds));
+    if (pieceCells > std::max(2 * cells(bounds), pieceCellBudget)) return inOnePass(bounds);
     // Each piece is covered over its own bounds, which hold its points and the one before, and
     // so its joins.
     std::vector<std::optional<AreaAccumulator>> pieces(pieceCount);
