@@ -63,8 +63,7 @@ std::ptrdiff_t floorOf(double value)
 class AreaAccumulator {
 public:
     explicit AreaAccumulator(const PixelArea& area)
-        : m_left(area.left), m_top(area.top), m_width(area.right - area.left),
-          m_height(area.bottom - area.top), m_area(area),
+        : m_width(area.right - area.left), m_height(area.bottom - area.top), m_area(area),
           m_stride(static_cast<std::ptrdiff_t>(area.right - area.left) + 2),
           m_cells(static_cast<std::size_t>(m_stride) *
                       static_cast<std::size_t>(area.bottom - area.top),
@@ -72,8 +71,9 @@ public:
     {
     }
 
-    double left() const { return m_left; }
-    double top() const { return m_top; }
+    const PixelArea& area() const { return m_area; }
+    double width() const { return m_width; }
+    double height() const { return m_height; }
 
     // What a pixel's edges add, summed: `left` for the pixel, `right` for the one after it.
     void addToPixel(std::ptrdiff_t row, std::ptrdiff_t column, double left, double right)
@@ -107,7 +107,6 @@ public:
         return bottom <= 0 || top >= m_height || left >= m_width;
     }
 
-    const PixelArea& area() const { return m_area; }
     // A row of the areas: the area's width and one more, for edges at its right side.
     const float* row(std::int32_t row) const
     {
@@ -148,7 +147,7 @@ private:
     [[gnu::always_inline]] void addRowPiece(std::ptrdiff_t row, double xa, double xb,
                                             double winding);
 
-    double m_left, m_top, m_width, m_height;
+    double m_width, m_height; // the area's size, as doubles for the tests against coordinates
     PixelArea m_area;
     std::ptrdiff_t m_stride;    // two more than the width: an edge at the right edge adds beyond it
     std::vector<float> m_cells; // row after row
@@ -284,8 +283,7 @@ struct SegmentSides {
 class OutlinePath {
 public:
     explicit OutlinePath(AreaAccumulator& accumulator)
-        : m_area(accumulator), m_width(accumulator.area().right - accumulator.area().left),
-          m_height(accumulator.area().bottom - accumulator.area().top)
+        : m_area(accumulator), m_width(accumulator.width()), m_height(accumulator.height())
     {
     }
 
@@ -515,15 +513,13 @@ void OutlineBuilder::addSegments(std::span<const geom::Point2D> points,
                                  std::size_t end)
 {
     const std::size_t count = points.size();
+    // The points are placed in the area's coordinates.
+    const PixelArea& area = m_area.area();
+    const DeviceTransform toArea{
+        toDevice.m11,          toDevice.m12, toDevice.m21, toDevice.m22, toDevice.dx - area.left,
+        toDevice.dy - area.top};
     // point[0] is the point the next segment starts from; side[i] holds the sides of the
     // segment from point[i - 1] to point[i], side[0] those of the segment before, when known.
-    // The points are placed in the area's coordinates.
-    const DeviceTransform toArea{toDevice.m11,
-                                 toDevice.m12,
-                                 toDevice.m21,
-                                 toDevice.m22,
-                                 toDevice.dx - m_area.left(),
-                                 toDevice.dy - m_area.top()};
     std::array<DevicePoint, blockPoints + 1> point;
     std::array<SegmentSides, blockPoints + 1> side;
     OutlinePath path(m_area);
@@ -636,25 +632,22 @@ std::optional<PixelArea> pixelBounds(std::span<const geom::Point2D> points,
         return std::nullopt;
     const DevicePoint start = toDevice.map(points[0]);
     double minX = start.x, maxX = minX, minY = start.y, maxY = minY;
+    const auto include = [&](geom::Point2D point) {
+        const DevicePoint p = toDevice.map(point);
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    };
     if (toDevice.m12 == 0 && toDevice.m21 == 0) {
         // Each device coordinate follows one coordinate of the points, rounding included, so
         // the bounds are those of the points' extremes.
         const auto [low, high] = extremes(points);
-        for (const geom::Point2D corner : {low, high}) {
-            const DevicePoint p = toDevice.map(corner);
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
+        include(low);
+        include(high);
     } else {
-        for (const geom::Point2D& point : points) {
-            const DevicePoint p = toDevice.map(point);
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
+        for (const geom::Point2D& point : points)
+            include(point);
     }
     const double margin = shape.width * (0.5 + std::max(shape.miterLimit, 0.5)) + 2;
     // Within the range of pixel indices; beyond it the clipping to an area decides alone.
