@@ -45,6 +45,30 @@ protected:
         QApplication::sendEvent(window.canvas(), &event);
     }
 
+    // A 500 x 500 figure of the wave of workload w1, sampled every `step` (0.0000091 gives
+    // 1,000,000 samples).
+    model::Figure& makeWave(const char* step)
+    {
+        return makeFigure({
+            "FIGURE 1 500 500",
+            "AXIS at(1) pen(1) brush(solid,0) p4(-0.1,9,1,1) p4(-1.2,1.2,0.5,2)",
+            std::string(R"kp(FUNCTION at(1,0,1) n("sin(4*pi*x)") p2(-0.1,9) p1()kp") + step +
+                ") pen(2,0xFF8000C0)",
+        });
+    }
+    static QImage grab(FigureWindow& window)
+    {
+        return window.canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // Lets the window run until the steps count as over, and its exact pictures are drawn.
+    static void settle(FigureWindow& window)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (window.isInteracting() && waited.elapsed() < 5000)
+            QApplication::processEvents();
+    }
+
     QApplication& application = testing_support::qtApplication();
     testing_support::RecordingHost host;
     lang::Session session{host};
@@ -77,23 +101,10 @@ QImage exported(model::Figure& figure)
 
 TEST_F(FigureWindowTest, RepaintOfAMillionSamplesLooksLikeTheExport)
 {
-    model::Figure& figure = makeFigure({
-        "FIGURE 1 500 500",
-        "AXIS at(1) pen(1) brush(solid,0) p4(-0.1,9,1,1) p4(-1.2,1.2,0.5,2)",
-        R"kp(FUNCTION at(1,0,1) n("sin(4*pi*x)") p2(-0.1,9) p1(0.0000091) pen(2,0xFF8000C0))kp",
-    });
+    model::Figure& figure = makeWave("0.0000091");
     FigureWindow window(session, figure, MenuPresence::WithMenu);
     window.place(true);
-    const auto grab = [&] {
-        return window.canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    };
-    const auto settle = [&] {
-        QElapsedTimer waited;
-        waited.start();
-        while (window.isInteracting() && waited.elapsed() < 5000)
-            QApplication::processEvents();
-    };
-    grab(); // the window is on screen before the first key
+    grab(window); // the window is on screen before the first key
     // Each step is followed at once by a repaint, while the steps count as going on, and
     // compared with the export of the figure as it then stands: every step shows the export's
     // pixels at once.
@@ -125,11 +136,11 @@ TEST_F(FigureWindowTest, RepaintOfAMillionSamplesLooksLikeTheExport)
             press(window, step.key, step.modifiers);
         }
         EXPECT_TRUE(window.isInteracting()) << step.what;
-        const auto [largest, over] = difference(grab(), exported(figure), 3);
+        const auto [largest, over] = difference(grab(window), exported(figure), 3);
         EXPECT_LE(largest, 3) << step.what;
         EXPECT_EQ(over, 0) << step.what << ": pixels more than 3 levels off";
-        settle();
-        const auto [largestSettled, overSettled] = difference(grab(), exported(figure), 1);
+        settle(window);
+        const auto [largestSettled, overSettled] = difference(grab(window), exported(figure), 1);
         EXPECT_LE(largestSettled, 1) << step.what;
     }
     EXPECT_NE(figure.viewTransform.dx, 0.0f);
@@ -140,28 +151,18 @@ TEST_F(FigureWindowTest, ScaleOfALongerLineShowsFewerPointsUntilTheStepsStop)
     // 1,625,000 samples: more than a step covers exactly at once. The scaled line is drawn with
     // fewer points, which differ from the export where it sums the coverage of many overlapping
     // segments, at the tips of the waves, and nowhere much; the exact picture follows.
-    model::Figure& figure = makeFigure({
-        "FIGURE 1 500 500",
-        "AXIS at(1) pen(1) brush(solid,0) p4(-0.1,9,1,1) p4(-1.2,1.2,0.5,2)",
-        R"kp(FUNCTION at(1,0,1) n("sin(4*pi*x)") p2(-0.1,9) p1(0.0000056) pen(2,0xFF8000C0))kp",
-    });
+    model::Figure& figure = makeWave("0.0000056");
     FigureWindow window(session, figure, MenuPresence::WithMenu);
     window.place(true);
-    const auto grab = [&] {
-        return window.canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    };
-    grab();
+    grab(window);
     window.runCommand(1707, 0, {});
     press(window, Qt::Key_Plus, Qt::KeypadModifier);
     ASSERT_TRUE(window.isInteracting());
     const QImage exportedNow = exported(figure);
-    EXPECT_LE(difference(grab(), exportedNow, 32).second, 4000)
+    EXPECT_LE(difference(grab(window), exportedNow, 32).second, 4000)
         << "of 250000 pixels, more than 32 levels off";
-    QElapsedTimer waited;
-    waited.start();
-    while (window.isInteracting() && waited.elapsed() < 5000)
-        QApplication::processEvents();
-    EXPECT_LE(difference(grab(), exportedNow, 1).first, 1);
+    settle(window);
+    EXPECT_LE(difference(grab(window), exportedNow, 1).first, 1);
 }
 
 TEST_F(FigureWindowTest, MenuIsBuiltUnlessShiftWasHeld)
